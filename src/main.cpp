@@ -1,0 +1,15 @@
+#include "app/Main.h"
+
+#include <QApplication>
+
+#include <clocale>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // Qt takes the user's locale for the C library; numbers are always written with a dot.
+    std::setlocale(LC_NUMERIC, "C");
+    ploq::TForm1 mainWindow;
+    mainWindow.show();
+    return app.exec();
+}

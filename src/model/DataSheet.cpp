@@ -1,0 +1,97 @@
+#include "model/DataSheet.h"
+
+#include <algorithm>
+
+namespace ploq {
+
+std::string RowNumberText(int row)
+{
+    const std::string text = "000" + std::to_string(row);
+    return text.substr(text.size() - 3);
+}
+
+bool IsColumnOrder(const std::array<int, kFieldCount>& columns)
+{
+    std::array<bool, kFieldCount + 1> seen{};
+    for (int c : columns) {
+        if (c < 1 || c > kFieldCount || seen[static_cast<std::size_t>(c)])
+            return false;
+        seen[static_cast<std::size_t>(c)] = true;
+    }
+    return true;
+}
+
+DataSheet::DataSheet()
+    : ltAz(kValueSlots, 0.0), ltPe(kValueSlots, 0.0), lMod(kValueSlots, kRowSaved), cells_(2)
+{
+}
+
+void DataSheet::setCell(int row, int column, std::string text)
+{
+    cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+}
+
+bool DataSheet::appendRow()
+{
+    if (rowCount() >= kMaxValues)
+        return false;
+    cells_.emplace_back();
+    return true;
+}
+
+bool DataSheet::insertRow(int row)
+{
+    if (rowCount() >= kMaxValues || row < 1 || row > rowCount() + 1)
+        return false;
+    cells_.insert(cells_.begin() + row, std::array<std::string, kColumnCount>{});
+    const auto shift = [row, this](auto& side) {
+        std::copy_backward(side.begin() + row, side.begin() + rowCount(), side.begin() + rowCount() + 1);
+        side[static_cast<std::size_t>(row)] = {};
+    };
+    shift(ltAz);
+    shift(ltPe);
+    shift(lMod);
+    return true;
+}
+
+void DataSheet::deleteRow(int row)
+{
+    if (row < 1 || row > rowCount())
+        return;
+    if (rowCount() == 1) {
+        cells_[1] = {};
+        ltAz[1] = ltPe[1] = 0;
+        lMod[1] = kRowSaved;
+        return;
+    }
+    const auto shift = [row, this](auto& side) {
+        std::copy(side.begin() + row + 1, side.begin() + rowCount() + 1, side.begin() + row);
+    };
+    shift(ltAz);
+    shift(ltPe);
+    shift(lMod);
+    cells_.erase(cells_.begin() + row);
+}
+
+void DataSheet::setRowCount(int count)
+{
+    cells_.resize(static_cast<std::size_t>(std::clamp(count, 1, kMaxValues)) + 1);
+}
+
+void DataSheet::Numeroter()
+{
+    for (int row = 1; row <= rowCount(); ++row)
+        setCell(row, 0, RowNumberText(row));
+    // A sheet with one blank row stays empty.
+    if (rowCount() == 1 && std::all_of(cells_[1].begin() + 1, cells_[1].end(),
+                                       [](const std::string& c) { return c.empty(); }))
+        setCell(1, 0, {});
+}
+
+char DataSheet::natureLetter(int row) const
+{
+    const std::string& nature = field(row, Field::Nature);
+    return nature.empty() ? '\0' : nature.front();
+}
+
+} // namespace ploq

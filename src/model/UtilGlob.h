@@ -1,0 +1,30 @@
+#pragma once
+
+// Number and text helpers every subsystem uses. Numbers are written the same way whatever the
+// user's locale: a dot for the decimal separator, halves rounded to the even neighbour.
+
+#include <cstdarg>
+#include <string>
+#include <string_view>
+
+namespace ploq {
+
+// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4); values
+// beyond the int range, and NaN, are clamped (NaN gives 0).
+int RoundHalfEven(double value);
+
+// "%1.<decimals>f" of the value, always with a dot: FormatFixed(57.25, 1) is "57.2".
+std::string FormatFixed(double value, int decimals);
+
+// The value as an integer text, rounded halves to even.
+std::string FormatInt(double value);
+
+// printf into a std::string. For integers and texts: reals go through FormatFixed, which does
+// not depend on the C locale.
+std::string sformat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// ASCII case helpers on Windows-1252 text (accented letters are left as they are).
+std::string UpperAscii(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+} // namespace ploq

@@ -1,0 +1,82 @@
+#pragma once
+
+// Everything Ploq asks or tells the user in a modal box goes through this interface, so that
+// the core never shows anything itself and tests can script the answers.
+// Message texts, titles and filter descriptions are Windows-1252 bytes; paths are the file
+// system's own (UTF-8) names.
+
+#include "platform/Surface.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ploq {
+
+enum class MsgKind { Error, Warning, Information, Confirmation };
+
+enum class Button { None = 0, Ok = 1, Cancel = 2, Yes = 4, No = 8 };
+
+// A set of buttons, e.g. Buttons::yesNoCancel.
+struct Buttons {
+    int bits = 0;
+
+    constexpr Buttons() = default;
+    constexpr Buttons(Button b) : bits(static_cast<int>(b)) {}
+    constexpr Buttons operator|(Button b) const
+    {
+        Buttons r = *this;
+        r.bits |= static_cast<int>(b);
+        return r;
+    }
+    constexpr bool has(Button b) const { return (bits & static_cast<int>(b)) != 0; }
+    friend constexpr bool operator==(Buttons, Buttons) = default;
+};
+
+constexpr Buttons operator|(Button a, Button b) { return Buttons(a) | b; }
+
+struct Message {
+    MsgKind kind = MsgKind::Information;
+    std::string text;
+    Buttons buttons = Button::Ok;
+    // Top-left corner of the box on the screen; none for the default place.
+    std::optional<Point> at;
+};
+
+// A file chooser: its caption, the folder it opens in, a proposed name, and its filters as
+// pairs of a description and a pattern ("Data sheets", "*.plq").
+struct FileQuestion {
+    std::string title;
+    std::string folder;
+    std::string proposedName;
+    std::vector<std::pair<std::string, std::string>> filters;
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // Shows the message and returns the button pressed (Cancel when the box is dismissed).
+    virtual Button message(const Message& message) = 0;
+    // The chosen path, or none when the user cancels.
+    virtual std::optional<std::string> openFile(const FileQuestion& question) = 0;
+    virtual std::optional<std::string> saveFile(const FileQuestion& question) = 0;
+
+    Button error(std::string text, Buttons buttons = Button::Ok, std::optional<Point> at = {})
+    {
+        return message({MsgKind::Error, std::move(text), buttons, at});
+    }
+    Button warning(std::string text, Buttons buttons = Button::Ok, std::optional<Point> at = {})
+    {
+        return message({MsgKind::Warning, std::move(text), buttons, at});
+    }
+    Button information(std::string text, Buttons buttons = Button::Ok, std::optional<Point> at = {})
+    {
+        return message({MsgKind::Information, std::move(text), buttons, at});
+    }
+    Button confirmation(std::string text, Buttons buttons, std::optional<Point> at = {})
+    {
+        return message({MsgKind::Confirmation, std::move(text), buttons, at});
+    }
+};
+
+} // namespace ploq

@@ -1,0 +1,102 @@
+#include "platform/QtPrompts.h"
+
+#include "platform/QtText.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include <array>
+#include <utility>
+
+namespace ploq {
+
+namespace {
+
+constexpr std::array<std::pair<Button, QMessageBox::StandardButton>, 4> kButtons = {{
+    {Button::Yes, QMessageBox::Yes},
+    {Button::No, QMessageBox::No},
+    {Button::Ok, QMessageBox::Ok},
+    {Button::Cancel, QMessageBox::Cancel},
+}};
+
+QMessageBox::Icon iconOf(MsgKind kind)
+{
+    switch (kind) {
+    case MsgKind::Error: return QMessageBox::Critical;
+    case MsgKind::Warning: return QMessageBox::Warning;
+    case MsgKind::Information: return QMessageBox::Information;
+    case MsgKind::Confirmation: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString titleOf(MsgKind kind)
+{
+    switch (kind) {
+    case MsgKind::Error: return QStringLiteral("Error");
+    case MsgKind::Warning: return QStringLiteral("Warning");
+    case MsgKind::Information: return QStringLiteral("Information");
+    case MsgKind::Confirmation: return QStringLiteral("Confirm");
+    }
+    return {};
+}
+
+QString filterText(const FileQuestion& question)
+{
+    QStringList filters;
+    for (const auto& [description, pattern] : question.filters)
+        filters << toQString(description) + " (" + toQString(pattern) + ")";
+    return filters.join(";;");
+}
+
+QString startPath(const FileQuestion& question)
+{
+    QString path = QString::fromStdString(question.folder);
+    if (!question.proposedName.empty())
+        path = path.isEmpty() ? QString::fromStdString(question.proposedName)
+                              : path + '/' + QString::fromStdString(question.proposedName);
+    return path;
+}
+
+} // namespace
+
+Button QtPrompts::message(const Message& message)
+{
+    QMessageBox box(iconOf(message.kind), titleOf(message.kind), toQString(message.text),
+                    QMessageBox::NoButton, parent_);
+    for (const auto& [button, standard] : kButtons)
+        if (message.buttons.has(button))
+            box.addButton(standard);
+    if (message.buttons.bits == 0)
+        box.addButton(QMessageBox::Ok);
+    if (message.at) {
+        box.adjustSize();
+        box.move(message.at->x, message.at->y);
+    }
+    const int pressed = box.exec();
+    for (const auto& [button, standard] : kButtons)
+        if (pressed == standard)
+            return button;
+    return Button::Cancel;
+}
+
+std::optional<std::string> QtPrompts::openFile(const FileQuestion& question)
+{
+    const QString path = QFileDialog::getOpenFileName(parent_, toQString(question.title),
+                                                      startPath(question), filterText(question));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> QtPrompts::saveFile(const FileQuestion& question)
+{
+    const QString path = QFileDialog::getSaveFileName(parent_, toQString(question.title),
+                                                      startPath(question), filterText(question));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+} // namespace ploq

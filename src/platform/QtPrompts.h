@@ -1,0 +1,24 @@
+#pragma once
+
+// The prompts shown as Qt message boxes and file dialogs.
+
+#include "platform/Prompts.h"
+
+class QWidget;
+
+namespace ploq {
+
+class QtPrompts : public Prompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    Button message(const Message& message) override;
+    std::optional<std::string> openFile(const FileQuestion& question) override;
+    std::optional<std::string> saveFile(const FileQuestion& question) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace ploq

@@ -1,0 +1,183 @@
+#include "platform/QtSurface.h"
+
+#include "platform/QtText.h"
+
+#include <QFontMetrics>
+#include <QPolygon>
+
+#include <cmath>
+#include <numbers>
+
+namespace ploq {
+
+namespace {
+
+// Qt takes a box by its first pixel and its extent less one for a one-pixel outline.
+QRect outlineRect(const Box& box)
+{
+    return QRect(box.left, box.top, box.right - box.left - 1, box.bottom - box.top - 1);
+}
+
+QPolygon toQPolygon(std::span<const Point> points)
+{
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (Point p : points)
+        polygon.append(QPoint(p.x, p.y));
+    return polygon;
+}
+
+Qt::PenStyle toQt(PenStyle style)
+{
+    switch (style) {
+    case PenStyle::Solid: return Qt::SolidLine;
+    case PenStyle::Dash: return Qt::DashLine;
+    case PenStyle::Dot: return Qt::DotLine;
+    case PenStyle::Clear: return Qt::NoPen;
+    }
+    return Qt::SolidLine;
+}
+
+// The counter-clockwise angle, in degrees, of the ray from the centre of the box through p,
+// as the parametric angle of the box's ellipse that Qt expects.
+double ellipseAngle(const Box& box, Point p)
+{
+    const double cx = (box.left + box.right - 1) / 2.0;
+    const double cy = (box.top + box.bottom - 1) / 2.0;
+    const double a = std::max(0.5, (box.right - box.left - 1) / 2.0);
+    const double b = std::max(0.5, (box.bottom - box.top - 1) / 2.0);
+    const double dx = p.x - cx;
+    const double dy = cy - p.y;
+    return std::atan2(dy / b, dx / a) * 180.0 / std::numbers::pi;
+}
+
+} // namespace
+
+QColor toQColor(TColor colour) { return QColor(redOf(colour), greenOf(colour), blueOf(colour)); }
+
+QtSurface::QtSurface(QPaintDevice* device, bool antialias) : device_(device), antialias_(antialias) {}
+
+QtSurface::~QtSurface() { finish(); }
+
+void QtSurface::finish()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+QPainter& QtSurface::painter(bool withBrush)
+{
+    if (!painter_.isActive()) {
+        painter_.begin(device_);
+        painter_.setRenderHint(QPainter::Antialiasing, antialias_);
+        painter_.setRenderHint(QPainter::TextAntialiasing, antialias_);
+        // Centres of pixels, so that antialiased one-pixel lines fall on whole pixels.
+        if (antialias_)
+            painter_.translate(0.5, 0.5);
+    }
+    const Pen& p = pen();
+    QPen qpen(toQColor(p.colour));
+    qpen.setWidth(p.width <= 1 ? 0 : p.width);
+    qpen.setStyle(toQt(p.style));
+    qpen.setCapStyle(Qt::FlatCap);
+    qpen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(qpen);
+    const bool notXor = p.mode == PenMode::NotXor && device_->devType() == QInternal::Image;
+    painter_.setCompositionMode(notXor ? QPainter::RasterOp_NotSourceXorDestination
+                                       : QPainter::CompositionMode_SourceOver);
+    if (withBrush && brush().style == BrushStyle::Solid)
+        painter_.setBrush(toQColor(brush().colour));
+    else
+        painter_.setBrush(Qt::NoBrush);
+    return painter_;
+}
+
+QFont QtSurface::qfont() const
+{
+    QFont f(QString::fromStdString(font().family));
+    f.setPixelSize(std::max(1, font().pixelHeight));
+    f.setBold(font().bold);
+    f.setItalic(font().italic);
+    return f;
+}
+
+void QtSurface::drawLine(Point from, Point to)
+{
+    painter(false).drawLine(from.x, from.y, to.x, to.y);
+}
+
+void QtSurface::drawPolyline(std::span<const Point> points)
+{
+    painter(false).drawPolyline(toQPolygon(points));
+}
+
+void QtSurface::rectangle(const Box& box) { painter(true).drawRect(outlineRect(box)); }
+
+void QtSurface::fillRect(const Box& box)
+{
+    painter(false).fillRect(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top),
+                            toQColor(brush().colour));
+}
+
+void QtSurface::ellipse(const Box& box) { painter(true).drawEllipse(outlineRect(box)); }
+
+void QtSurface::arc(const Box& box, Point start, Point end)
+{
+    const double from = ellipseAngle(box, start);
+    double span = ellipseAngle(box, end) - from;
+    while (span <= 0)
+        span += 360.0;
+    painter(false).drawArc(outlineRect(box), static_cast<int>(std::lround(from * 16)),
+                           static_cast<int>(std::lround(span * 16)));
+}
+
+void QtSurface::polygon(std::span<const Point> points)
+{
+    painter(true).drawPolygon(toQPolygon(points));
+}
+
+void QtSurface::textOut(Point topLeft, std::string_view text)
+{
+    QPainter& p = painter(false);
+    p.setFont(qfont());
+    const QString qtext = toQString(text);
+    const QFontMetrics metrics(p.font(), device_);
+    const QRect box(topLeft.x, topLeft.y, metrics.horizontalAdvance(qtext), metrics.height());
+    if (brush().style == BrushStyle::Solid)
+        p.fillRect(box, toQColor(brush().colour));
+    p.setPen(toQColor(font().colour));
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, qtext);
+}
+
+Size QtSurface::textExtent(std::string_view text)
+{
+    const QFontMetrics metrics(qfont(), device_);
+    return {metrics.horizontalAdvance(toQString(text)), metrics.height()};
+}
+
+QtImage::QtImage(QImage image, bool antialias)
+    : image_(std::move(image)), surface_(&image_, antialias)
+{
+}
+
+const QImage& QtImage::image()
+{
+    surface_.finish();
+    return image_;
+}
+
+std::unique_ptr<Image> QtImageFactory::createImage(Size size)
+{
+    constexpr int maxSide = 16384;
+    constexpr long long maxPixels = 1LL << 27;
+    if (size.width <= 0 || size.height <= 0 || size.width > maxSide || size.height > maxSide
+        || static_cast<long long>(size.width) * size.height > maxPixels)
+        return nullptr;
+    QImage image(size.width, size.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return nullptr;
+    image.fill(Qt::white);
+    return std::make_unique<QtImage>(std::move(image), antialias_);
+}
+
+} // namespace ploq

@@ -1,0 +1,74 @@
+#pragma once
+
+// Renders the drawing surface with a QPainter on any paint device: the canvas image, the
+// printer, an SVG or PDF picture.
+
+#include "platform/Surface.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+
+namespace ploq {
+
+class QtSurface : public Surface {
+public:
+    // The device must outlive the surface. Antialiasing suits the screen; pictures that are
+    // erased by drawing over them in white need it off.
+    explicit QtSurface(QPaintDevice* device, bool antialias = false);
+    ~QtSurface() override;
+
+    // Ends the painting, so that the device can be read or handed over; the next primitive
+    // begins again.
+    void finish();
+    bool antialias() const { return antialias_; }
+
+    void rectangle(const Box& box) override;
+    void fillRect(const Box& box) override;
+    void ellipse(const Box& box) override;
+    void arc(const Box& box, Point start, Point end) override;
+    void polygon(std::span<const Point> points) override;
+    void textOut(Point topLeft, std::string_view text) override;
+    Size textExtent(std::string_view text) override;
+
+protected:
+    void drawLine(Point from, Point to) override;
+    void drawPolyline(std::span<const Point> points) override;
+
+private:
+    // The painter with the current pen and brush, begun if need be.
+    QPainter& painter(bool withBrush);
+    QFont qfont() const;
+
+    QPaintDevice* device_;
+    bool antialias_;
+    QPainter painter_;
+};
+
+class QtImage : public Image {
+public:
+    QtImage(QImage image, bool antialias);
+    Size size() const override { return {image_.width(), image_.height()}; }
+    Surface& surface() override { return surface_; }
+    // The finished picture.
+    const QImage& image();
+
+private:
+    QImage image_;
+    QtSurface surface_;
+};
+
+class QtImageFactory : public ImageFactory {
+public:
+    explicit QtImageFactory(bool antialias = false) : antialias_(antialias) {}
+    // Refuses sizes above 16384 pixels a side or 2^27 pixels in all, and failed allocations.
+    std::unique_ptr<Image> createImage(Size size) override;
+
+private:
+    bool antialias_;
+};
+
+QColor toQColor(TColor colour);
+
+} // namespace ploq

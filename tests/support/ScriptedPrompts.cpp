@@ -1,0 +1,76 @@
+#include "support/ScriptedPrompts.h"
+
+#include <gtest/gtest.h>
+
+namespace ploq::test {
+
+namespace {
+
+const char* kindName(int kind)
+{
+    static const char* const names[] = {"message", "open-file question", "save-file question"};
+    return names[kind];
+}
+
+} // namespace
+
+ScriptedPrompts::~ScriptedPrompts()
+{
+    for (const Step& step : script_)
+        ADD_FAILURE() << "expected " << kindName(static_cast<int>(step.kind))
+                      << " was never asked: " << step.textPart;
+}
+
+ScriptedPrompts& ScriptedPrompts::expectMessage(std::string textPart, Button answer)
+{
+    script_.push_back({Kind::Message, std::move(textPart), answer, {}});
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::expectOpenFile(std::optional<std::string> path)
+{
+    script_.push_back({Kind::OpenFile, {}, Button::Ok, std::move(path)});
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::expectSaveFile(std::optional<std::string> path)
+{
+    script_.push_back({Kind::SaveFile, {}, Button::Ok, std::move(path)});
+    return *this;
+}
+
+std::optional<ScriptedPrompts::Step> ScriptedPrompts::next(Kind kind, const std::string& asked)
+{
+    if (script_.empty() || script_.front().kind != kind) {
+        ADD_FAILURE() << "unexpected " << kindName(static_cast<int>(kind)) << ": " << asked;
+        return std::nullopt;
+    }
+    Step step = script_.front();
+    script_.pop_front();
+    if (kind == Kind::Message && asked.find(step.textPart) == std::string::npos)
+        ADD_FAILURE() << "message \"" << asked << "\" does not contain \"" << step.textPart << "\"";
+    return step;
+}
+
+Button ScriptedPrompts::message(const Message& message)
+{
+    messages_.push_back(message);
+    const auto step = next(Kind::Message, message.text);
+    return step ? step->answer : Button::Cancel;
+}
+
+std::optional<std::string> ScriptedPrompts::openFile(const FileQuestion& question)
+{
+    fileQuestions_.push_back(question);
+    const auto step = next(Kind::OpenFile, question.title);
+    return step ? step->path : std::nullopt;
+}
+
+std::optional<std::string> ScriptedPrompts::saveFile(const FileQuestion& question)
+{
+    fileQuestions_.push_back(question);
+    const auto step = next(Kind::SaveFile, question.title);
+    return step ? step->path : std::nullopt;
+}
+
+} // namespace ploq::test

@@ -1,0 +1,47 @@
+#pragma once
+
+// Prompts answered from a script: each expected question is queued with its answer, every
+// question asked is recorded, and a question nobody expected fails the test.
+
+#include "platform/Prompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace ploq::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    ~ScriptedPrompts() override;
+
+    // The next message must contain `textPart`; it is answered with `answer`.
+    ScriptedPrompts& expectMessage(std::string textPart, Button answer = Button::Ok);
+    // The next file question is answered with the path, or cancelled with none.
+    ScriptedPrompts& expectOpenFile(std::optional<std::string> path);
+    ScriptedPrompts& expectSaveFile(std::optional<std::string> path);
+
+    Button message(const Message& message) override;
+    std::optional<std::string> openFile(const FileQuestion& question) override;
+    std::optional<std::string> saveFile(const FileQuestion& question) override;
+
+    const std::vector<Message>& messages() const { return messages_; }
+    const std::vector<FileQuestion>& fileQuestions() const { return fileQuestions_; }
+    bool allAnswered() const { return script_.empty(); }
+
+private:
+    enum class Kind { Message, OpenFile, SaveFile };
+    struct Step {
+        Kind kind;
+        std::string textPart;
+        Button answer = Button::Ok;
+        std::optional<std::string> path;
+    };
+    std::optional<Step> next(Kind kind, const std::string& asked);
+
+    std::deque<Step> script_;
+    std::vector<Message> messages_;
+    std::vector<FileQuestion> fileQuestions_;
+};
+
+} // namespace ploq::test
