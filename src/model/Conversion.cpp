@@ -383,14 +383,19 @@ int octantOf(double trendDeg)
     return octant;
 }
 
+// Degrees from radians, cleared of the conversion's last-bit noise so that a typed 1.5 is
+// still a half when it is rounded to an integer.
+double degreesOf(double radians) { return std::round(radians / kDegToRad * 1e9) / 1e9; }
+
 std::string writePair(bool decimals, double a, double b)
 {
-    return FormatAngle(decimals, a) + " / " + FormatAngle(decimals, b);
+    return FormatAngle(decimals, degreesOf(a)) + " / " + FormatAngle(decimals, degreesOf(b));
 }
 
 std::string writeQuadrant(bool decimals, double a, const char* quadrant, double b)
 {
-    return FormatAngle(decimals, a) + " " + quadrant + " " + FormatAngle(decimals, b);
+    return FormatAngle(decimals, degreesOf(a)) + " " + quadrant + " "
+           + FormatAngle(decimals, degreesOf(b));
 }
 
 } // namespace
@@ -399,7 +404,7 @@ std::string DirToText(bool decimals, bool plane, double plunge, double trend,
                       const Notation& notation)
 {
     constexpr double twoPi = 2 * kPi;
-    constexpr double toDeg = 1.0 / kDegToRad;
+    constexpr double toDeg = 1.0 / kDegToRad; // for the octants only
     double e = trend;
     if (e > twoPi)
         e -= twoPi;
@@ -412,16 +417,15 @@ std::string DirToText(bool decimals, bool plane, double plunge, double trend,
             e += kPi;
         if (e >= twoPi)
             e -= twoPi;
-        return n == 1 ? writePair(decimals, g * toDeg, e * toDeg)
-                      : writePair(decimals, e * toDeg, g * toDeg);
+        return n == 1 ? writePair(decimals, g, e) : writePair(decimals, e, g);
     }
     case 3:
-        return writePair(decimals, e * toDeg, plunge * toDeg);
+        return writePair(decimals, e, plunge);
     case 4:
         e -= 3 * kPi / 2;
         if (e < 0)
             e += twoPi;
-        return writePair(decimals, e * toDeg, (kPi / 2 - plunge) * toDeg);
+        return writePair(decimals, e, kPi / 2 - plunge);
     default:
         break;
     }
@@ -435,15 +439,14 @@ std::string DirToText(bool decimals, bool plane, double plunge, double trend,
             strike -= kPi;
         if (std::fabs(strike - kPi) < 0.000001)
             strike = 0;
-        return writeQuadrant(decimals, strike * toDeg, dipQuadrants[octantOf(e * toDeg)],
-                             (kPi / 2 - plunge) * toDeg);
+        return writeQuadrant(decimals, strike, dipQuadrants[octantOf(e * toDeg)], kPi / 2 - plunge);
     }
     static const char* const lineQuadrants[9] = {" N", "NE", " E", "SE", " S",
                                                  "SW", " W", "NW", " N"};
     const char* quadrant = lineQuadrants[octantOf(e * toDeg)];
     if (e > kPi)
         e -= kPi;
-    return writeQuadrant(decimals, e * toDeg, quadrant, plunge * toDeg);
+    return writeQuadrant(decimals, e, quadrant, plunge);
 }
 
 std::string FormatAngle(bool decimals, double value)

@@ -161,9 +161,11 @@ Vec3 RotateVec(double angle, const Direction& axis, const Vec3& h)
     return v;
 }
 
+// The downward vector of the line is turned, so that a horizontal line comes back by the end
+// that was turned (trend 0 turned 30 degrees about the vertical is trend 30, not 210).
 Direction RotateDir(double angle, const Direction& axis, const Direction& d)
 {
-    return CosinesToDir(RotateVec(angle, axis, DirCosines(d)));
+    return CosinesToDir(RotateVec(angle, axis, DirCosines(d, false)));
 }
 
 namespace {

@@ -52,9 +52,8 @@ std::vector<Point> RecordingSurface::allPoints() const
 {
     std::vector<Point> all;
     for (const Primitive& p : primitives_) {
-        if (p.shape == Shape::Text || p.shape == Shape::Arc)
-            all.insert(all.end(), p.points.begin(), p.points.begin() + (p.shape == Shape::Text));
-        else
+        // The rays of an arc only aim; the arc lies inside its box.
+        if (p.shape != Shape::Arc)
             all.insert(all.end(), p.points.begin(), p.points.end());
         if (p.shape == Shape::Rectangle || p.shape == Shape::FillRect || p.shape == Shape::Ellipse
             || p.shape == Shape::Arc) {
