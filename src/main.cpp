@@ -1,5 +1,7 @@
 #include "app/Main.h"
 
+#include "platform/QtPrompts.h"
+
 #include <QApplication>
 
 #include <clocale>
@@ -9,7 +11,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Qt takes the user's locale for the C library; numbers are always written with a dot.
     std::setlocale(LC_NUMERIC, "C");
-    ploq::TForm1 mainWindow;
+    ploq::QtPrompts prompts;
+    ploq::TForm1 mainWindow(prompts);
+    prompts.setParent(&mainWindow);
     mainWindow.show();
     return app.exec();
 }

@@ -1,13 +1,35 @@
 #include "app/Main.h"
 
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+
 #include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTextEdit>
 
 namespace ploq {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+ScreenMetrics PrimaryScreen()
 {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return {};
+    return {screen->logicalDotsPerInch(), screen->geometry().width()};
+}
+
+} // namespace
+
+TForm1::TForm1(Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), prefsPath_(PrefsPath())
+{
+    for (const Message& message :
+         LoadPrefsFile(settings_, prefsPath_, PrimaryScreen(), SystemClock().now()))
+        prompts_.message(message);
     setWindowTitle(QStringLiteral("Ploq 4"));
     richEdit1_ = new QTextEdit(this);
     richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
@@ -27,6 +49,13 @@ void TForm1::buildMenus()
     for (const char* title : {"&Edit", "&Plot", "Stats &3D", "Stats &2D", "F&aults", "&Windows",
                               "&Options", "A&bout", "&Help"})
         bar->addMenu(tr(title));
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (const auto failure = SavePrefsFile(settings_, prefsPath_, SystemClock().now()))
+        prompts_.message(*failure);
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace ploq
