@@ -14,7 +14,7 @@ MenuNode item(Cmd cmd, std::string caption, std::string shortcut = {})
 
 MenuNode sub(Cmd cmd, std::string caption, std::vector<MenuNode> items)
 {
-    return {cmd, std::move(caption), {}, std::move(items)};
+    return {cmd, std::move(caption), {}, std::move(items), true};
 }
 
 MenuNode sep() { return {}; }

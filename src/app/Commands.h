@@ -70,6 +70,7 @@ struct MenuNode {
     std::string caption;
     std::string shortcut;
     std::vector<MenuNode> items;
+    bool submenu = false;
 };
 
 // The menu bar: File, Edit, Plot, Stats 3D, Stats 2D, Faults, Windows, Options, About, Help.

@@ -1,32 +1,427 @@
 #include "app/Main.h"
 
+#include "app/Application.h"
+#include "app/HelpWindow.h"
+#include "app/ToolIcons.h"
+#include "platform/QtText.h"
+
 #include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDate>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ploq {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+constexpr const char* kVersion = "4.0.0";
+
+// Menu captions show "&" as a mnemonic mark; a title holding one must show it as it is.
+QString escapeMnemonic(const std::string& caption)
+{
+    return toQString(caption).replace('&', "&&");
+}
+
+bool isMenuBarItem(Cmd cmd)
+{
+    const auto& tree = MenuTree();
+    return std::any_of(tree.begin(), tree.end(), [cmd](const MenuNode& n) { return n.cmd == cmd; });
+}
+
+QWidget* widgetOf(DataWindow* window) { return dynamic_cast<QWidget*>(window); }
+
+} // namespace
+
+TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
 {
     setWindowTitle(QStringLiteral("Ploq 4"));
+    app_.loadSettings(screen);
+    const VarGlob& s = app_.settings();
+    setGeometry(s.MainL, s.MainT, s.MainW, s.MainH);
+
     richEdit1_ = new QTextEdit(this);
     richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
+    richEdit1_->installEventFilter(this);
     setCentralWidget(richEdit1_);
+
     buildMenus();
-    resize(900, 220);
+    buildToolBar();
+    buildSymbolMenus();
+    installOwnCommands();
+    SetMenuFRecents();
+    AjusterMemo1();
+    connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
+    RefreshMenus();
 }
+
+TForm1::~TForm1() = default;
+
+QMenu* TForm1::menu(Cmd cmd) const { return menus_[static_cast<std::size_t>(cmd)]; }
 
 void TForm1::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(tr("&File"));
-    QAction* quit = file->addAction(tr("Quit"));
-    quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    for (const MenuNode& top : MenuTree()) {
+        if (!top.submenu) {
+            QAction* a = menuBar()->addAction(toQString(top.caption));
+            actions_[static_cast<std::size_t>(top.cmd)] = a;
+            connect(a, &QAction::triggered, this, [this, cmd = top.cmd] { run(cmd); });
+            continue;
+        }
+        QMenu* m = menuBar()->addMenu(toQString(top.caption));
+        menus_[static_cast<std::size_t>(top.cmd)] = m;
+        actions_[static_cast<std::size_t>(top.cmd)] = m->menuAction();
+        addItems(m, top.items);
+    }
+}
 
-    for (const char* title : {"&Edit", "&Plot", "Stats &3D", "Stats &2D", "F&aults", "&Windows",
-                              "&Options", "A&bout", "&Help"})
-        bar->addMenu(tr(title));
+void TForm1::addItems(QMenu* menu, const std::vector<MenuNode>& items)
+{
+    for (const MenuNode& node : items) {
+        if (node.cmd == Cmd::Separator) {
+            menu->addSeparator();
+            continue;
+        }
+        const auto i = static_cast<std::size_t>(node.cmd);
+        if (node.submenu) {
+            QMenu* sub = menu->addMenu(escapeMnemonic(node.caption));
+            menus_[i] = sub;
+            actions_[i] = sub->menuAction();
+            addItems(sub, node.items);
+            continue;
+        }
+        QAction* a = menu->addAction(escapeMnemonic(node.caption));
+        if (!node.shortcut.empty())
+            a->setShortcut(QKeySequence(QString::fromStdString(node.shortcut)));
+        connect(a, &QAction::triggered, this, [this, cmd = node.cmd] { run(cmd); });
+        actions_[i] = a;
+    }
+}
+
+void TForm1::buildToolBar()
+{
+    toolBar_ = addToolBar(tr("Tools"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(22, 22));
+    QAction* clear = new QAction(this);
+    clear->setText(tr("Clear the information panel"));
+    connect(clear, &QAction::triggered, this, [this] { run(Cmd::ClearInfo); });
+    actions_[static_cast<std::size_t>(Cmd::ClearInfo)] = clear;
+
+    for (Cmd cmd : ToolBarCommands()) {
+        QAction* a = action(cmd);
+        a->setIcon(ToolIcon(cmd));
+        if (cmd == Cmd::FileReopen) {
+            reopenButton_ = new QToolButton(toolBar_);
+            reopenButton_->setDefaultAction(a);
+            reopenButton_->setPopupMode(QToolButton::InstantPopup);
+            toolBar_->addWidget(reopenButton_);
+            continue;
+        }
+        toolBar_->addAction(a);
+    }
+}
+
+void TForm1::buildSymbolMenus()
+{
+    symbolMenu_ = new QMenu(this);
+    auto* symbols = new QActionGroup(symbolMenu_);
+    for (int i = 1; i <= 16; ++i) {
+        QAction* a = symbolMenu_->addAction(QString("%1").arg(i, 2, 10, QChar('0')));
+        a->setCheckable(true);
+        a->setChecked(i == app_.settings().Sy);
+        symbols->addAction(a);
+        connect(a, &QAction::triggered, this, [this, i] { app_.settings().Sy = i; });
+    }
+    addSymbolMenu_ = new QMenu(this);
+    for (int i = 1; i <= 11; ++i) {
+        QAction* a = addSymbolMenu_->addAction(QString("%1").arg(i, 2, 10, QChar('0')));
+        connect(a, &QAction::triggered, this, [this, i] { app_.settings().SyAddCur = 100 + i; });
+    }
+}
+
+void TForm1::installOwnCommands()
+{
+    setHandler(Cmd::FileQuit, [this] { close(); });
+    setHandler(Cmd::About, [this] { toggleAbout(); });
+    setHandler(Cmd::HelpSummary, [this] { showHelp(static_cast<int>(HelpView::Contents)); });
+    setHandler(Cmd::HelpIndex, [this] { showHelp(static_cast<int>(HelpView::Index)); });
+    setHandler(Cmd::HelpSearch, [this] { showHelp(static_cast<int>(HelpView::Search)); });
+    setHandler(Cmd::ClearInfo, [this] { richEdit1_->clear(); });
+    setHandler(Cmd::OptionsToolbar, [this] {
+        std::int32_t& gene = app_.settings().StyleGene;
+        SetBit(gene, kGeneToolBar, !TestBit(gene, kGeneToolBar));
+        AjusterMemo1();
+    });
+    // Kept for their place in the menu: the options are always saved on quitting.
+    setHandler(Cmd::OptionsSave, [] {});
+    setHandler(Cmd::OptionsSaveOnQuit, [] {});
+    setHandler(Cmd::WindowsArrange, [this] { arrange(); });
+    setHandler(Cmd::WindowsCloseSheets, [this] {
+        closeAll(static_cast<int>(WindowKind::Sheet));
+        for (int tag : {kDlgEnterFile, kDlgDataU})
+            if (QWidget* d = app_.dialog(tag))
+                d->close();
+    });
+    setHandler(Cmd::WindowsClosePlots, [this] {
+        closeAll(static_cast<int>(WindowKind::Canvas));
+        if (QWidget* d = app_.dialog(kDlgRotate))
+            d->close();
+    });
+    setHandler(Cmd::WindowsCloseTexts, [this] { closeAll(static_cast<int>(WindowKind::Text)); });
+    for (Cmd edit : {Cmd::EditUndo, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste})
+        setHandler(edit, [this, edit] {
+            if (DataWindow* w = app_.registry().active()) {
+                w->runEdit(edit);
+                return;
+            }
+            switch (edit) {
+            case Cmd::EditUndo: richEdit1_->undo(); break;
+            case Cmd::EditCut: richEdit1_->cut(); break;
+            case Cmd::EditCopy: richEdit1_->copy(); break;
+            default: richEdit1_->paste(); break;
+            }
+        });
+}
+
+void TForm1::setHandler(Cmd cmd, std::function<void()> handler)
+{
+    handlers_[static_cast<std::size_t>(cmd)] = std::move(handler);
+}
+
+bool TForm1::hasHandler(Cmd cmd) const { return bool(handlers_[static_cast<std::size_t>(cmd)]); }
+
+void TForm1::setReopenHandler(std::function<void(int)> handler)
+{
+    reopen_ = std::move(handler);
+    SetMenuFRecents();
+}
+
+void TForm1::run(Cmd cmd)
+{
+    if (const auto& handler = handlers_[static_cast<std::size_t>(cmd)])
+        handler();
+    RefreshMenus();
+}
+
+void TForm1::RefreshMenus()
+{
+    const MenuState state = ComputeMenuState(app_.snapshot());
+    for (int c = 0; c < kCmdCount; ++c) {
+        const Cmd cmd = static_cast<Cmd>(c);
+        QAction* a = action(cmd);
+        if (!a || isMenuBarItem(cmd))
+            continue;
+        const bool submenu = menu(cmd) != nullptr;
+        a->setText(escapeMnemonic(state[cmd].caption));
+        a->setEnabled(state[cmd].enabled && (submenu || hasHandler(cmd)));
+    }
+    if (QMenu* reopen = menu(Cmd::FileReopen))
+        action(Cmd::FileReopen)->setEnabled(!reopen->isEmpty() && reopen->actions().first()->isEnabled());
+    rebuildWindowList();
+}
+
+void TForm1::rebuildWindowList()
+{
+    QMenu* windows = menu(Cmd::WindowsMenu);
+    for (QAction* a : windowItems_) {
+        windows->removeAction(a);
+        a->deleteLater();
+    }
+    windowItems_.clear();
+    const WindowRegistry& registry = app_.registry();
+    for (WindowKind kind : {WindowKind::Sheet, WindowKind::Canvas, WindowKind::Text}) {
+        std::vector<DataWindow*> listed;
+        for (DataWindow* w : registry.windows(kind))
+            if (w->isListed())
+                listed.push_back(w);
+        std::sort(listed.begin(), listed.end(),
+                  [](DataWindow* a, DataWindow* b) { return a->title() < b->title(); });
+        windowItems_.append(windows->addSeparator());
+        for (DataWindow* w : listed) {
+            QAction* a = windows->addAction(escapeMnemonic(w->title()));
+            a->setCheckable(true);
+            a->setChecked(registry.current(kind) == w);
+            connect(a, &QAction::triggered, this, [w] {
+                if (QWidget* widget = widgetOf(w)) {
+                    widget->showNormal();
+                    widget->raise();
+                    widget->activateWindow();
+                }
+            });
+            windowItems_.append(a);
+        }
+    }
+}
+
+void TForm1::SetMenuFRecents()
+{
+    QMenu* reopen = menu(Cmd::FileReopen);
+    const auto& recents = app_.settings().FRecents;
+    const bool any = std::any_of(recents.begin(), recents.end(),
+                                 [](const std::string& p) { return !p.empty(); });
+    if (!any) {
+        if (reopen->isEmpty())
+            reopen->addAction(QString())->setEnabled(false);
+        return;
+    }
+    reopen->clear();
+    int position = 0;
+    for (const std::string& path : recents) {
+        if (path.empty())
+            continue;
+        QAction* a = reopen->addAction(QString::fromStdString(path).replace('&', "&&"));
+        a->setEnabled(bool(reopen_));
+        connect(a, &QAction::triggered, this, [this, position] {
+            if (reopen_)
+                reopen_(position);
+            RefreshMenus();
+        });
+        ++position;
+    }
+}
+
+void TForm1::AjusterMemo1()
+{
+    const bool shown = TestBit(app_.settings().StyleGene, kGeneToolBar);
+    setMaximumHeight(400);
+    toolBar_->setVisible(shown);
+    setMinimumHeight(menuBar()->sizeHint().height() + (shown ? toolBar_->sizeHint().height() : 0));
+}
+
+void TForm1::appendInfo(const std::string& line, bool bold)
+{
+    QTextCursor cursor(richEdit1_->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!richEdit1_->document()->isEmpty())
+        cursor.insertBlock();
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    cursor.insertText(toQString(line), format);
+    richEdit1_->setTextCursor(cursor);
+    richEdit1_->ensureCursorVisible();
+}
+
+void TForm1::toggleAbout()
+{
+    if (!aboutBox_) {
+        aboutBox_ = new QFrame(this, Qt::Tool);
+        aboutBox_->setWindowTitle(tr("About Ploq"));
+        auto* layout = new QVBoxLayout(aboutBox_);
+        auto* name = new QLabel(QStringLiteral("<b style='font-size:16pt'>Ploq 4</b>"));
+        auto* version = new QLabel(QStringLiteral("version : %1 (%2)")
+                                       .arg(kVersion, QString::fromLatin1(PLOQ_BUILD_DATE)));
+        auto* what = new QLabel(tr("Orientation data on Schmidt and Wulff nets,\n"
+                                   "spherical and circular statistics, faults and striae."));
+        auto* capacity = new QLabel(
+            QStringLiteral("(max number of data in a datasheet or a canvas : %1)").arg(kMaxValues));
+        for (QLabel* label : {name, version, what, capacity})
+            layout->addWidget(label);
+    }
+    if (aboutBox_->isVisible()) {
+        aboutBox_->hide();
+        return;
+    }
+    const QPoint toolBarBottom = mapToGlobal(QPoint(0, toolBar_->isVisible() ? toolBar_->geometry().bottom() : menuBar()->geometry().bottom()));
+    aboutBox_->adjustSize();
+    aboutBox_->move(frameGeometry().left() + 40, toolBarBottom.y() + 5);
+    aboutBox_->show();
+}
+
+void TForm1::showHelp(int view)
+{
+    const auto helpView = static_cast<HelpView>(view);
+    if (!help_) {
+        const bool owned = TestBit(app_.settings().StyleGene, kGeneHelpOnTop);
+        help_ = new HelpWindow(owned ? this : nullptr);
+        help_->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect main = frameGeometry();
+    const ScreenRect r = HelpGeometry(helpView, {main.left(), main.top(), main.width(), main.height()},
+                                      screen.width(), screen.height());
+    help_->setGeometry(r.left, r.top, r.width, r.height);
+    help_->showView(helpView);
+    help_->show();
+    help_->raise();
+}
+
+void TForm1::arrange()
+{
+    app_.closeDialogs();
+    resize(width(), minimumHeight());
+    const QRect main = frameGeometry();
+    const auto stack = [&](WindowKind kind, bool fromRight) {
+        int k = 0;
+        for (DataWindow* w : app_.registry().windows(kind)) {
+            QWidget* widget = widgetOf(w);
+            if (!widget || !w->isNormal())
+                continue;
+            const int top = main.bottom() + 30 + 15 * k;
+            const int left = fromRight ? main.right() - widget->frameGeometry().width() - 20 * k
+                                       : main.left() + 20 * k;
+            widget->move(left, top);
+            widget->raise();
+            ++k;
+        }
+    };
+    stack(WindowKind::Sheet, false);
+    stack(WindowKind::Canvas, true);
+}
+
+void TForm1::closeAll(int kind)
+{
+    for (DataWindow* w : app_.registry().windows(static_cast<WindowKind>(kind)))
+        if (QWidget* widget = widgetOf(w))
+            widget->close();
+}
+
+bool TForm1::closeChain()
+{
+    // Sheets and text windows, each with its own question. A window whose changes could not
+    // be kept (Cancel, or a save that failed) stops the chain: quitting never loses data.
+    for (WindowKind kind : {WindowKind::Sheet, WindowKind::Text})
+        for (DataWindow* w : app_.registry().windows(kind)) {
+            if (!w->queryClose())
+                return false;
+            w->closeWithoutAsking();
+        }
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    VarGlob& s = app_.settings();
+    s.MainL = x();
+    s.MainT = y();
+    s.MainW = width();
+    s.MainH = height();
+    const bool allowed = closeChain();
+    app_.saveSettings();
+    if (!allowed) {
+        event->ignore();
+        RefreshMenus();
+        return;
+    }
+    if (help_)
+        help_->close();
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == richEdit1_ && event->type() == QEvent::FocusIn)
+        app_.activateMain();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace ploq

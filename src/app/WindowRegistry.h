@@ -3,6 +3,7 @@
 // The windows that hold data, in their slots, and the current object of each kind: data
 // sheets (tags 1..15), canvases (256..270) and text windows (4096..4110).
 
+#include "app/Commands.h"
 #include "model/TypesGlob.h"
 
 #include <array>
@@ -28,6 +29,10 @@ public:
     // Asks the user about unsaved changes: true when the window may close (saved, or the
     // changes given up); false to keep it, including when a save failed.
     virtual bool queryClose() { return true; }
+    // Closes the window without asking again (its question was answered).
+    virtual void closeWithoutAsking() = 0;
+    // Undo, Cut, Copy and Paste of the Edit menu while this window is the current one.
+    virtual void runEdit(Cmd command) { (void)command; }
     // Fills in what the menus need to know when this window is the current one.
     virtual void describe(AppSnapshot& snapshot) const = 0;
 

@@ -15,6 +15,7 @@ public:
     std::string title() const override { return title_; }
     bool isNormal() const override { return normal; }
     void describe(AppSnapshot& s) const override { s.sheetDirty = dirty; }
+    void closeWithoutAsking() override {}
     bool normal = true;
     bool dirty = false;
 

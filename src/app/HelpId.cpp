@@ -1,0 +1,47 @@
+#include "app/HelpId.h"
+
+#include <algorithm>
+#include <array>
+
+namespace ploq {
+
+namespace {
+
+constexpr std::array<HelpTopic, 6> kTopics = {{
+    {kHelpContents, "contents.html", "Contents"},
+    {kHelpNotations, "notations.html", "Notations of planes and lines"},
+    {kHelpDataSheets, "datasheets.html", "Data sheets"},
+    {kHelpPlotting, "plotting.html", "Plotting a data sheet"},
+    {kHelpNets, "nets.html", "Nets and projections"},
+    {kHelpSettings, "settings.html", "Settings"},
+}};
+
+} // namespace
+
+std::span<const HelpTopic> HelpTopics() { return kTopics; }
+
+const HelpTopic& HelpTopicOf(int id)
+{
+    const auto it = std::find_if(kTopics.begin(), kTopics.end(),
+                                 [id](const HelpTopic& t) { return t.id == id; });
+    return it != kTopics.end() ? *it : kTopics.front();
+}
+
+ScreenRect HelpGeometry(HelpView view, const ScreenRect& mainWindow, int screenWidth,
+                        int screenHeight)
+{
+    ScreenRect r;
+    r.width = screenWidth < 1100 ? screenWidth - 200 : 900;
+    r.left = (screenWidth - r.width) / 2;
+    if (view == HelpView::Contents) {
+        r.top = mainWindow.top + 65;
+        r.height = std::min(700, screenHeight - mainWindow.top - 75);
+    } else {
+        // A short main window would make the viewer unreadable: it keeps 400 pixels at least.
+        r.top = mainWindow.top + 85;
+        r.height = std::max(400, mainWindow.height + 50);
+    }
+    return r;
+}
+
+} // namespace ploq
