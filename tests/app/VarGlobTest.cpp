@@ -339,6 +339,7 @@ TEST(Prefs, LinesTheLoaderOverrides)
         {"line 19 follows line 242", {{242, other}}, {{19, other}, {242, other}}, ""},
         {"line 168 wins over line 155", {{155, "obs"}}, {}, ""},
         {"line 155 follows line 168", {{168, "obs"}}, {{155, "obs"}, {168, "obs"}}, ""},
+        {"line 1 of any length and bytes", {{1, std::string(20000, '\x01')}}, {}, ""},
     };
     for (const EditCase& c : cases)
         CheckEditCase(c);
@@ -346,24 +347,20 @@ TEST(Prefs, LinesTheLoaderOverrides)
 
 TEST(Prefs, ValidFilesRoundTrip)
 {
-    const EditCase cases[] = {
-        {"PeBS 40, no choice of the dialog", {{3, "40"}}, {{3, "40"}}, ""},
-        {"PeBS 35", {{3, "35"}}, {{3, "35"}}, ""},
-        {"every bit of an option word", {{57, "-1"}}, {{57, "-1"}}, ""},
-        {"empty texts", {{22, ""}, {164, ""}}, {{22, ""}, {164, ""}}, ""},
-        {"tab in a text", {{55, "a\tb"}}, {{55, "a\tb"}}, ""},
-        {"line 1 of any length and bytes", {{1, std::string(20000, '\x01')}}, {}, ""},
-        {"widest colour index", {{18, "16"}}, {{18, "16"}}, ""},
-        {"tadpole of symbol 16", {{240, "-16"}}, {{240, "-16"}}, ""},
-        {"additional symbol 307", {{169, "307"}}, {{169, "307"}}, ""},
-        {"the smallest real",
-         {{20, " 4.94065645841247E-0324"}},
-         {{20, " 4.94065645841247E-0324"}},
-         ""},
-        {"a big real", {{6, "-1.79769313486231E+0308"}}, {{6, "-1.79769313486231E+0308"}}, ""},
+    const std::pair<const char*, Edits> cases[] = {
+        {"PeBS 40, no choice of the dialog", {{3, "40"}}},
+        {"PeBS 35", {{3, "35"}}},
+        {"every bit of an option word", {{57, "-1"}}},
+        {"empty texts", {{22, ""}, {164, ""}}},
+        {"tab in a text", {{55, "a\tb"}}},
+        {"widest colour index", {{18, "16"}}},
+        {"tadpole of symbol 16", {{240, "-16"}}},
+        {"additional symbol 307", {{169, "307"}}},
+        {"the smallest real", {{20, " 4.94065645841247E-0324"}}},
+        {"a big real", {{6, "-1.79769313486231E+0308"}}},
     };
-    for (const EditCase& c : cases)
-        CheckEditCase(c);
+    for (const auto& [name, edits] : cases)
+        CheckEditCase({name, edits, edits, ""});
 }
 
 // ---- values that later code would use as an index, a count or a step
