@@ -527,6 +527,10 @@ FileOutcome LoadSheetStream(std::istream& in, DataSheet& sheet)
     for (int row = 1; row <= count; ++row)
         loadRow(sheet, row, contents.raw[static_cast<std::size_t>(row - 1)], remarks);
     sheet.Numeroter();
+    // A lone record left blank (an unreadable direction and no code) is still a row, not an
+    // empty sheet that a save would drop.
+    if (count > 0)
+        sheet.setCell(1, 0, RowNumberText(1));
     sheet.lCreated = contents.header.created;
     sheet.lModified = contents.header.modified;
     sheet.lDirty = false;

@@ -338,6 +338,18 @@ TEST(PlqLoadTest, DamagedRecordsLoadAsRowsAndAreReported)
     EXPECT_EQ(sheet.field(6, Field::Location), std::string("Ridge\0\0\0\0", 9));
 }
 
+TEST(PlqLoadTest, LoneBlankRecordIsStillARow)
+{
+    DataSheet sheet;
+    const FileOutcome outcome =
+        Load(FileBytes({Record(kNaN, kNaN, "")}).substr(0, 72) + std::string(40, '\0'), sheet);
+    ASSERT_TRUE(outcome.ok);
+    EXPECT_FALSE(sheet.isEmpty());
+    EXPECT_EQ(sheet.cell(1, 0), "001");
+    std::ostringstream out;
+    EXPECT_EQ(SaveSheetStream(sheet, out, FixedClock(kJune3)).error.rows, std::vector<int>{1});
+}
+
 TEST(PlqLoadTest, UnreadableRowMustBeTypedAgainBeforeSaving)
 {
     DataSheet sheet;
