@@ -346,8 +346,13 @@ bool replaceFile(const std::string& path, const std::string& bytes)
 {
     std::error_code ignored;
     fs::path target = path;
-    if (fs::is_symlink(target, ignored))
-        target = fs::canonical(target, ignored);
+    // Through a link, the file it names is replaced and the link kept.
+    std::error_code unresolved;
+    if (fs::is_symlink(target, ignored)) {
+        fs::path resolved = fs::canonical(target, unresolved);
+        if (!unresolved)
+            target = std::move(resolved);
+    }
     fs::path temporary;
     std::FILE* file = createSibling(target, temporary);
     if (file == nullptr)

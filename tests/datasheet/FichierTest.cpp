@@ -662,6 +662,19 @@ TEST_F(PlqFileTest, UpdateInAReadOnlyFolderChangesNothing)
     EXPECT_EQ(sheet.lMod[1], kRowChanged);
 }
 
+TEST_F(PlqFileTest, SavingThroughALinkKeepsTheLink)
+{
+    DataSheet sheet = ThreeRows();
+    const std::string real = path("real.plq");
+    const std::string link = path("link.plq");
+    write(real, "old");
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(SaveSheetAsFile(sheet, link, clock_).ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::file_size(real), 224u);
+    EXPECT_EQ(fileCount(), 2u);
+}
+
 TEST_F(PlqFileTest, MissingOrDamagedFileIsNotUpdated)
 {
     DataSheet sheet = ThreeRows();
