@@ -542,6 +542,24 @@ protected:
     {
         std::ofstream(path, std::ios::binary) << bytes;
     }
+    // Three rows saved to the file, then row 1 changed.
+    DataSheet savedThenChanged(const std::string& file)
+    {
+        DataSheet sheet = ThreeRows();
+        EXPECT_TRUE(SaveSheetAsFile(sheet, file, clock_).ok);
+        sheet.setField(1, Field::Comment, "changed");
+        sheet.lMod[1] = kRowChanged;
+        sheet.lDirty = true;
+        return sheet;
+    }
+    static void expectStillChanged(const DataSheet& sheet, const std::string& file,
+                                   const std::string& before)
+    {
+        EXPECT_EQ(contents(file), before);
+        EXPECT_TRUE(sheet.lDirty);
+        EXPECT_EQ(sheet.lNomF, file);
+        EXPECT_EQ(sheet.lMod[1], kRowChanged);
+    }
     std::size_t fileCount() const
     {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {}));
@@ -621,45 +639,31 @@ TEST_F(PlqFileTest, RefusedSaveLeavesTheFileWhole)
 // A save that cannot be put in place changes nothing: neither a file nor the sheet.
 TEST_F(PlqFileTest, FailedWriteLeavesFileAndSheetAsTheyWere)
 {
-    DataSheet sheet = ThreeRows();
     const std::string file = path("kept.plq");
-    ASSERT_TRUE(SaveSheetAsFile(sheet, file, clock_).ok);
+    DataSheet sheet = savedThenChanged(file);
     const std::string before = contents(file);
-    sheet.setField(1, Field::Comment, "changed");
-    sheet.lMod[1] = kRowChanged;
-    sheet.lDirty = true;
     fs::create_directories(path("folder/inside"));
     const FileOutcome ontoFolder = SaveSheetAsFile(sheet, path("folder"), clock_);
     EXPECT_EQ(ontoFolder.error.issue, FileIssue::WriteFailed);
     EXPECT_NE(ontoFolder.error.message.find("folder"), std::string::npos);
     EXPECT_EQ(SaveSheetAsFile(sheet, path("none/x.plq"), clock_).error.issue,
               FileIssue::WriteFailed);
-    EXPECT_EQ(contents(file), before);
-    EXPECT_TRUE(sheet.lDirty);
-    EXPECT_EQ(sheet.lNomF, file);
-    EXPECT_EQ(sheet.lMod[1], kRowChanged);
+    expectStillChanged(sheet, file, before);
     EXPECT_EQ(fileCount(), 2u);
 }
 
 TEST_F(PlqFileTest, UpdateInAReadOnlyFolderChangesNothing)
 {
-    DataSheet sheet = ThreeRows();
     const std::string file = path("kept.plq");
-    ASSERT_TRUE(SaveSheetAsFile(sheet, file, clock_).ok);
+    DataSheet sheet = savedThenChanged(file);
     const std::string before = contents(file);
-    sheet.setField(1, Field::Comment, "changed");
-    sheet.lMod[1] = kRowChanged;
-    sheet.lDirty = true;
-
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
     if (std::ofstream(path("probe")).is_open())
         GTEST_SKIP() << "the folder stays writable (running as root)";
     const FileOutcome outcome = UpdateSheetFile(sheet, clock_);
     EXPECT_EQ(outcome.error.issue, FileIssue::WriteFailed);
     EXPECT_NE(outcome.error.message.find("kept.plq"), std::string::npos);
-    EXPECT_EQ(contents(file), before);
-    EXPECT_TRUE(sheet.lDirty);
-    EXPECT_EQ(sheet.lMod[1], kRowChanged);
+    expectStillChanged(sheet, file, before);
 }
 
 TEST_F(PlqFileTest, SavingThroughALinkKeepsTheLink)
