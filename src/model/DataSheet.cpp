@@ -36,6 +36,9 @@ bool DataSheet::appendRow()
     if (rowCount() >= kMaxValues)
         return false;
     cells_.emplace_back();
+    const auto row = static_cast<std::size_t>(rowCount());
+    ltAz[row] = ltPe[row] = 0;
+    lMod[row] = kRowSaved;
     return true;
 }
 

@@ -53,6 +53,7 @@ public:
 
     friend bool operator==(const ShortString& a, const ShortString& b) { return a.view() == b.view(); }
     friend bool operator==(const ShortString& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const ShortString& a, const char* b) { return a.view() == b; }
 
 private:
     std::uint8_t length_ = 0;

@@ -13,7 +13,7 @@ namespace {
 
 // Days from 1970-01-01 to a civil date, and back (proleptic Gregorian calendar; H. Hinnant,
 // "chrono-Compatible Low-Level Date Algorithms").
-long long daysFromCivil(long long y, unsigned m, unsigned d)
+constexpr long long daysFromCivil(long long y, unsigned m, unsigned d)
 {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -36,7 +36,8 @@ void civilFromDays(long long z, int& year, int& month, int& day)
     year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (month <= 2));
 }
 
-const long long kEpochOffset = daysFromCivil(1899, 12, 30); // the day count of 1970-01-01 is -this
+// Constant-initialised, so that day counts computed while other files initialise are right too.
+constexpr long long kEpochOffset = daysFromCivil(1899, 12, 30); // 1970-01-01 is day -this
 
 } // namespace
 
@@ -84,8 +85,8 @@ std::string longDate(DayCount days)
     // 30 December 1899 was a Saturday.
     const long long whole = static_cast<long long>(std::floor(toDayCount({t.year, t.month, t.day})));
     const int weekday = static_cast<int>(((whole + 6) % 7 + 7) % 7);
-    return sformat("%s, %d %s %d", weekdays[static_cast<std::size_t>(weekday)], t.day,
-                   months[static_cast<std::size_t>(t.month - 1)], t.year);
+    return sformat("%s, %s %d, %d", weekdays[static_cast<std::size_t>(weekday)],
+                   months[static_cast<std::size_t>(t.month - 1)], t.day, t.year);
 }
 
 std::string dateTimeText(DayCount days)

@@ -25,7 +25,7 @@ CivilTime fromDayCount(DayCount days);
 
 // "14:05" (hours and minutes, as the headings of results use).
 std::string shortTime(DayCount days);
-// "Wednesday, 9 December 2026".
+// "Wednesday, December 9, 2026".
 std::string longDate(DayCount days);
 // "09/12/2026 14:05:00", day first.
 std::string dateTimeText(DayCount days);

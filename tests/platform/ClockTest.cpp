@@ -26,8 +26,8 @@ TEST(DayCount, Texts)
 {
     const DayCount at = toDayCount({2026, 12, 9, 14, 5, 30});
     EXPECT_EQ(shortTime(at), "14:05");
-    EXPECT_EQ(longDate(at), "Wednesday, 9 December 2026");
-    EXPECT_EQ(longDate(0), "Saturday, 30 December 1899");
+    EXPECT_EQ(longDate(at), "Wednesday, December 9, 2026");
+    EXPECT_EQ(longDate(0), "Saturday, December 30, 1899");
     EXPECT_EQ(dateTimeText(at), "09/12/2026 14:05:30");
 }
 
