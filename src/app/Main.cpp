@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGuiApplication>
@@ -157,6 +158,17 @@ void TForm1::installOwnCommands()
     setHandler(Cmd::HelpIndex, [this] { showHelp(static_cast<int>(HelpView::Index)); });
     setHandler(Cmd::HelpSearch, [this] { showHelp(static_cast<int>(HelpView::Search)); });
     setHandler(Cmd::ClearInfo, [this] { richEdit1_->clear(); });
+    // Context help: the topic the active window names in its "helpTopic" property.
+    auto* contextHelp = new QAction(this);
+    contextHelp->setShortcut(QKeySequence::HelpContents);
+    contextHelp->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(contextHelp);
+    connect(contextHelp, &QAction::triggered, this, [this] {
+        const QWidget* active = QApplication::activeWindow();
+        showHelp(static_cast<int>(HelpView::Contents));
+        if (active && active->property("helpTopic").isValid())
+            help_->showTopic(active->property("helpTopic").toInt());
+    });
     setHandler(Cmd::OptionsToolbar, [this] {
         std::int32_t& gene = app_.settings().StyleGene;
         SetBit(gene, kGeneToolBar, !TestBit(gene, kGeneToolBar));
