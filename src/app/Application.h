@@ -55,6 +55,9 @@ public:
     const VarGlob& settings() const { return settings_; }
     WindowRegistry& registry() { return registry_; }
     const std::filesystem::path& prefsPath() const { return prefsPath_; }
+    // The main window, where new windows are placed from.
+    QWidget* mainWindow() const { return mainWindow_; }
+    void setMainWindow(QWidget* window) { mainWindow_ = window; }
 
     // Start-up: reads the preference file, telling the user what went wrong.
     void loadSettings(const ScreenMetrics& screen);
@@ -89,6 +92,7 @@ private:
     VarGlob settings_;
     WindowRegistry registry_;
     std::map<int, QPointer<QWidget>> dialogs_;
+    QWidget* mainWindow_ = nullptr;
 };
 
 } // namespace ploq

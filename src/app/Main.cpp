@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/HelpWindow.h"
 #include "app/ToolIcons.h"
+#include "canvas/TWPlot.h"
 #include "platform/QtText.h"
 
 #include <QAction>
@@ -46,6 +47,7 @@ QWidget* widgetOf(DataWindow* window) { return dynamic_cast<QWidget*>(window); }
 TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
 {
     setWindowTitle(QStringLiteral("Ploq 4"));
+    app_.setMainWindow(this);
     app_.loadSettings(screen);
     const VarGlob& s = app_.settings();
     setGeometry(s.MainL, s.MainT, s.MainW, s.MainH);
@@ -59,13 +61,15 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     buildToolBar();
     buildSymbolMenus();
     installOwnCommands();
+    InstallCanvasCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
     RefreshMenus();
 }
 
-TForm1::~TForm1() = default;
+// Windows closing with the main window must not refresh menus that are being destroyed.
+TForm1::~TForm1() { disconnect(&app_, nullptr, this, nullptr); }
 
 QMenu* TForm1::menu(Cmd cmd) const { return menus_[static_cast<std::size_t>(cmd)]; }
 
