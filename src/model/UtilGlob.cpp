@@ -52,6 +52,16 @@ std::string sformat(const char* format, ...)
     return text;
 }
 
+std::string WithoutExtension(std::string_view name)
+{
+    const std::size_t slash = name.find_last_of("/\\");
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)
+        || dot == (slash == std::string_view::npos ? 0 : slash + 1))
+        return std::string(name);
+    return std::string(name.substr(0, dot));
+}
+
 std::string UpperAscii(std::string_view text)
 {
     std::string upper(text);

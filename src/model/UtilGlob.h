@@ -23,6 +23,10 @@ std::string FormatInt(double value);
 // not depend on the C locale.
 std::string sformat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// A file name without its final extension: "site.2024.plq" gives "site.2024"; a dot in a
+// folder name is not an extension.
+std::string WithoutExtension(std::string_view name);
+
 // ASCII case helpers on Windows-1252 text (accented letters are left as they are).
 std::string UpperAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -63,8 +63,11 @@ QString startPath(const FileQuestion& question)
 
 Button QtPrompts::message(const Message& message)
 {
-    QMessageBox box(iconOf(message.kind), titleOf(message.kind), toQString(message.text),
-                    QMessageBox::NoButton, parent_);
+    // Messages break their lines Windows-fashion, with a lone carriage return.
+    QString text = toQString(message.text);
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    QMessageBox box(iconOf(message.kind), titleOf(message.kind), text, QMessageBox::NoButton,
+                    parent_);
     for (const auto& [button, standard] : kButtons)
         if (message.buttons.has(button))
             box.addButton(standard);

@@ -33,5 +33,15 @@ TEST(FormatFixed, DotWhateverTheLocale)
     EXPECT_EQ(sformat("%d meas. %s", 12, "ok"), "12 meas. ok");
 }
 
+TEST(WithoutExtension, OnlyTheFinalExtensionGoes)
+{
+    EXPECT_EQ(WithoutExtension("folded-area.plq"), "folded-area");
+    EXPECT_EQ(WithoutExtension("site.2024.plq"), "site.2024");
+    EXPECT_EQ(WithoutExtension("/data/v1.2/sheet"), "/data/v1.2/sheet");
+    EXPECT_EQ(WithoutExtension("C:\\data.old\\sheet"), "C:\\data.old\\sheet");
+    EXPECT_EQ(WithoutExtension(".plq"), ".plq");
+    EXPECT_EQ(WithoutExtension("Data sheet 3"), "Data sheet 3");
+}
+
 } // namespace
 } // namespace ploq

@@ -1,0 +1,69 @@
+#pragma once
+
+// Plotting rows of a data sheet onto a canvas: the selection of rows by a key on one code
+// field, the records they become, the 5000-record limit and the report written for the user.
+
+#include "canvas/Plot.h"
+#include "model/DataSheet.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ploq {
+
+class Prompts;
+
+// The code field a plotting key is matched against.
+enum class KeyField { Nature, Location, Number, Comment };
+
+// The key typed in the plotting dialog, ready to match: at most 9 characters, none for nine
+// asterisks, and with "Identity key - code" a final "/" so that only the whole code matches.
+std::string PlotKey(std::string_view typed, bool identity);
+
+// Whether row `row` is selected by the key (an empty key selects every row).
+bool RowMatches(const DataSheet& sheet, int row, KeyField field, const std::string& key);
+
+// Adds a record to the canvas with the current colour, symbol and plot style, marks it shown
+// (and a plane by its nature) and places it on the net. The caller checks the 5000 limit.
+InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, const VarGlob& settings);
+
+// Adds "symbol.colour.code" to the canvas legend, kept sorted and without duplicates.
+void AddLegend(CanvasModel& canvas, int symbol, int colour, const std::string& code);
+
+struct PlotRequest {
+    KeyField field = KeyField::Nature;
+    std::string typedKey;
+    bool identity = false;
+    int line1 = 1;
+    int line2 = 1;
+    std::string sheetTitle;
+};
+
+// A line of the information panel.
+struct InfoLine {
+    std::string text;
+    bool bold = false;
+};
+
+struct PlotResult {
+    int added = 0;
+    bool refused = false;   // the canvas was full: nothing plotted
+    bool cancelled = false; // the limit question was cancelled: the plotting was taken back
+    std::vector<InfoLine> info;
+};
+
+// Draws one record just added (the canvas window passes its drawing).
+using DrawRecord = std::function<void(InfoVal&)>;
+
+// Plots the selected rows of the range with the current symbol and colour.
+PlotResult TraceFichier(CanvasModel& canvas, const DataSheet& sheet, const PlotRequest& request,
+                        const VarGlob& settings, Prompts& prompts, double now,
+                        const DrawRecord& draw);
+
+inline constexpr std::string_view kMsgCanvasFull =
+    "Too many data have been already ploted in the canvas...";
+inline constexpr std::string_view kMsgLimitReached =
+    "Too many data plotted in the canvas..\rkeep the last plotted point or cancel entry ?";
+
+} // namespace ploq
