@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/HelpWindow.h"
 #include "app/ToolIcons.h"
+#include "datasheet/TWFichierCommands.h"
 #include "platform/QtText.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     buildToolBar();
     buildSymbolMenus();
     installOwnCommands();
+    InstallSheetCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
