@@ -58,6 +58,8 @@ QPushButton* makeButton(const char* caption, QWidget* parent)
 {
     auto* button = new QPushButton(toQString(caption), parent);
     button->setAutoDefault(false);
+    // Narrower than the style's usual least width, so that a narrow sheet keeps its size.
+    button->setMinimumWidth(QFontMetrics(button->font()).horizontalAdvance(button->text()) + 16);
     return button;
 }
 
@@ -95,6 +97,9 @@ TWFichier::~TWFichier()
     // The main window may be going: the registry forgets the sheet without refreshing menus.
     if (!closed_)
         app_.registry().remove(*this);
+    // The grid reads the sheet, which goes before the widget's children do.
+    delete grid_;
+    delete model_;
 }
 
 void TWFichier::buildGrid()
@@ -122,16 +127,18 @@ void TWFichier::buildGrid()
     columns->setHighlightSections(false);
     // The widths of the settings, but never too narrow for a value or a code to be read.
     const int valueWidth = metrics.horizontalAdvance("000.0 SW 00.0") + 12;
-    const int codeWidth = metrics.horizontalAdvance("S0-000") + 12;
+    const int codeWidth = metrics.averageCharWidth() * 7 + 12;
     for (int column = 1; column <= kFieldCount; ++column) {
         const bool value = sheet_.columnOf(Field::Value) == column;
         grid_->setColumnWidth(
             column - 1, std::max(settings.ColW[index(column)], value ? valueWidth : codeWidth));
     }
 
+    // The view has selected what was clicked, ranges included.
     connect(grid_, &QTableView::clicked, this,
-            [this](const QModelIndex& i) { GrilleClick(i.row() + 1, i.column() + 1); });
-    connect(rows, &QHeaderView::sectionClicked, this, [this](int row) { GrilleClick(row + 1, 0); });
+            [this](const QModelIndex& i) { clicked(i.row() + 1, i.column() + 1, false); });
+    connect(rows, &QHeaderView::sectionClicked, this,
+            [this](int row) { clicked(row + 1, 0, false); });
 }
 
 void TWFichier::buildEditPanel()
@@ -209,6 +216,7 @@ void TWFichier::buildEditPanel()
     declination->addWidget(declination_);
     declination->addStretch(1);
     layout->addLayout(declination, 3, 0, 1, kFieldCount);
+    layout->setRowStretch(4, 1); // the panel's spare height below its controls
     connect(useDeclination_, &QCheckBox::toggled, this, &TWFichier::DeclinationChanged);
     connect(declination_, &QLineEdit::textEdited, this, &TWFichier::DeclinationChanged);
 }
@@ -605,6 +613,11 @@ void TWFichier::enableEntry(bool insertAndDelete, bool modify)
 
 void TWFichier::GrilleClick(int row, int column)
 {
+    clicked(row, column, true);
+}
+
+void TWFichier::clicked(int row, int column, bool select)
+{
     if (row < 1 || row > sheet_.rowCount() || column < 0 || column > kFieldCount)
         return;
     cCkd = column;
@@ -616,14 +629,12 @@ void TWFichier::GrilleClick(int row, int column)
     if (column == 0) {
         for (int c = 1; c <= kFieldCount; ++c)
             texts[index(c)] = sheet_.cell(row, c);
-        // A click on the row number selects the row; keep a selection the view made itself.
-        if (selection().top != row || selection().bottom != row || selection().left != 1
-            || selection().right != kFieldCount)
+        if (select)
             selectRow(row);
         enableEntry(true, true);
     } else {
         texts[index(column)] = sheet_.cell(row, column);
-        if (!grid_->selectionModel()->isSelected(model_->index(row - 1, column - 1)))
+        if (select)
             selectCell(row, column);
         button(EntryButton::Modify)->setEnabled(true);
     }

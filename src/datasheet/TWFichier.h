@@ -119,6 +119,8 @@ private:
     EditBoxes boxTexts() const;
     void setBoxTexts(const EditBoxes& texts);
     void addToPickList(Field field, const std::string& code);
+    // A click in the grid; `select` when the view has not selected the cell or row itself.
+    void clicked(int row, int column, bool select);
     void selectRow(int row);
     void selectCell(int row, int column);
     void enableEntry(bool insertAndDelete, bool modify);
