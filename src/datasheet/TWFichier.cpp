@@ -9,6 +9,7 @@
 #include "platform/QtText.h"
 #include "platform/Text1252.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -86,6 +87,12 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     const int k = slot();
     if (mainWindow)
         move(mainWindow->x() + 20 * k - 20, mainWindow->y() + 15 * k + 58);
+    // The main window's shortcuts (Save, Print ...) work from the sheet too.
+    if (auto* form = qobject_cast<TForm1*>(mainWindow))
+        for (int c = 0; c < kCmdCount; ++c)
+            if (QAction* action = form->action(static_cast<Cmd>(c));
+                action && !action->shortcut().isEmpty())
+                addAction(action);
     resize(settings.SheetW, settings.SheetH);
     retitle();
     sheetChanged();
@@ -431,8 +438,10 @@ EditBoxes TWFichier::boxTexts() const
 
 void TWFichier::setBoxTexts(const EditBoxes& texts)
 {
-    for (int column = 1; column <= kFieldCount; ++column)
+    for (int column = 1; column <= kFieldCount; ++column) {
         lE(column)->setText(toQString(texts[index(column)]));
+        lE(column)->setCursorPosition(0); // a narrow box shows the start of its code
+    }
 }
 
 QComboBox* TWFichier::pickList(Field field) const

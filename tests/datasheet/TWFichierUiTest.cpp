@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -159,6 +160,8 @@ TEST_F(SheetUi, NewSheetIsPlacedByItsSlotAndTitled)
     EXPECT_EQ(second->width(), t.app.settings().SheetW);
     EXPECT_EQ(CurrentSheet(t.app), second);
     EXPECT_EQ(t.app.registry().ActiveTag, 2);
+    EXPECT_TRUE(second->actions().contains(form.action(Cmd::FileSave)))
+        << "Ctrl+S saves from the sheet itself";
 }
 
 TEST_F(SheetUi, SixteenthSheetIsRefusedAndAFreedSlotIsReused)
@@ -241,6 +244,18 @@ TEST_F(SheetUi, ClickOnACellEditsThatCellAlone)
     sheet->ButtonModifyClick();
     EXPECT_EQ(s.field(1, Field::Number), "2");
     EXPECT_EQ(s.field(1, Field::Value), "120 SW 10");
+}
+
+TEST_F(SheetUi, ArrowKeysMoveAroundTheEditBoxes)
+{
+    TWFichier* sheet = newSheet();
+    const std::pair<int, int> moves[] = {{Qt::Key_Up, 5}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2}};
+    sheet->lE(1)->setFocus();
+    for (const auto& [key, box] : moves) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(sheet->focusWidget(), &press);
+        EXPECT_EQ(sheet->focusWidget(), sheet->lE(box));
+    }
 }
 
 TEST_F(SheetUi, DecimalsButtonRewritesTheValues)
