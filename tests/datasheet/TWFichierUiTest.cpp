@@ -258,6 +258,34 @@ TEST_F(SheetUi, ArrowKeysMoveAroundTheEditBoxes)
     }
 }
 
+TEST_F(SheetUi, EditPanelShowsAgainOnlyInATallEnoughWindow)
+{
+    TWFichier* sheet = newSheet();
+    sheet->ToggleEditPanel();
+    EXPECT_TRUE(sheet->editPanel()->isHidden());
+    QApplication::processEvents(); // the layout lets the window shrink
+    sheet->resize(400, 200);
+    QApplication::processEvents();
+    ASSERT_EQ(sheet->height(), 200);
+    t.prompts.expectMessage("Window height is too small to display the edit box");
+    sheet->ToggleEditPanel();
+    EXPECT_TRUE(sheet->editPanel()->isHidden());
+    sheet->resize(400, 400);
+    QApplication::processEvents();
+    sheet->ToggleEditPanel();
+    EXPECT_FALSE(sheet->editPanel()->isHidden());
+}
+
+TEST_F(SheetUi, EqualWidthsAreKeptForTheNextSheets)
+{
+    TWFichier* sheet = newSheet();
+    sheet->EqualWidths();
+    const auto& widths = t.app.settings().ColW;
+    for (int column = 2; column <= kFieldCount; ++column)
+        EXPECT_EQ(widths[static_cast<std::size_t>(column)], widths[1]);
+    EXPECT_EQ(sheet->grid()->columnWidth(0), widths[1]);
+}
+
 TEST_F(SheetUi, DecimalsButtonRewritesTheValues)
 {
     TWFichier* sheet = newSheet();
