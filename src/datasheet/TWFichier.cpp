@@ -50,7 +50,7 @@ std::size_t index(int column)
 QFont sheetFont(const VarGlob& settings)
 {
     QFont font(toQString(settings.FontName));
-    // A negative height is the characters' height in pixels, a positive one the cell's.
+    // The setting's sign only tells how the height was measured: both are taken as pixels.
     font.setPixelSize(std::max(6, std::abs(settings.FontHeight)));
     return font;
 }
@@ -124,7 +124,7 @@ void TWFichier::buildGrid()
     const int height = std::abs(settings.FontHeight);
     QHeaderView* rows = grid_->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(height + height / 2 + 2);
+    rows->setDefaultSectionSize(height + height / 2);
     rows->setDefaultAlignment(Qt::AlignCenter);
     const QFontMetrics metrics(grid_->font());
     rows->setFixedWidth(std::max(settings.ColW[0], metrics.horizontalAdvance("0000") + 8));
