@@ -607,6 +607,18 @@ std::vector<std::string> FileInfoLines(const std::string& path, const DataSheet&
                     LongDateTime(sheet.lModified).c_str(), measurementCount(sheet))};
 }
 
+bool AddRecent(std::span<std::string> recents, const std::string& path)
+{
+    if (path.empty() || recents.empty() || recents.front() == path)
+        return false;
+    auto listed = std::find(recents.begin(), recents.end(), path);
+    if (listed == recents.end())
+        listed = recents.end() - 1;
+    std::move_backward(recents.begin(), listed, listed + 1);
+    recents.front() = path;
+    return true;
+}
+
 std::string RowListText(const std::vector<int>& rows, std::size_t shown)
 {
     std::string text;

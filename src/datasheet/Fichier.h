@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,11 @@ std::string LongDateTime(DayCount days);
 // The lines the main window shows after a load: a blank line, "File " and the path, and the
 // dates with the number of measurements.
 std::vector<std::string> FileInfoLines(const std::string& path, const DataSheet& sheet);
+
+// The recently used files, latest first and without gaps: the path goes first, moved up when it
+// is listed already, else pushing the others down and the last one out. False when nothing
+// changed (an empty path, or the path first already).
+bool AddRecent(std::span<std::string> recents, const std::string& path);
 
 // "3, 7, 12": the rows of a problem, at most `shown` of them followed by "...".
 std::string RowListText(const std::vector<int>& rows, std::size_t shown = 20);

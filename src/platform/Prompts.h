@@ -15,7 +15,7 @@ namespace ploq {
 
 enum class MsgKind { Error, Warning, Information, Confirmation };
 
-enum class Button { None = 0, Ok = 1, Cancel = 2, Yes = 4, No = 8 };
+enum class Button { None = 0, Ok = 1, Cancel = 2, Yes = 4, No = 8, Abort = 16 };
 
 // A set of buttons, e.g. Buttons::yesNoCancel.
 struct Buttons {

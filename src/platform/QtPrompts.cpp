@@ -13,11 +13,12 @@ namespace ploq {
 
 namespace {
 
-constexpr std::array<std::pair<Button, QMessageBox::StandardButton>, 4> kButtons = {{
+constexpr std::array<std::pair<Button, QMessageBox::StandardButton>, 5> kButtons = {{
     {Button::Yes, QMessageBox::Yes},
     {Button::No, QMessageBox::No},
     {Button::Ok, QMessageBox::Ok},
     {Button::Cancel, QMessageBox::Cancel},
+    {Button::Abort, QMessageBox::Abort},
 }};
 
 QMessageBox::Icon iconOf(MsgKind kind)

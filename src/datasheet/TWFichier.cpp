@@ -1,0 +1,730 @@
+#include "datasheet/TWFichier.h"
+
+#include "app/Application.h"
+#include "app/Main.h"
+#include "app/MenuState.h"
+#include "datasheet/Fichier.h"
+#include "datasheet/TWFichierModel.h"
+#include "model/UtilGlob.h"
+#include "platform/QtText.h"
+#include "platform/Text1252.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace ploq {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kEditPanelHeight = 120;
+constexpr int kGridMinHeight = 100;
+constexpr int kToggleHeight = 12;
+constexpr int kPickListWidth = 18; // the drop button beside its edit box
+constexpr Field kPickListFields[] = {Field::Nature, Field::Location, Field::Comment};
+
+std::size_t index(Field field)
+{
+    return static_cast<std::size_t>(field);
+}
+std::size_t index(int column)
+{
+    return static_cast<std::size_t>(column);
+}
+
+QFont sheetFont(const VarGlob& settings)
+{
+    QFont font(toQString(settings.FontName));
+    // The setting's sign only tells how the height was measured: both are taken as pixels.
+    font.setPixelSize(std::max(6, std::abs(settings.FontHeight)));
+    return font;
+}
+
+QPushButton* makeButton(const char* caption, QWidget* parent)
+{
+    auto* button = new QPushButton(toQString(caption), parent);
+    button->setAutoDefault(false);
+    // Narrower than the style's usual least width, so that a narrow sheet keeps its size.
+    button->setMinimumWidth(QFontMetrics(button->font()).horizontalAdvance(button->text()) + 16);
+    return button;
+}
+
+} // namespace
+
+TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
+    : QWidget(mainWindow, Qt::Window), app_(app), sheet_(std::move(sheet))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    app_.addWindow(*this);
+    const VarGlob& settings = app_.settings();
+    SetHeadings(sheet_, settings.TNomC);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    buildGrid();
+    buildEditPanel();
+    layout->addWidget(grid_, 1);
+    layout->addWidget(buildToggles());
+    layout->addWidget(panel_);
+    layoutFields();
+
+    const int k = slot();
+    if (mainWindow)
+        move(mainWindow->x() + 20 * k - 20, mainWindow->y() + 15 * k + 58);
+    // The main window's shortcuts (Save, Print ...) work from the sheet too.
+    if (auto* form = qobject_cast<TForm1*>(mainWindow))
+        for (int c = 0; c < kCmdCount; ++c)
+            if (QAction* action = form->action(static_cast<Cmd>(c));
+                action && !action->shortcut().isEmpty())
+                addAction(action);
+    resize(settings.SheetW, settings.SheetH);
+    retitle();
+    sheetChanged();
+    enableEntry(false, false);
+}
+
+TWFichier::~TWFichier()
+{
+    // The main window may be going: the registry forgets the sheet without refreshing menus.
+    if (!closed_)
+        app_.registry().remove(*this);
+    // The grid reads the sheet, which goes before the widget's children do.
+    delete grid_;
+    delete model_;
+}
+
+void TWFichier::buildGrid()
+{
+    const VarGlob& settings = app_.settings();
+    model_ = new TWFichierModel(sheet_, this);
+    grid_ = new QTableView(this);
+    grid_->setModel(model_);
+    grid_->setFont(sheetFont(settings));
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid_->setMinimumHeight(kGridMinHeight);
+    grid_->setWordWrap(false);
+
+    const int height = std::abs(settings.FontHeight);
+    QHeaderView* rows = grid_->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(height + height / 2);
+    rows->setDefaultAlignment(Qt::AlignCenter);
+    const QFontMetrics metrics(grid_->font());
+    rows->setFixedWidth(std::max(settings.ColW[0], metrics.horizontalAdvance("0000") + 8));
+
+    QHeaderView* columns = grid_->horizontalHeader();
+    columns->setStretchLastSection(true);
+    columns->setHighlightSections(false);
+    // The widths of the settings, but never too narrow for a value or a code to be read.
+    const int valueWidth = metrics.horizontalAdvance("000.0 SW 00.0") + 12;
+    const int codeWidth = metrics.averageCharWidth() * 7 + 12;
+    for (int column = 1; column <= kFieldCount; ++column) {
+        const bool value = sheet_.columnOf(Field::Value) == column;
+        grid_->setColumnWidth(
+            column - 1, std::max(settings.ColW[index(column)], value ? valueWidth : codeWidth));
+    }
+
+    // The view has selected what was clicked, ranges included.
+    connect(grid_, &QTableView::clicked, this,
+            [this](const QModelIndex& i) { clicked(i.row() + 1, i.column() + 1, false); });
+    connect(rows, &QHeaderView::sectionClicked, this,
+            [this](int row) { clicked(row + 1, 0, false); });
+}
+
+void TWFichier::buildEditPanel()
+{
+    panel_ = new QWidget(this);
+    panel_->setFixedHeight(kEditPanelHeight);
+    auto* layout = new QGridLayout(panel_);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(3);
+
+    for (int column = 1; column <= kFieldCount; ++column) {
+        QLabel*& label = labels_[index(column)];
+        QLineEdit*& box = lE_[index(column)];
+        QHBoxLayout*& row = boxRows_[index(column)];
+        label = new QLabel(panel_);
+        box = new QLineEdit(panel_);
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::returnPressed, this, &TWFichier::ButtonAppendClick);
+        row = new QHBoxLayout;
+        row->setSpacing(0);
+        row->addWidget(box);
+        layout->addWidget(label, 0, column - 1);
+        layout->addLayout(row, 1, column - 1);
+    }
+
+    for (Field field : kPickListFields) {
+        auto* list = new QComboBox(panel_);
+        list->setFixedWidth(kPickListWidth + 2);
+        list->setFocusPolicy(Qt::NoFocus);
+        list->view()->setMinimumWidth(120);
+        connect(list, &QComboBox::activated, this,
+                [this, field, list](int i) { PickListChosen(field, list->itemText(i)); });
+        pickLists_[index(field)] = list;
+    }
+    plusOne_ = new QToolButton(panel_);
+    plusOne_->setText(QStringLiteral("+1"));
+    plusOne_->setFocusPolicy(Qt::NoFocus);
+    connect(plusOne_, &QToolButton::clicked, this, &TWFichier::ButtonPlusOneClick);
+
+    auto* entry = new QHBoxLayout;
+    entry->setSpacing(4);
+    const char* captions[] = {"\xE9", "Insert", "Modify", "Delete", "Deci./Int."};
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i] = makeButton(captions[i], panel_);
+        entry->addWidget(buttons_[i]);
+    }
+    button(EntryButton::Append)->setToolTip(tr("Append the row (Enter)"));
+    QFont italic = button(EntryButton::Delete)->font();
+    italic.setItalic(true);
+    button(EntryButton::Delete)->setFont(italic);
+    connect(button(EntryButton::Append), &QPushButton::clicked, this,
+            &TWFichier::ButtonAppendClick);
+    connect(button(EntryButton::Insert), &QPushButton::clicked, this,
+            &TWFichier::ButtonInsertClick);
+    connect(button(EntryButton::Modify), &QPushButton::clicked, this,
+            &TWFichier::ButtonModifyClick);
+    connect(button(EntryButton::Delete), &QPushButton::clicked, this,
+            &TWFichier::ButtonDeleteClick);
+    connect(button(EntryButton::Decimals), &QPushButton::clicked, this,
+            &TWFichier::ButtonDeciClick);
+    entry->addStretch(1);
+    layout->addLayout(entry, 2, 0, 1, kFieldCount);
+
+    auto* declination = new QHBoxLayout;
+    useDeclination_ = new QCheckBox(QStringLiteral("add  decli."), panel_);
+    useDeclination_->setChecked(sheet_.lUseDecl);
+    declination_ = new QLineEdit(toQString(FormatFixed(sheet_.lDecl / kDegToRad, 1)), panel_);
+    declination_->setFixedWidth(QFontMetrics(declination_->font()).horizontalAdvance("-000.00")
+                                + 12);
+    declination_->setToolTip(tr("Degrees; a minus sign for a west declination"));
+    declination->addWidget(useDeclination_);
+    declination->addSpacing(12);
+    declination->addWidget(new QLabel(QStringLiteral("decli. val."), panel_));
+    declination->addWidget(declination_);
+    declination->addStretch(1);
+    layout->addLayout(declination, 3, 0, 1, kFieldCount);
+    layout->setRowStretch(4, 1); // the panel's spare height below its controls
+    connect(useDeclination_, &QCheckBox::toggled, this, &TWFichier::DeclinationChanged);
+    connect(declination_, &QLineEdit::textEdited, this, &TWFichier::DeclinationChanged);
+}
+
+QWidget* TWFichier::buildToggles()
+{
+    auto* strip = new QWidget(this);
+    auto* layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    const auto toggle = [strip, layout](Qt::ArrowType arrow, const QString& tip) {
+        auto* button = new QToolButton(strip);
+        button->setArrowType(arrow);
+        button->setAutoRaise(true);
+        button->setFixedSize(kToggleHeight + 6, kToggleHeight);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(tip);
+        layout->addWidget(button);
+        return button;
+    };
+    connect(toggle(Qt::DownArrow, tr("Show or hide the edit panel")), &QToolButton::clicked, this,
+            &TWFichier::ToggleEditPanel);
+    connect(toggle(Qt::RightArrow, tr("Columns of equal widths")), &QToolButton::clicked, this,
+            &TWFichier::EqualWidths);
+    layout->addStretch(1);
+    return strip;
+}
+
+// Each edit box is headed by its column's heading; the pick lists and "+1" sit beside the boxes
+// of their fields, and the value's box is the widest.
+void TWFichier::layoutFields()
+{
+    auto* layout = static_cast<QGridLayout*>(panel_->layout());
+    for (int column = 1; column <= kFieldCount; ++column) {
+        labels_[index(column)]->setText(toQString(sheet_.cell(0, column)));
+        layout->setColumnStretch(column - 1, sheet_.columnOf(Field::Value) == column ? 3 : 2);
+    }
+    for (Field field : kPickListFields)
+        placeAccessory(pickLists_[index(field)], field);
+    placeAccessory(plusOne_, Field::Number);
+}
+
+void TWFichier::placeAccessory(QWidget* accessory, Field field)
+{
+    for (QHBoxLayout* row : boxRows_)
+        if (row)
+            row->removeWidget(accessory);
+    boxRows_[index(sheet_.columnOf(field))]->addWidget(accessory);
+}
+
+std::string TWFichier::title() const
+{
+    return fromQString(windowTitle());
+}
+
+bool TWFichier::isNormal() const
+{
+    return !closed_ && isVisible() && !isMinimized() && !isMaximized();
+}
+
+void TWFichier::retitle()
+{
+    setWindowTitle(sheet_.lNomF.empty()
+                       ? QStringLiteral("Data sheet %1").arg(slot())
+                       : QString::fromStdString(fs::path(sheet_.lNomF).filename().string()));
+}
+
+void TWFichier::describe(AppSnapshot& snapshot) const
+{
+    snapshot.sheetDirty = sheet_.lDirty;
+}
+
+bool TWFichier::queryClose()
+{
+    if (!sheet_.lDirty)
+        return true;
+    const std::string question =
+        "Sheet " + Quoted(title()) + " modified and non saved. Save it before closing ?";
+    switch (app_.prompts().confirmation(question, Button::Yes | Button::No | Button::Cancel)) {
+    case Button::Yes: return SaveSheet(false);
+    case Button::No: return true;
+    default: return false;
+    }
+}
+
+void TWFichier::closeWithoutAsking()
+{
+    finishClose();
+    close();
+}
+
+void TWFichier::closeEvent(QCloseEvent* event)
+{
+    if (!closed_ && !queryClose()) {
+        event->ignore();
+        return;
+    }
+    finishClose();
+    event->accept();
+}
+
+// What a closing sheet leaves behind: its choices as the next sheets' defaults, its file at the
+// head of the recent files, its slot free.
+void TWFichier::finishClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    VarGlob& settings = app_.settings();
+    KeepSheetChoices(sheet_, settings);
+    settings.SheetW = width();
+    settings.SheetH = height();
+    if (AddRecent(settings.FRecents, sheet_.lNomF))
+        if (auto* form = qobject_cast<TForm1*>(parentWidget()))
+            form->SetMenuFRecents();
+    for (int tag : {kDlgEnterFile, kDlgDataU})
+        if (QWidget* dialog = app_.dialog(tag))
+            dialog->close();
+    app_.removeWindow(*this);
+}
+
+void TWFichier::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !closed_)
+        FormActivate();
+    QWidget::changeEvent(event);
+}
+
+void TWFichier::FormActivate()
+{
+    TakeSheetLayout(sheet_, app_.settings());
+    app_.activateWindow(*this);
+}
+
+void TWFichier::menusFollow(bool always)
+{
+    if (!always && menusDirty_ == sheet_.lDirty)
+        return;
+    menusDirty_ = sheet_.lDirty;
+    emit app_.menusChanged();
+}
+
+void TWFichier::sheetChanged()
+{
+    model_->reload();
+    for (int row = 1; row <= sheet_.rowCount(); ++row)
+        CellToCB(row);
+    menusFollow(true);
+}
+
+Point TWFichier::messagePlace() const
+{
+    const QPoint entry = button(EntryButton::Append)->mapToGlobal(QPoint(0, 0));
+    const QPoint panel = panel_->mapToGlobal(QPoint(0, 0));
+    return {entry.x() + 30, panel.y()};
+}
+
+void TWFichier::tell(Message message)
+{
+    if (message.text.empty())
+        return;
+    message.at = messagePlace();
+    app_.prompts().message(message);
+}
+
+bool TWFichier::SaveSheet(bool saveAs)
+{
+    FileOutcome outcome;
+    if (saveAs || sheet_.lNomF.empty()) {
+        FileQuestion question{"Save as", {}, {}, {{"PloqPC files", "*.plq"}, {"All files", "*.*"}}};
+        const fs::path current = sheet_.lNomF.empty()
+                                     ? fs::path(fromQString(windowTitle()) + ".plq")
+                                     : fs::path(sheet_.lNomF);
+        question.folder = current.parent_path().string();
+        question.proposedName = current.filename().string();
+        std::optional<std::string> path = app_.prompts().saveFile(question);
+        if (!path)
+            return false;
+        if (fs::path(*path).extension().empty()) {
+            // The chooser asked about the name as typed, not about the one the extension makes.
+            *path += ".plq";
+            if (fs::exists(*path)
+                && app_.prompts().confirmation(
+                       Utf8ToCp1252(*path) + " already exists.\rDo you want to replace it ?",
+                       Button::Yes | Button::No)
+                       != Button::Yes)
+                return false;
+        }
+        outcome = SaveSheetAsFile(sheet_, *path, app_.clock());
+    } else {
+        outcome = UpdateSheetFile(sheet_, app_.clock());
+    }
+    if (!outcome.ok) {
+        if (!outcome.error.rows.empty())
+            selectRow(outcome.error.rows.front());
+        tell({MsgKind::Error, outcome.error.message, Button::Ok, {}});
+        return false;
+    }
+    retitle();
+    model_->reload();
+    menusFollow(true);
+    return true;
+}
+
+EditBoxes TWFichier::boxTexts() const
+{
+    EditBoxes texts;
+    for (int column = 1; column <= kFieldCount; ++column)
+        texts[index(column)] = fromQString(lE(column)->text());
+    return texts;
+}
+
+void TWFichier::setBoxTexts(const EditBoxes& texts)
+{
+    for (int column = 1; column <= kFieldCount; ++column) {
+        lE(column)->setText(toQString(texts[index(column)]));
+        lE(column)->setCursorPosition(0); // a narrow box shows the start of its code
+    }
+}
+
+QComboBox* TWFichier::pickList(Field field) const
+{
+    return pickLists_[index(field)];
+}
+
+QPushButton* TWFichier::button(EntryButton which) const
+{
+    return buttons_[static_cast<std::size_t>(which)];
+}
+
+void TWFichier::addToPickList(Field field, const std::string& code)
+{
+    QComboBox* list = pickList(field);
+    const QString text = toQString(code);
+    if (!list || text.isEmpty()
+        || list->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0)
+        return;
+    int at = list->count();
+    if (field == Field::Nature)
+        while (at > 0 && list->itemText(at - 1) > text)
+            --at;
+    list->insertItem(at, text);
+}
+
+void TWFichier::CellToCB(int row)
+{
+    for (Field field : kPickListFields)
+        addToPickList(field, sheet_.field(row, field));
+}
+
+void TWFichier::EditToCB()
+{
+    const EditBoxes texts = boxTexts();
+    for (Field field : kPickListFields)
+        addToPickList(field, texts[index(sheet_.columnOf(field))]);
+}
+
+bool TWFichier::LigneToGrille(int rang)
+{
+    EditBoxes texts = boxTexts();
+    const EntryResult result = ploq::LigneToGrille(sheet_, texts, rang);
+    if (!result.ok) {
+        tell(result.message);
+        if (result.column > 0)
+            lE(result.column)->setFocus();
+        return false;
+    }
+    setBoxTexts(texts);
+    EditToCB();
+    return true;
+}
+
+void TWFichier::afterEntry(int row, bool wholeRow)
+{
+    model_->reload();
+    if (wholeRow)
+        selectRow(row);
+    else
+        selectCell(row, cCkd);
+    menusFollow();
+}
+
+void TWFichier::ButtonAppendClick()
+{
+    if (!LigneToGrille(0))
+        return;
+    afterEntry(sheet_.rowCount(), true);
+    lE(2)->setFocus();
+    lE(2)->selectAll();
+}
+
+void TWFichier::ButtonInsertClick()
+{
+    const int top = selection().top;
+    if (top < 1 || !LigneToGrille(top))
+        return;
+    afterEntry(std::min(top + 1, sheet_.rowCount()), true);
+}
+
+void TWFichier::ButtonModifyClick()
+{
+    const Selection s = selection();
+    if (s.top < 1 || sheet_.isEmpty())
+        return;
+    SaveRowForUndo(sheet_, s.top, 7);
+    if (s.left == s.right) {
+        EditBoxes texts = boxTexts();
+        const EntryResult result = ModifyCell(sheet_, texts, s.top, s.left);
+        if (!result.ok) {
+            tell(result.message);
+            return;
+        }
+        setBoxTexts(texts);
+        cCkd = s.left;
+    } else if (!LigneToGrille(-s.top)) {
+        return;
+    }
+    CellToCB(s.top);
+    afterEntry(s.top, s.left != s.right);
+}
+
+void TWFichier::ButtonDeleteClick()
+{
+    const int top = selection().top;
+    if (top < 1 || sheet_.isEmpty())
+        return;
+    const int next = DeleteSheetRow(sheet_, top);
+    afterEntry(next, true);
+    if (sheet_.isEmpty())
+        enableEntry(false, false);
+}
+
+void TWFichier::ButtonDeciClick()
+{
+    ToggleDecimals(sheet_);
+    model_->reload();
+}
+
+void TWFichier::ButtonPlusOneClick()
+{
+    QLineEdit* box = lE(sheet_.columnOf(Field::Number));
+    box->setText(toQString(PlusOne(fromQString(box->text()))));
+}
+
+void TWFichier::DeclinationChanged()
+{
+    sheet_.lUseDecl = useDeclination_->isChecked();
+    sheet_.lDecl = ReadDeclination(fromQString(declination_->text()));
+}
+
+void TWFichier::PickListChosen(Field field, const QString& code)
+{
+    QLineEdit* box = lE(sheet_.columnOf(field));
+    box->setText(code);
+    box->setFocus();
+}
+
+TWFichier::Selection TWFichier::selection() const
+{
+    Selection s;
+    for (const QModelIndex& i : grid_->selectionModel()->selectedIndexes()) {
+        const int row = i.row() + 1;
+        const int column = i.column() + 1;
+        if (s.top == 0) {
+            s = {row, row, column, column};
+            continue;
+        }
+        s = {std::min(s.top, row), std::max(s.bottom, row), std::min(s.left, column),
+             std::max(s.right, column)};
+    }
+    return s;
+}
+
+void TWFichier::selectRow(int row)
+{
+    const QModelIndex first = model_->index(row - 1, 0);
+    grid_->selectionModel()->select(QItemSelection(first, model_->index(row - 1, kFieldCount - 1)),
+                                    QItemSelectionModel::ClearAndSelect);
+    grid_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    grid_->scrollTo(first);
+}
+
+void TWFichier::selectCell(int row, int column)
+{
+    const QModelIndex cell = model_->index(row - 1, column - 1);
+    grid_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    grid_->scrollTo(cell);
+}
+
+void TWFichier::enableEntry(bool insertAndDelete, bool modify)
+{
+    button(EntryButton::Insert)->setEnabled(insertAndDelete);
+    button(EntryButton::Delete)->setEnabled(insertAndDelete);
+    button(EntryButton::Modify)->setEnabled(modify);
+}
+
+void TWFichier::GrilleClick(int row, int column)
+{
+    clicked(row, column, true);
+}
+
+void TWFichier::clicked(int row, int column, bool select)
+{
+    if (row < 1 || row > sheet_.rowCount() || column < 0 || column > kFieldCount)
+        return;
+    cCkd = column;
+    rCkd = row;
+    vCkd = sheet_.cell(row, column);
+    if (sheet_.isEmpty())
+        return;
+    EditBoxes texts;
+    if (column == 0) {
+        for (int c = 1; c <= kFieldCount; ++c)
+            texts[index(c)] = sheet_.cell(row, c);
+        if (select)
+            selectRow(row);
+        enableEntry(true, true);
+    } else {
+        texts[index(column)] = sheet_.cell(row, column);
+        if (select)
+            selectCell(row, column);
+        button(EntryButton::Modify)->setEnabled(true);
+    }
+    setBoxTexts(texts);
+}
+
+void TWFichier::ToggleEditPanel()
+{
+    if (!panel_->isHidden()) {
+        panel_->hide();
+        return;
+    }
+    if (height() < kGridMinHeight + kToggleHeight + kEditPanelHeight) {
+        tell({MsgKind::Warning,
+              "Window height is too small to display the edit box",
+              Button::Ok,
+              {}});
+        return;
+    }
+    panel_->show();
+}
+
+void TWFichier::EqualWidths()
+{
+    QHeaderView* columns = grid_->horizontalHeader();
+    const int lines = grid_->showGrid() ? 1 : 0;
+    const int room = grid_->viewport()->width() - 5 * lines - 5;
+    const int width = std::max(20, room / kFieldCount);
+    VarGlob& settings = app_.settings();
+    settings.ColW[0] = grid_->verticalHeader()->width();
+    for (int column = 1; column <= kFieldCount; ++column) {
+        columns->resizeSection(column - 1, width);
+        settings.ColW[index(column)] = width;
+    }
+}
+
+bool TWFichier::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto box = std::find(lE_.begin() + 1, lE_.end(), watched);
+        if (box != lE_.end() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+            const int column = static_cast<int>(box - lE_.begin());
+            const int next = key == Qt::Key_Up ? (column == 1 ? kFieldCount : column - 1)
+                                               : (column == kFieldCount ? 1 : column + 1);
+            lE(next)->setFocus();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+TWFichier* NewSheet(Application& app, QWidget* mainWindow, DataSheet sheet)
+{
+    if (app.registry().count(WindowKind::Sheet) >= kMaxWindows) {
+        app.prompts().warning(std::string(kMsgTooManySheets));
+        return nullptr;
+    }
+    auto* window = new TWFichier(app, mainWindow, std::move(sheet));
+    window->show();
+    window->FormActivate();
+    return window;
+}
+
+TWFichier* NewSheet(Application& app, QWidget* mainWindow)
+{
+    return NewSheet(app, mainWindow, NewDataSheet(app.settings()));
+}
+
+TWFichier* CurrentSheet(Application& app)
+{
+    return dynamic_cast<TWFichier*>(app.registry().current(WindowKind::Sheet));
+}
+
+std::vector<TWFichier*> OpenSheets(Application& app)
+{
+    std::vector<TWFichier*> sheets;
+    for (DataWindow* window : app.registry().windows(WindowKind::Sheet))
+        if (auto* sheet = dynamic_cast<TWFichier*>(window))
+            sheets.push_back(sheet);
+    return sheets;
+}
+
+} // namespace ploq

@@ -1,0 +1,45 @@
+#include "datasheet/TWFichierModel.h"
+
+#include "model/DataSheet.h"
+#include "platform/QtText.h"
+
+namespace ploq {
+
+TWFichierModel::TWFichierModel(const DataSheet& sheet, QObject* parent)
+    : QAbstractTableModel(parent), sheet_(sheet)
+{
+}
+
+int TWFichierModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : sheet_.rowCount();
+}
+
+int TWFichierModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kFieldCount;
+}
+
+QVariant TWFichierModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return {};
+    return toQString(sheet_.cell(index.row() + 1, index.column() + 1));
+}
+
+QVariant TWFichierModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < kFieldCount ? toQString(sheet_.cell(0, section + 1)) : QVariant();
+    return section < sheet_.rowCount() ? toQString(sheet_.cell(section + 1, 0)) : QVariant();
+}
+
+void TWFichierModel::reload()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+} // namespace ploq
