@@ -13,13 +13,13 @@
 namespace ploq {
 
 struct DrawContext {
-    Surface& CnvsCourant;       // where every primitive goes
-    Net net;                    // centre XC, YC and radius Rc in pixels, hemisphere, net kind
-    std::int32_t StyleCnvs = 0; // canvas style word of the canvas being drawn
-    std::int32_t StylePlot = 0; // plot style word of the canvas being drawn
-    const VarGlob& settings;    // colour table Tco, grid step and colour, fonts
-    double UnitDessin = 1.0;    // output pixels per screen pixel (printing, pictures)
-    bool EnImpression = false;  // drawing for the printer or a picture file
+    Surface& CnvsCourant;          // where every primitive goes
+    Net net;                       // centre XC, YC and radius Rc in pixels, hemisphere, net kind
+    std::int32_t StyleCnvs = 0;    // canvas style word of the canvas being drawn
+    std::int32_t StylePlot = 0;    // plot style word of the canvas being drawn
+    const VarGlob& settings;       // colour table Tco, grid step and colour, fonts
+    double UnitDessin = 1.0;       // output pixels per screen pixel (printing, pictures)
+    bool EnImpression = false;     // drawing for the printer or a picture file
 
     // A length in screen pixels, in output pixels.
     int scaled(int pixels) const { return static_cast<int>(pixels * UnitDessin + 0.5); }
