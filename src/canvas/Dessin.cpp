@@ -482,8 +482,9 @@ void TraceGC(const DrawContext& ctx, double pen, double azi)
         arcThrough(ctx, centre, radius, end1, end2, through);
         return;
     }
-    // Equal-area: 22 vertices along the apparent dips, finer near the strike ends where the
-    // trace bends most.
+    // Equal-area: 22 vertices along the apparent dips, from one strike end to the other, finer
+    // near the ends where the trace bends most. The ends are the strike points themselves, so
+    // that steep traces reach the rim.
     const double tanDip = std::tan(kHalfPi - pen);
     const double dipDirection = azi + kPi;
     const double start = strike + kPi;
@@ -496,7 +497,7 @@ void TraceGC(const DrawContext& ctx, double pen, double azi)
                                      96, 108, 120, 132, 144, 150, 156, 162, 168, 174};
     std::vector<Point> points;
     points.reserve(22);
-    points.push_back(vertex(start - 0.1 * kDegToRad));
+    points.push_back(DirToPixel({start, 0}, net));
     for (int k : kSteps)
         points.push_back(vertex(start - k * kDegToRad));
     points.push_back({2 * net.xc - points.front().x, 2 * net.yc - points.front().y});
