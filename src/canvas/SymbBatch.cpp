@@ -4,6 +4,7 @@
 #include "platform/SafeFile.h"
 #include "platform/Text1252.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -274,6 +275,26 @@ BatchTable LireBatchLegend(std::span<const std::string> lsy)
     for (const std::string& entry : lsy)
         keep(table, ParseLegendEntry(entry), sformat("Legend, entry %d", ++number));
     return capped(std::move(table), "legend");
+}
+
+Size LegendeSize(int count)
+{
+    return {kLegendWidth, 20 * std::max(0, count) + 9};
+}
+
+void DessinerLegende(Image& image, const Tcouleur& tco, std::span<const BatchEntry> entries)
+{
+    Surface& surface = image.surface();
+    const Size size = image.size();
+    surface.setBrush({clWhite, BrushStyle::Solid});
+    surface.fillRect({0, 0, size.width, size.height});
+    int row = 0;
+    for (const BatchEntry& entry : entries) {
+        const int y = 20 * ++row;
+        DessinerSymboleSeul(surface, tco, entry.sy, entry.co, {10, y - 3});
+        surface.setBrush({clWhite, BrushStyle::Solid});
+        surface.textOut({30, y - 10}, entry.code.view());
+    }
 }
 
 } // namespace ploq

@@ -10,6 +10,7 @@
 // of a canvas. Entries that would draw with a symbol or colour that does not exist are skipped
 // and told, never used.
 
+#include "canvas/UtilDessin.h"
 #include "model/TypesGlob.h"
 #include "platform/Prompts.h"
 
@@ -27,6 +28,13 @@ namespace ploq {
 constexpr int kMaxBatch = 50; // entries of TabBatch
 constexpr std::size_t kBatchRecordSize = 13;
 using BatchBytes = std::array<unsigned char, kBatchRecordSize>;
+
+// Where LireBatch reads the table from.
+enum BatchMode {
+    kBatchOptionsList = 0,  // the lines of the options dialog's list
+    kBatchCanvasLegend = 1, // the legend of a canvas
+    kBatchFile = 2,         // the file NomFBatch
+};
 
 inline constexpr std::string_view kBatchUndefined = "undefined"; // NomFBatch when none is chosen
 inline constexpr std::string_view kMsgBatchNotFound =
@@ -94,5 +102,11 @@ std::string LegendEntry(int sy, int co, std::string_view code);
 BatchLineRead ParseLegendEntry(std::string_view text);
 // LireBatch, legend mode: the legend of a canvas, in its order.
 BatchTable LireBatchLegend(std::span<const std::string> lsy);
+
+// The legend of a table: a row of 20 pixels for each entry, its symbol in its colour and its
+// code beside it, on white.
+constexpr int kLegendWidth = 150;
+Size LegendeSize(int count);
+void DessinerLegende(Image& image, const Tcouleur& tco, std::span<const BatchEntry> entries);
 
 } // namespace ploq

@@ -2,6 +2,7 @@
 
 #include "canvas/SymbBatch.h"
 
+#include "platform/RecordingSurface.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -235,6 +236,26 @@ TEST(BatchLegend, EntriesOfACanvas)
     EXPECT_EQ(table.TabBatch[1], (BatchEntry{"no select", 6, 2}));
     EXPECT_EQ(table.TabBatch[2], (BatchEntry{"a.b", 3, 1}));
     EXPECT_EQ(table.skipped.size(), 4u);
+}
+
+TEST(BatchLegend, OneRowOfTwentyPixelsPerEntry)
+{
+    EXPECT_EQ(LegendeSize(0), (Size{kLegendWidth, 9})) << "an empty legend";
+    VarGlob settings;
+    RecordingImage image(LegendeSize(2));
+    DessinerLegende(image, settings.Tco, kEntries);
+    std::vector<Point> codes;
+    std::vector<Box> symbols;
+    for (const Primitive& p : image.recording().primitives()) {
+        if (p.shape == Shape::Text) {
+            codes.push_back(p.points[0]);
+            EXPECT_EQ(p.brush.style, BrushStyle::Solid);
+        } else if (p.shape == Shape::Rectangle) {
+            symbols.push_back(p.box);
+        }
+    }
+    EXPECT_EQ(codes, (std::vector<Point>{{30, 10}, {30, 30}, {30, 50}, {30, 70}, {30, 90}}));
+    EXPECT_EQ(symbols.front(), (Box{6, 13, 13, 20})) << "symbol 6 at (10, 17)";
 }
 
 } // namespace
