@@ -86,6 +86,23 @@ BatchTable capped(BatchTable table, std::string_view what)
     return table;
 }
 
+BatchLineRead unreadable(std::string_view text)
+{
+    return {std::nullopt, "\"" + std::string(text) + "\" cannot be read"};
+}
+
+// Every text parsed into an entry, each refusal named by `where` and the text's number.
+template <class Parse>
+BatchTable readAll(std::span<const std::string> texts, Parse parse, const std::string& where,
+                   std::string_view what)
+{
+    BatchTable table;
+    int number = 0;
+    for (const std::string& text : texts)
+        keep(table, parse(text), where + std::to_string(++number));
+    return capped(std::move(table), what);
+}
+
 BatchTable notFound()
 {
     BatchTable table;
@@ -215,13 +232,10 @@ std::string BatchDialogLine(std::string_view code, int co, bool tadpole, int sym
 
 BatchLineRead ParseBatchLine(std::string_view line)
 {
-    const auto unreadable = [&] {
-        return BatchLineRead{std::nullopt, "\"" + std::string(line) + "\" cannot be read"};
-    };
     // The code may itself hold "(": the colour and symbol are in the last pair of brackets.
     const std::size_t open = line.rfind('(');
     if (open == std::string_view::npos)
-        return unreadable();
+        return unreadable(line);
     std::string code;
     for (char ch : line.substr(0, open))
         if (ch != ' ' && ch != '\t')
@@ -231,22 +245,18 @@ BatchLineRead ParseBatchLine(std::string_view line)
     const auto colour = leadingNumber(rest);
     const std::size_t sign = rest.find_first_of("+-");
     if (!colour || sign == std::string_view::npos)
-        return unreadable();
+        return unreadable(line);
     const bool tadpole = rest[sign] == '-';
     rest.remove_prefix(sign + 1);
     const auto symbol = leadingNumber(rest);
     if (!symbol)
-        return unreadable();
+        return unreadable(line);
     return {BatchEntry{code, tadpole ? -*symbol : *symbol, *colour}, {}};
 }
 
 BatchTable LireBatchLines(std::span<const std::string> lines)
 {
-    BatchTable table;
-    int number = 0;
-    for (const std::string& line : lines)
-        keep(table, ParseBatchLine(line), sformat("Symbol list, line %d", ++number));
-    return capped(std::move(table), "list");
+    return readAll(lines, ParseBatchLine, "Symbol list, line ", "list");
 }
 
 std::string LegendEntry(int sy, int co, std::string_view code)
@@ -259,22 +269,18 @@ BatchLineRead ParseLegendEntry(std::string_view text)
     std::string_view rest = text;
     const auto sy = signedNumber(rest);
     if (!sy || rest.empty() || rest.front() != '.')
-        return {std::nullopt, "\"" + std::string(text) + "\" cannot be read"};
+        return unreadable(text);
     rest.remove_prefix(1);
     const auto co = signedNumber(rest);
     if (!co || rest.empty() || rest.front() != '.')
-        return {std::nullopt, "\"" + std::string(text) + "\" cannot be read"};
+        return unreadable(text);
     rest.remove_prefix(1);
     return {BatchEntry{rest, *sy, *co}, {}};
 }
 
 BatchTable LireBatchLegend(std::span<const std::string> lsy)
 {
-    BatchTable table;
-    int number = 0;
-    for (const std::string& entry : lsy)
-        keep(table, ParseLegendEntry(entry), sformat("Legend, entry %d", ++number));
-    return capped(std::move(table), "legend");
+    return readAll(lsy, ParseLegendEntry, "Legend, entry ", "legend");
 }
 
 Size LegendeSize(int count)

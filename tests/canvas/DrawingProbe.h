@@ -26,6 +26,24 @@ struct RecordingCanvas {
     }
 };
 
+// Every symbol number that draws something: the measurement symbols and their tadpoles, the
+// marks, the additional values, the highlight ring and the fault kinds.
+inline std::vector<int> EverySymbol()
+{
+    std::vector<int> all;
+    for (int n = 1; n <= 16; ++n)
+        all.push_back(n);
+    for (int n = 1; n <= 16; ++n)
+        all.push_back(-n);
+    for (int n : {20, 21, 22, 23})
+        all.push_back(n);
+    for (int n = 101; n <= 111; ++n)
+        all.push_back(n);
+    for (int n : {200, 301, 302, 303, 304, 305, 306, 307})
+        all.push_back(n);
+    return all;
+}
+
 // A point in real pixels, where a box of the surface's convention has its centre at
 // (left + right - 1) / 2.
 struct RealPoint {

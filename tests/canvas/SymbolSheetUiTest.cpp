@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DrawingProbe.h"
 #include "PicturesUi.h"
 #include <string>
 #include <vector>
@@ -19,22 +20,6 @@ namespace {
 constexpr int kCell = 32;
 constexpr int kLeft = 44; // the symbol numbers
 constexpr int kTop = 22;  // the colour numbers
-
-std::vector<int> SheetSymbols()
-{
-    std::vector<int> all;
-    for (int n = 1; n <= 16; ++n)
-        all.push_back(n);
-    for (int n = 1; n <= 16; ++n)
-        all.push_back(-n);
-    for (int n : {20, 21, 22, 23})
-        all.push_back(n);
-    for (int n = 101; n <= 111; ++n)
-        all.push_back(n);
-    for (int n : {200, 301, 302, 303, 304, 305, 306, 307})
-        all.push_back(n);
-    return all;
-}
 
 QImage Blank(int width, int height)
 {
@@ -74,7 +59,7 @@ QRgb ToQRgb(TColor c)
 TEST(SymbolSheet, EverySymbolInEveryColour)
 {
     VarGlob settings;
-    const std::vector<int> symbols = SheetSymbols();
+    const std::vector<int> symbols = test::EverySymbol();
     QtImage sheet(Blank(kLeft + kColourCount * kCell, kTop + int(symbols.size()) * kCell), false);
     Surface& surface = sheet.surface();
     surface.setFont({"DejaVu Sans", 11});

@@ -13,20 +13,6 @@ namespace {
 
 using test::RecordingCanvas;
 
-std::vector<int> AllSymbols()
-{
-    std::vector<int> all;
-    for (int n = 1; n <= 16; ++n) {
-        all.push_back(n);
-        all.push_back(-n);
-    }
-    for (int n : {20, 21, 22, 23, 200, 301, 302, 303, 304, 305, 306, 307})
-        all.push_back(n);
-    for (int n = 101; n <= 111; ++n)
-        all.push_back(n);
-    return all;
-}
-
 // How far from its centre a symbol may reach: the fault boxes and tails are the largest, the
 // highlight ring the only one beyond.
 int ReachOf(int sy)
@@ -36,7 +22,7 @@ int ReachOf(int sy)
 
 TEST(DessinerSymbole, EverySymbolAndTadpoleInEveryColour)
 {
-    for (int sy : AllSymbols()) {
+    for (int sy : test::EverySymbol()) {
         for (int c = 0; c < kColourCount; ++c) {
             SCOPED_TRACE(::testing::Message() << "symbol " << sy << " colour " << c);
             RecordingCanvas canvas;
