@@ -131,5 +131,34 @@ TEST(NetPictures, Gallery)
     EXPECT_FALSE(gallery.isNull()) << path.toStdString();
 }
 
+// The printed variant: the frame with its letter, count and projection label, and symbols scaled
+// by the output unit.
+TEST(NetPictures, OutputVariant)
+{
+    const int radius = 500;
+    QImage page(2 * radius + 200, 2 * radius + 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QtImage image(page, true);
+    VarGlob settings;
+    settings.PixMM = 3.8;
+    const DrawContext ctx{image.surface(),
+                          Net{radius + 100, radius + 150, radius, true, false},
+                          1 << kStyleGraduations | 1 << kStyleNetCentre | 1 << kStyleDiameters,
+                          0,
+                          settings,
+                          4,
+                          true};
+    GrilleStandard(ctx, 0);
+    TraceCanevas(ctx, 8);
+    DrawSample(ctx);
+    const QImage drawn = image.image();
+    test::SavePicture(drawn, "net_output.png");
+    // The letter N stands above the north mark.
+    bool letter = false;
+    for (int y = 0; y < 150 - radius / 100; ++y)
+        letter = letter || drawn.pixel(radius + 100, y) != qRgb(255, 255, 255);
+    EXPECT_TRUE(letter);
+}
+
 } // namespace
 } // namespace ploq
