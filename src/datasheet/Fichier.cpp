@@ -2,14 +2,13 @@
 
 #include "model/Conversion.h"
 #include "model/UtilGlob.h"
+#include "platform/SafeFile.h"
 #include "platform/Text1252.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <numbers>
@@ -19,8 +18,6 @@
 namespace ploq {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kTwoPi = 2 * kPi;
@@ -328,50 +325,6 @@ FileProblem writeFailed(const std::string& path)
                    "Error writing the file " + Utf8ToCp1252(path) + " : it is left as it was");
 }
 
-// A new file next to the target, created here and nowhere else.
-std::FILE* createSibling(const fs::path& target, fs::path& created)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        created = target;
-        created += ".~" + std::to_string(attempt) + ".tmp";
-        if (std::FILE* file = std::fopen(created.c_str(), "wbx"))
-            return file;
-    }
-    return nullptr;
-}
-
-// Writes the bytes to a temporary file and renames it onto the path, so that the path holds
-// either its old contents or the new ones, never a part.
-bool replaceFile(const std::string& path, const std::string& bytes)
-{
-    std::error_code ignored;
-    fs::path target = path;
-    // Through a link, the file it names is replaced and the link kept.
-    std::error_code unresolved;
-    if (fs::is_symlink(target, ignored)) {
-        fs::path resolved = fs::canonical(target, unresolved);
-        if (!unresolved)
-            target = std::move(resolved);
-    }
-    fs::path temporary;
-    std::FILE* file = createSibling(target, temporary);
-    if (file == nullptr)
-        return false;
-    bool good = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    good = std::fflush(file) == 0 && good;
-    good = std::fclose(file) == 0 && good;
-    if (good && fs::exists(target, ignored))
-        fs::permissions(temporary, fs::status(target, ignored).permissions(), ignored);
-    std::error_code renameError;
-    if (good)
-        fs::rename(temporary, target, renameError);
-    if (!good || renameError) {
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    return true;
-}
-
 FileOutcome succeeded()
 {
     return {true, {}, {}};
@@ -392,7 +345,7 @@ FileOutcome deliver(DataSheet& sheet, const SavePlan& plan, const std::string& p
 {
     if (!plan.ok)
         return refused(plan.error);
-    if (!replaceFile(path, plan.bytes))
+    if (!ReplaceFile(path, plan.bytes))
         return refused(writeFailed(path));
     commitSave(sheet, plan);
     return succeeded();

@@ -3,6 +3,7 @@
 #include "platform/QtText.h"
 
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <QPolygon>
 
 #include <cmath>
@@ -127,8 +128,13 @@ void QtSurface::arc(const Box& box, Point start, Point end)
     double span = ellipseAngle(box, end) - from;
     while (span <= 0)
         span += 360.0;
-    painter(false).drawArc(outlineRect(box), static_cast<int>(std::lround(from * 16)),
-                           static_cast<int>(std::lround(span * 16)));
+    // A path keeps the angles exact: drawArc rounds them to 1/16 degree, which moves the ends
+    // of the large arcs of nearly vertical planes by pixels.
+    const QRectF rect(outlineRect(box));
+    QPainterPath path;
+    path.arcMoveTo(rect, from);
+    path.arcTo(rect, from, span);
+    painter(false).drawPath(path);
 }
 
 void QtSurface::polygon(std::span<const Point> points)
