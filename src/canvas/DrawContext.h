@@ -8,6 +8,7 @@
 #include "model/Trigo.h"
 #include "platform/Surface.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace ploq {
@@ -22,7 +23,7 @@ struct DrawContext {
     bool EnImpression = false;     // drawing for the printer or a picture file
 
     // A length in screen pixels, in output pixels.
-    int scaled(int pixels) const { return static_cast<int>(pixels * UnitDessin + 0.5); }
+    int scaled(int pixels) const { return static_cast<int>(std::lround(pixels * UnitDessin)); }
 };
 
 } // namespace ploq

@@ -1,5 +1,7 @@
 #include "canvas/Plot.h"
 
+#include "canvas/Dessin.h"
+#include "canvas/UtilPlot.h"
 #include "model/UtilGlob.h"
 
 #include <algorithm>
@@ -101,7 +103,17 @@ bool CanvasModel::AddRecord(const InfoVal& record)
 
 CanvasPainters& CanvasPainters::Registered()
 {
-    static CanvasPainters painters;
+    // The net, its frame and the records are drawn the same on every canvas; the displays of
+    // the other kinds and the additional values are added by their features.
+    static CanvasPainters painters = [] {
+        CanvasPainters p;
+        p.grid = [](CanvasModel& c, DrawContext& ctx) {
+            DessinerGrille(ctx, {c.natGrille, c.ar4, c.ar5});
+        };
+        p.frame = [](CanvasModel& c, DrawContext& ctx) { TraceCanevas(ctx, c.lNC); };
+        p.record = [](CanvasModel&, DrawContext& ctx, InfoVal& v) { DessinVal(ctx, v); };
+        return p;
+    }();
     return painters;
 }
 

@@ -1,5 +1,7 @@
 #include "canvas/UtilPlot.h"
 
+#include "canvas/Dessin.h"
+#include "canvas/UtilDessin.h"
 #include "model/Conversion.h"
 #include "model/UtilGlob.h"
 #include "platform/Clock.h"
@@ -48,6 +50,17 @@ bool RowMatches(const DataSheet& sheet, int row, KeyField field, const std::stri
         return true;
     const std::string code = cut9(sheet.field(row, fieldOf(field)));
     return field == KeyField::Number ? MatchNumber(key, code) : MatchCode(key, code);
+}
+
+void DessinVal(const DrawContext& ctx, const InfoVal& record)
+{
+    const bool plane = TestBit(record.inf, kInfPlane);
+    if (!plane || TestBit(record.inf, kInfDrawPole))
+        DessinerSymbole(ctx, record.sy, record.nco, record.p, record.q);
+    if (plane && TestBit(record.inf, kInfDrawTrace)) {
+        ctx.CnvsCourant.setPen({CouleurDe(ctx.settings.Tco, record.nco), 1});
+        TraceGC(ctx, record.pen, record.azi);
+    }
 }
 
 InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, const VarGlob& settings)

@@ -28,6 +28,10 @@ bool RowMatches(const DataSheet& sheet, int row, KeyField field, const std::stri
 // (and a plane by its nature) and places it on the net. The caller checks the 5000 limit.
 InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, const VarGlob& settings);
 
+// Draws a record at its pixel: a line or a plane's pole as its symbol, a plane's great circle
+// in the record's colour when its display word asks for it.
+void DessinVal(const DrawContext& ctx, const InfoVal& record);
+
 // Adds "symbol.colour.code" to the canvas legend, kept sorted and without duplicates.
 void AddLegend(CanvasModel& canvas, int symbol, int colour, const std::string& code);
 
