@@ -52,6 +52,14 @@ struct FileQuestion {
     std::vector<std::pair<std::string, std::string>> filters;
 };
 
+// A one-line value question: a caption, a question, the text proposed in the box.
+struct TextQuestion {
+    std::string caption;
+    std::string question;
+    std::string text;
+    std::optional<Point> at;
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -60,6 +68,8 @@ public:
     // The chosen path, or none when the user cancels.
     virtual std::optional<std::string> openFile(const FileQuestion& question) = 0;
     virtual std::optional<std::string> saveFile(const FileQuestion& question) = 0;
+    // The text typed (Windows-1252), or none when the user cancels.
+    virtual std::optional<std::string> askText(const TextQuestion& question) = 0;
 
     Button error(std::string text, Buttons buttons = Button::Ok, std::optional<Point> at = {})
     {

@@ -3,6 +3,7 @@
 #include "platform/QtText.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -101,6 +102,27 @@ std::optional<std::string> QtPrompts::saveFile(const FileQuestion& question)
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
+}
+
+} // namespace ploq
+
+namespace ploq {
+
+std::optional<std::string> QtPrompts::askText(const TextQuestion& question)
+{
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(toQString(question.caption));
+    dialog.setLabelText(toQString(question.question));
+    dialog.setTextValue(toQString(question.text));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    if (question.at) {
+        dialog.adjustSize();
+        dialog.move(question.at->x, question.at->y);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return fromQString(dialog.textValue());
 }
 
 } // namespace ploq

@@ -8,7 +8,8 @@ namespace {
 
 const char* kindName(int kind)
 {
-    static const char* const names[] = {"message", "open-file question", "save-file question"};
+    static const char* const names[] = {"message", "open-file question", "save-file question",
+                                        "text question"};
     return names[kind];
 }
 
@@ -39,6 +40,13 @@ ScriptedPrompts& ScriptedPrompts::expectSaveFile(std::optional<std::string> path
     return *this;
 }
 
+ScriptedPrompts& ScriptedPrompts::expectText(std::string questionPart,
+                                             std::optional<std::string> answer)
+{
+    script_.push_back({Kind::Text, std::move(questionPart), Button::Ok, std::move(answer)});
+    return *this;
+}
+
 std::optional<ScriptedPrompts::Step> ScriptedPrompts::next(Kind kind, const std::string& asked)
 {
     if (script_.empty() || script_.front().kind != kind) {
@@ -47,8 +55,8 @@ std::optional<ScriptedPrompts::Step> ScriptedPrompts::next(Kind kind, const std:
     }
     Step step = script_.front();
     script_.pop_front();
-    if (kind == Kind::Message && asked.find(step.textPart) == std::string::npos)
-        ADD_FAILURE() << "message \"" << asked << "\" does not contain \"" << step.textPart << "\"";
+    if ((kind == Kind::Message || kind == Kind::Text) && asked.find(step.textPart) == std::string::npos)
+        ADD_FAILURE() << "question \"" << asked << "\" does not contain \"" << step.textPart << "\"";
     return step;
 }
 
@@ -70,6 +78,13 @@ std::optional<std::string> ScriptedPrompts::saveFile(const FileQuestion& questio
 {
     fileQuestions_.push_back(question);
     const auto step = next(Kind::SaveFile, question.title);
+    return step ? step->path : std::nullopt;
+}
+
+std::optional<std::string> ScriptedPrompts::askText(const TextQuestion& question)
+{
+    textQuestions_.push_back(question);
+    const auto step = next(Kind::Text, question.question);
     return step ? step->path : std::nullopt;
 }
 

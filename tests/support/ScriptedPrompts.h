@@ -20,17 +20,22 @@ public:
     // The next file question is answered with the path, or cancelled with none.
     ScriptedPrompts& expectOpenFile(std::optional<std::string> path);
     ScriptedPrompts& expectSaveFile(std::optional<std::string> path);
+    // The next one-line question must contain `questionPart`; it is answered with the text, or
+    // cancelled with none.
+    ScriptedPrompts& expectText(std::string questionPart, std::optional<std::string> answer);
 
     Button message(const Message& message) override;
     std::optional<std::string> openFile(const FileQuestion& question) override;
     std::optional<std::string> saveFile(const FileQuestion& question) override;
+    std::optional<std::string> askText(const TextQuestion& question) override;
 
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<FileQuestion>& fileQuestions() const { return fileQuestions_; }
+    const std::vector<TextQuestion>& textQuestions() const { return textQuestions_; }
     bool allAnswered() const { return script_.empty(); }
 
 private:
-    enum class Kind { Message, OpenFile, SaveFile };
+    enum class Kind { Message, OpenFile, SaveFile, Text };
     struct Step {
         Kind kind;
         std::string textPart;
@@ -42,6 +47,7 @@ private:
     std::deque<Step> script_;
     std::vector<Message> messages_;
     std::vector<FileQuestion> fileQuestions_;
+    std::vector<TextQuestion> textQuestions_;
 };
 
 } // namespace ploq::test
