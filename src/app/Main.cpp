@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 #include "app/ToolIcons.h"
 #include "canvas/TWPlot.h"
+#include "datasheet/TWText.h"
 #include "platform/QtText.h"
 
 #include <QAction>
@@ -62,6 +63,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     buildSymbolMenus();
     installOwnCommands();
     InstallCanvasCommands(*this, app_);
+    InstallTextCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);

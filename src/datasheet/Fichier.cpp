@@ -340,9 +340,9 @@ std::FILE* createSibling(const fs::path& target, fs::path& created)
     return nullptr;
 }
 
-// Writes the bytes to a temporary file and renames it onto the path, so that the path holds
-// either its old contents or the new ones, never a part.
-bool replaceFile(const std::string& path, const std::string& bytes)
+} // namespace
+
+bool ReplaceFile(const std::string& path, const std::string& bytes)
 {
     std::error_code ignored;
     fs::path target = path;
@@ -372,6 +372,8 @@ bool replaceFile(const std::string& path, const std::string& bytes)
     return true;
 }
 
+namespace {
+
 FileOutcome succeeded()
 {
     return {true, {}, {}};
@@ -392,7 +394,7 @@ FileOutcome deliver(DataSheet& sheet, const SavePlan& plan, const std::string& p
 {
     if (!plan.ok)
         return refused(plan.error);
-    if (!replaceFile(path, plan.bytes))
+    if (!ReplaceFile(path, plan.bytes))
         return refused(writeFailed(path));
     commitSave(sheet, plan);
     return succeeded();

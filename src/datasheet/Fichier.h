@@ -122,6 +122,11 @@ FileOutcome UpdateSheetStream(DataSheet& sheet, std::istream& previous, std::ost
 // The in-place update of `lNomF`, written as a new file and renamed into place.
 FileOutcome UpdateSheetFile(DataSheet& sheet, const Clock& clock);
 
+// Writes the bytes to a temporary file and renames it onto the path, so that the path holds
+// either its old contents or the new ones, never a part. Through a link, the file it names is
+// replaced and the link kept. False when the file could not be written or put in place.
+bool ReplaceFile(const std::string& path, const std::string& bytes);
+
 // "Friday, May 10, 2024,   14:05": the long date, three blanks and the short time.
 std::string LongDateTime(DayCount days);
 // The lines the main window shows after a load: a blank line, "File " and the path, and the

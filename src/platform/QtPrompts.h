@@ -16,6 +16,7 @@ public:
     Button message(const Message& message) override;
     std::optional<std::string> openFile(const FileQuestion& question) override;
     std::optional<std::string> saveFile(const FileQuestion& question) override;
+    std::optional<SaveChoice> saveFileAndType(const FileQuestion& question) override;
 
 private:
     QWidget* parent_;
