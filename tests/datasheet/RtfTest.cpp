@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 
 namespace ploq {
 namespace {
@@ -92,6 +94,24 @@ TEST(Rtf, ForeignFileKeepsItsTextBoldAndColours)
         Para({{"end"}}),
     }};
     EXPECT_EQ(ReadRtf(rtf), expected);
+}
+
+// One of our reports opened in a word processor and saved again as RTF there: its own tables,
+// style sheet, document information and paragraph properties around the same text.
+TEST(Rtf, ReportResavedByAWordProcessorReadsAsWritten)
+{
+    std::ifstream in(PLOQ_TEST_DATA "/report_resaved_by_a_word_processor.rtf", std::ios::binary);
+    const std::string rtf{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(rtf.empty());
+    const TextDocument written{{
+        Para({{"14:05 - Best axis", true}}),
+        Para({{"N = 12"}}),
+        Para({{"Pendage \xE9lev\xE9 : 45\xB0, \x80 \x9C\xFC\xDF", false, clRed}}),
+        Para({}),
+        Para({{"lambda ", false, kNavy}, {"0.82 {x}\\", true, clGreen}}),
+        Para({{"col1\tcol2\tend"}}),
+    }};
+    EXPECT_EQ(ReadRtf(rtf), written);
 }
 
 TEST(Rtf, DamagedFilesGiveWhatCanBeRead)
