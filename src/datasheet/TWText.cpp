@@ -84,7 +84,7 @@ TWText::~TWText()
 
 bool TWText::isNormal() const
 {
-    return isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    return IsNormalWindow(*this);
 }
 
 void TWText::setTitle(const std::string& title)
