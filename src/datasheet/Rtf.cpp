@@ -5,14 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdint>
 #include <optional>
 
 namespace ploq {
 
 namespace {
-
-// ---- writing
 
 void putEscaped(std::string& out, const std::string& text)
 {
@@ -51,8 +48,6 @@ int colourIndex(const std::vector<TColor>& table, TColor colour)
     const auto it = std::find(table.begin(), table.end(), colour);
     return it == table.end() ? 0 : static_cast<int>(it - table.begin()) + 1;
 }
-
-// ---- reading
 
 enum class Destination { Body, Skipped, ColourTable };
 
