@@ -5,6 +5,12 @@
 
 namespace ploq {
 
+bool IsNormalWindow(const QWidget& window)
+{
+    return window.isVisible()
+           && !(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
 Application::Application(Prompts& prompts, Clock& clock, ImageFactory& images,
                          std::filesystem::path prefsPath)
     : prompts_(prompts), clock_(clock), images_(images), prefsPath_(std::move(prefsPath))

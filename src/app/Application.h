@@ -41,6 +41,9 @@ enum DialogTag : int {
     kDlgPlotClusters = 12323,
 };
 
+// Shown and neither minimised nor maximised: what a data window's isNormal() tells.
+bool IsNormalWindow(const QWidget& window);
+
 class Application : public QObject {
     Q_OBJECT
 

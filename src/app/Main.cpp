@@ -5,6 +5,7 @@
 #include "app/ToolIcons.h"
 #include "canvas/TWPlot.h"
 #include "datasheet/TWFichierCommands.h"
+#include "datasheet/TWText.h"
 #include "platform/QtText.h"
 
 #include <QAction>
@@ -64,6 +65,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     installOwnCommands();
     InstallCanvasCommands(*this, app_);
     InstallSheetCommands(*this, app_);
+    InstallTextCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);

@@ -40,6 +40,10 @@ public:
     // Commands of later features plug in here; a command without a handler stays disabled.
     void setHandler(Cmd cmd, std::function<void()> handler);
     bool hasHandler(Cmd cmd) const;
+    const std::function<void()>& handler(Cmd cmd) const
+    {
+        return handlers_[static_cast<std::size_t>(cmd)];
+    }
     // Runs a command as its menu item would, then refreshes the menus.
     void run(Cmd cmd);
     // Reopen items call this with their position.

@@ -228,10 +228,7 @@ void TWPlot::buildInfoMenu()
     connect(richEdit1_, &QTextEdit::selectionChanged, this, [this] { emit app_.menusChanged(); });
 }
 
-bool TWPlot::isNormal() const
-{
-    return isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-}
+bool TWPlot::isNormal() const { return IsNormalWindow(*this); }
 
 void TWPlot::setTitle(const std::string& title)
 {

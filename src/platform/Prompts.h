@@ -50,6 +50,13 @@ struct FileQuestion {
     std::string folder;
     std::string proposedName;
     std::vector<std::pair<std::string, std::string>> filters;
+    int selectedFilter = 0; // the filter shown first
+};
+
+// A file to save and the filter the user chose with it (an index into the question's filters).
+struct SaveChoice {
+    std::string path;
+    int filter = 0;
 };
 
 // A one-line value question: a caption, a question, the text proposed in the box.
@@ -70,6 +77,14 @@ public:
     virtual std::optional<std::string> saveFile(const FileQuestion& question) = 0;
     // The text typed (Windows-1252), or none when the user cancels.
     virtual std::optional<std::string> askText(const TextQuestion& question) = 0;
+    // As saveFile, for callers that act on the chosen file type.
+    virtual std::optional<SaveChoice> saveFileAndType(const FileQuestion& question)
+    {
+        std::optional<std::string> path = saveFile(question);
+        if (!path)
+            return std::nullopt;
+        return SaveChoice{std::move(*path), question.selectedFilter};
+    }
 
     Button error(std::string text, Buttons buttons = Button::Ok, std::optional<Point> at = {})
     {

@@ -44,12 +44,22 @@ QString titleOf(MsgKind kind)
     return {};
 }
 
-QString filterText(const FileQuestion& question)
+QStringList filterList(const FileQuestion& question)
 {
     QStringList filters;
     for (const auto& [description, pattern] : question.filters)
         filters << toQString(description) + " (" + toQString(pattern) + ")";
-    return filters.join(";;");
+    return filters;
+}
+
+QString filterText(const FileQuestion& question)
+{
+    return filterList(question).join(";;");
+}
+
+QString selectedFilterText(const FileQuestion& question)
+{
+    return filterList(question).value(question.selectedFilter);
 }
 
 QString startPath(const FileQuestion& question)
@@ -88,8 +98,9 @@ Button QtPrompts::message(const Message& message)
 
 std::optional<std::string> QtPrompts::openFile(const FileQuestion& question)
 {
-    const QString path = QFileDialog::getOpenFileName(parent_, toQString(question.title),
-                                                      startPath(question), filterText(question));
+    QString selected = selectedFilterText(question);
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, toQString(question.title), startPath(question), filterText(question), &selected);
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
@@ -97,11 +108,21 @@ std::optional<std::string> QtPrompts::openFile(const FileQuestion& question)
 
 std::optional<std::string> QtPrompts::saveFile(const FileQuestion& question)
 {
-    const QString path = QFileDialog::getSaveFileName(parent_, toQString(question.title),
-                                                      startPath(question), filterText(question));
+    std::optional<SaveChoice> choice = saveFileAndType(question);
+    if (!choice)
+        return std::nullopt;
+    return std::move(choice->path);
+}
+
+std::optional<SaveChoice> QtPrompts::saveFileAndType(const FileQuestion& question)
+{
+    QString selected = selectedFilterText(question);
+    const QString path = QFileDialog::getSaveFileName(
+        parent_, toQString(question.title), startPath(question), filterText(question), &selected);
     if (path.isEmpty())
         return std::nullopt;
-    return path.toStdString();
+    const int filter = static_cast<int>(filterList(question).indexOf(selected));
+    return SaveChoice{path.toStdString(), filter < 0 ? question.selectedFilter : filter};
 }
 
 } // namespace ploq

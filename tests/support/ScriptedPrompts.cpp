@@ -34,9 +34,9 @@ ScriptedPrompts& ScriptedPrompts::expectOpenFile(std::optional<std::string> path
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::expectSaveFile(std::optional<std::string> path)
+ScriptedPrompts& ScriptedPrompts::expectSaveFile(std::optional<std::string> path, int filter)
 {
-    script_.push_back({Kind::SaveFile, {}, Button::Ok, std::move(path)});
+    script_.push_back({Kind::SaveFile, {}, Button::Ok, std::move(path), filter});
     return *this;
 }
 
@@ -76,9 +76,19 @@ std::optional<std::string> ScriptedPrompts::openFile(const FileQuestion& questio
 
 std::optional<std::string> ScriptedPrompts::saveFile(const FileQuestion& question)
 {
+    std::optional<SaveChoice> choice = saveFileAndType(question);
+    if (!choice)
+        return std::nullopt;
+    return std::move(choice->path);
+}
+
+std::optional<SaveChoice> ScriptedPrompts::saveFileAndType(const FileQuestion& question)
+{
     fileQuestions_.push_back(question);
     const auto step = next(Kind::SaveFile, question.title);
-    return step ? step->path : std::nullopt;
+    if (!step || !step->path)
+        return std::nullopt;
+    return SaveChoice{*step->path, step->filter < 0 ? question.selectedFilter : step->filter};
 }
 
 std::optional<std::string> ScriptedPrompts::askText(const TextQuestion& question)

@@ -19,15 +19,17 @@ public:
     ScriptedPrompts& expectMessage(std::string textPart, Button answer = Button::Ok);
     // The next file question is answered with the path, or cancelled with none.
     ScriptedPrompts& expectOpenFile(std::optional<std::string> path);
-    ScriptedPrompts& expectSaveFile(std::optional<std::string> path);
     // The next one-line question must contain `questionPart`; it is answered with the text, or
     // cancelled with none.
     ScriptedPrompts& expectText(std::string questionPart, std::optional<std::string> answer);
+    // The filter the user chooses with it: -1 keeps the one the question shows first.
+    ScriptedPrompts& expectSaveFile(std::optional<std::string> path, int filter = -1);
 
     Button message(const Message& message) override;
     std::optional<std::string> openFile(const FileQuestion& question) override;
     std::optional<std::string> saveFile(const FileQuestion& question) override;
     std::optional<std::string> askText(const TextQuestion& question) override;
+    std::optional<SaveChoice> saveFileAndType(const FileQuestion& question) override;
 
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<FileQuestion>& fileQuestions() const { return fileQuestions_; }
@@ -41,6 +43,7 @@ private:
         std::string textPart;
         Button answer = Button::Ok;
         std::optional<std::string> path;
+        int filter = -1;
     };
     std::optional<Step> next(Kind kind, const std::string& asked);
 

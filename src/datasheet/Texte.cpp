@@ -1,0 +1,131 @@
+#include "datasheet/Texte.h"
+
+#include "datasheet/Rtf.h"
+#include "platform/Text1252.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace ploq {
+
+void TextParagraph::append(std::string_view text, bool bold, TColor colour)
+{
+    if (text.empty())
+        return;
+    if (!runs.empty() && runs.back().bold == bold && runs.back().colour == colour) {
+        runs.back().text += text;
+        return;
+    }
+    runs.push_back({std::string(text), bold, colour});
+}
+
+std::string TextParagraph::plain() const
+{
+    std::string text;
+    for (const TextRun& run : runs)
+        text += run.text;
+    return text;
+}
+
+std::string WritePlainText(const TextDocument& document)
+{
+    const auto& paragraphs = document.paragraphs;
+    // A window with nothing in it makes an empty file, not one empty line.
+    if (paragraphs.empty() || (paragraphs.size() == 1 && paragraphs[0].runs.empty()))
+        return {};
+    std::string bytes;
+    for (const TextParagraph& paragraph : paragraphs)
+        bytes += paragraph.plain() + "\r\n";
+    return bytes;
+}
+
+TextDocument ReadPlainText(std::string_view bytes)
+{
+    TextDocument document;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            document.paragraphs.emplace_back().append(bytes.substr(start));
+            break;
+        }
+        document.paragraphs.emplace_back().append(bytes.substr(start, end - start));
+        const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+        start = end + (crlf ? 2 : 1);
+    }
+    if (document.paragraphs.empty())
+        document.paragraphs.emplace_back();
+    return document;
+}
+
+bool LooksLikeRtf(std::string_view bytes)
+{
+    return bytes.starts_with("{\\rtf");
+}
+
+TextDocument DecodeTextFile(std::string_view bytes, bool& rich)
+{
+    rich = LooksLikeRtf(bytes);
+    return rich ? ReadRtf(bytes) : ReadPlainText(bytes);
+}
+
+TextSaveTypes SaveTypesFor(int kind)
+{
+    const TextFileType text{"Text file", "*.txt", ".txt", SaveMode::Plain};
+    const TextFileType rtf{"RTF file", "*.rtf", ".rtf", SaveMode::Rich};
+    const TextFileType all{"All files", "*.*", "", SaveMode::Unchanged};
+    // Files for other programs are plain text whatever the window showed.
+    const auto forProgram = [&](std::string description, std::string extension) {
+        return TextSaveTypes{
+            {text, all, {description, "*" + extension, extension, SaveMode::Plain}}, 2};
+    };
+    switch (kind) {
+    case 2: return {{text, rtf, all}, 1};
+    case 4: return forProgram("Data file", ".dat");
+    case 5: return forProgram("Tektonic corrected file", ".cor");
+    case 6: return forProgram("Yamaji file", ".fdt");
+    default: return {{text, rtf, all}, 0};
+    }
+}
+
+std::string WithoutFinalExtension(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    // A name that starts with its only dot (".profile") has no extension.
+    if (dot == std::string::npos || dot <= nameStart || path.size() - dot - 1 > 4)
+        return path;
+    return path.substr(0, dot);
+}
+
+std::string PathForType(const std::string& chosen, const TextFileType& type)
+{
+    if (type.extension.empty())
+        return chosen;
+    return WithoutFinalExtension(chosen) + type.extension;
+}
+
+std::string TitleForPath(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return Utf8ToCp1252(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path)
+{
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, got);
+    if (std::ferror(file.get()))
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace ploq

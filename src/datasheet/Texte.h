@@ -1,0 +1,83 @@
+#pragma once
+
+// The contents of a text window as plain values: paragraphs of runs, each run a Windows-1252
+// text with its weight and colour. Text windows save them as plain text or as rich text (Rtf.h);
+// this file holds the plain text codec and the file types and names of the save dialog.
+
+#include "platform/Colour.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ploq {
+
+struct TextRun {
+    std::string text; // Windows-1252, no line breaks
+    bool bold = false;
+    TColor colour = clBlack;
+
+    friend bool operator==(const TextRun&, const TextRun&) = default;
+};
+
+struct TextParagraph {
+    std::vector<TextRun> runs;
+
+    // Appends text in a format; a run formatted as the last one joins it, and empty text adds
+    // nothing, so that equal contents always have equal runs.
+    void append(std::string_view text, bool bold = false, TColor colour = clBlack);
+    std::string plain() const;
+
+    friend bool operator==(const TextParagraph&, const TextParagraph&) = default;
+};
+
+struct TextDocument {
+    std::vector<TextParagraph> paragraphs;
+
+    friend bool operator==(const TextDocument&, const TextDocument&) = default;
+};
+
+// Each paragraph followed by CR LF.
+std::string WritePlainText(const TextDocument& document);
+// One paragraph per line; lines end with CR LF, LF or CR, and a last line without an end counts.
+// The bytes are taken as Windows-1252, so any file comes back byte for byte when saved again.
+TextDocument ReadPlainText(std::string_view bytes);
+
+// Rich text files start with "{\rtf"; anything else is read as plain text.
+bool LooksLikeRtf(std::string_view bytes);
+// The file's contents as a document, and whether they were rich text.
+TextDocument DecodeTextFile(std::string_view bytes, bool& rich);
+
+// What saving with a file type of the save dialog does.
+enum class SaveMode { Plain, Rich, Unchanged };
+
+struct TextFileType {
+    std::string description; // Windows-1252
+    std::string pattern;
+    std::string extension; // with its dot; empty: the name is kept as chosen
+    SaveMode mode = SaveMode::Unchanged;
+};
+
+struct TextSaveTypes {
+    std::vector<TextFileType> types;
+    int preselected = 0;
+};
+
+// The file types offered when saving a text window of a kind (`but`): 0 plain output (and any
+// unknown kind), 2 a formatted listing, 4 fault data, 5 the ".cor" layout, 6 the ".fdt" layout.
+TextSaveTypes SaveTypesFor(int kind);
+
+// The path without the final extension of its file name: the last "." of the name followed by
+// one to four characters. Dots in folder names and earlier dots of the name stay.
+std::string WithoutFinalExtension(const std::string& path);
+// The path a name chosen with a file type is written to: the type's extension replaces the
+// final one; a type without an extension keeps the name as chosen.
+std::string PathForType(const std::string& chosen, const TextFileType& type);
+// A window's title for its file: the file name without folder (Windows-1252).
+std::string TitleForPath(const std::string& path);
+
+// The whole file, or none when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
+} // namespace ploq
