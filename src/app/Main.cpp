@@ -218,7 +218,19 @@ void TForm1::setHandler(Cmd cmd, std::function<void()> handler)
     handlers_[static_cast<std::size_t>(cmd)] = std::move(handler);
 }
 
-bool TForm1::hasHandler(Cmd cmd) const { return bool(handlers_[static_cast<std::size_t>(cmd)]); }
+void TForm1::setHandler(Cmd cmd, WindowKind kind, std::function<void()> handler)
+{
+    kindHandlers_[static_cast<std::size_t>(kind)][static_cast<std::size_t>(cmd)] = std::move(handler);
+}
+
+const std::function<void()>& TForm1::currentHandler(Cmd cmd) const
+{
+    const auto c = static_cast<std::size_t>(cmd);
+    if (const DataWindow* w = app_.registry().active())
+        if (const auto& own = kindHandlers_[static_cast<std::size_t>(w->kind())][c])
+            return own;
+    return handlers_[c];
+}
 
 void TForm1::setReopenHandler(std::function<void(int)> handler)
 {
@@ -228,7 +240,7 @@ void TForm1::setReopenHandler(std::function<void(int)> handler)
 
 void TForm1::run(Cmd cmd)
 {
-    if (const auto& handler = handlers_[static_cast<std::size_t>(cmd)])
+    if (const auto handler = currentHandler(cmd))
         handler();
     RefreshMenus();
 }

@@ -4,6 +4,7 @@
 // write their reports into. It holds no data: every command is routed to the current window.
 
 #include "app/Commands.h"
+#include "app/WindowRegistry.h"
 
 #include <QMainWindow>
 
@@ -38,12 +39,17 @@ public:
     QMenu* menu(Cmd cmd) const;
 
     // Commands of later features plug in here; a command without a handler stays disabled.
+    // A handler for a kind of window runs while such a window is the current object, in place
+    // of the general one.
     void setHandler(Cmd cmd, std::function<void()> handler);
-    bool hasHandler(Cmd cmd) const;
+    void setHandler(Cmd cmd, WindowKind kind, std::function<void()> handler);
     const std::function<void()>& handler(Cmd cmd) const
     {
         return handlers_[static_cast<std::size_t>(cmd)];
     }
+    // The handler that runs the command for the current object (may be empty).
+    const std::function<void()>& currentHandler(Cmd cmd) const;
+    bool hasHandler(Cmd cmd) const { return bool(currentHandler(cmd)); }
     // Runs a command as its menu item would, then refreshes the menus.
     void run(Cmd cmd);
     // Reopen items call this with their position.
@@ -86,6 +92,7 @@ private:
     std::array<QAction*, kCmdCount> actions_{};
     std::array<QMenu*, kCmdCount> menus_{};
     std::array<std::function<void()>, kCmdCount> handlers_{};
+    std::array<std::array<std::function<void()>, kCmdCount>, 3> kindHandlers_{};
     std::function<void(int)> reopen_;
     QList<QAction*> windowItems_;
     QMenu* symbolMenu_ = nullptr;

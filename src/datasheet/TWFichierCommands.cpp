@@ -55,8 +55,8 @@ void InstallSheetCommands(TForm1& form, Application& app)
     form.setHandler(Cmd::FileNew, [&form, &app] { NewSheet(app, &form); });
     form.setHandler(Cmd::FileOpen, [&form, &app] { OpenSheet(form, app); });
     form.setReopenHandler([&form, &app](int index) { ReopenRecent(form, app, index); });
-    form.setHandler(Cmd::FileSave, [&app] { SaveCurrent(app, false); });
-    form.setHandler(Cmd::FileSaveAs, [&app] { SaveCurrent(app, true); });
+    form.setHandler(Cmd::FileSave, WindowKind::Sheet, [&app] { SaveCurrent(app, false); });
+    form.setHandler(Cmd::FileSaveAs, WindowKind::Sheet, [&app] { SaveCurrent(app, true); });
     form.setHandler(Cmd::FileDelete, [&app] { DeleteFile(app); });
 }
 

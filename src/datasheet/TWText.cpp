@@ -373,33 +373,21 @@ void deleteTextFile(Application& app, TWText& window)
 
 void InstallTextCommands(TForm1& form, Application& app)
 {
-    // Each command keeps what was installed before it for the other current objects.
-    const auto route = [&form, &app](Cmd cmd, std::function<bool(TWText&)> action) {
-        form.setHandler(cmd, [&app, action, previous = form.handler(cmd)] {
-            auto* text = dynamic_cast<TWText*>(app.registry().active());
-            if (text && action(*text))
-                return;
-            if (previous)
-                previous();
+    const auto onText = [&form, &app](Cmd cmd, std::function<void(TWText&)> action) {
+        form.setHandler(cmd, WindowKind::Text, [&app, action] {
+            if (auto* text = dynamic_cast<TWText*>(app.registry().active()))
+                action(*text);
         });
     };
-    route(Cmd::FileSave, [](TWText& w) {
-        w.DoSaveText(false);
-        return true;
-    });
-    route(Cmd::FileSaveAs, [](TWText& w) {
-        w.DoSaveText(true);
-        return true;
-    });
-    route(Cmd::FilePrint, [](TWText& w) {
-        w.PrintPreview();
-        return true;
-    });
-    route(Cmd::FileDelete, [&app](TWText& w) {
-        if (w.lNomF().empty())
-            return false;
-        deleteTextFile(app, w);
-        return true;
+    onText(Cmd::FileSave, [](TWText& w) { w.DoSaveText(false); });
+    onText(Cmd::FileSaveAs, [](TWText& w) { w.DoSaveText(true); });
+    onText(Cmd::FilePrint, [](TWText& w) { w.PrintPreview(); });
+    // A text window without a file deletes a chosen file, as with no window.
+    onText(Cmd::FileDelete, [&app, &form](TWText& w) {
+        if (!w.lNomF().empty())
+            deleteTextFile(app, w);
+        else if (const auto& general = form.handler(Cmd::FileDelete))
+            general();
     });
     form.setHandler(Cmd::UtilOpenOther, [&app] { OpenTextFiles(app); });
 }
