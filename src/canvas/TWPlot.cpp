@@ -2,6 +2,10 @@
 
 #include "app/Application.h"
 #include "app/Main.h"
+#include "app/PlaceDialog.h"
+#include "canvas/Dessin.h"
+#include "canvas/SymbBatchWindow.h"
+#include "canvas/UtilDessin.h"
 #include "model/UtilGlob.h"
 #include "platform/Prompts.h"
 #include "platform/QtSurface.h"
@@ -20,6 +24,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QTextEdit>
@@ -97,6 +102,49 @@ QToolButton* toolButton(QWidget* parent, const QString& tip, const QIcon& icon,
 }
 
 QIcon standardIcon(QStyle::StandardPixmap which) { return QApplication::style()->standardIcon(which); }
+
+// Where a dialog of that width opens beside the canvas, right first.
+Point besideCanvas(const QWidget& canvas, int width)
+{
+    Placement p;
+    p.kind = 1;
+    p.dialogWidth = width;
+    p.gap = 1;
+    const QRect r = canvas.frameGeometry();
+    p.canvas = ScreenRect{r.left(), r.top(), r.width(), r.height()};
+    if (const QScreen* screen = canvas.screen())
+        p.screenWidth = screen->availableGeometry().width();
+    return PlaceDialog(p);
+}
+
+// Mode 75: the clicked point, or the record near it, becomes the axis of the grid.
+void gridAxisClick(TWPlot& plot, const CanvasMouse& mouse)
+{
+    CanvasModel& m = plot.model();
+    const std::optional<Direction> clicked = m.DirAt(mouse.x, mouse.y);
+    if (!clicked || !mouse.left)
+        return;
+    const VarGlob& s = plot.app().settings();
+    const ClickedAxis axis = GridAxisFromClick(
+        std::span<const InfoVal>(m.lVal).subspan(1, static_cast<std::size_t>(m.lNT)), *clicked,
+        {s.FrtS, s.FrtL}, s.ShowDeci);
+    m.natGrille = kGridAxed;
+    m.ar4 = axis.axis.trend;
+    m.ar5 = axis.axis.plunge;
+    if (axis.record > 0)
+        m.i2 = axis.record - 1;
+    plot.appendInfo(GridAxisLine(axis));
+    plot.NettoyerWP();
+    if (mouse.shift && m.image()) {
+        DrawContext ctx = ScreenContext(m, s);
+        ctx.CnvsCourant.setFont({s.FontName, 11, false, false, clBlack});
+        ctx.CnvsCourant.setBrush({clWhite, BrushStyle::Clear});
+        ctx.CnvsCourant.textOut({mouse.x + 6, mouse.y - 6}, axis.label);
+        if (axis.record == 0)
+            DessinerSymbole(ctx, 22, 16, mouse.x, mouse.y);
+        plot.view()->update();
+    }
+}
 
 } // namespace
 
@@ -211,7 +259,16 @@ void TWPlot::buildStyleMenu()
         connect(a, &QAction::triggered, this, [this, i] { DoPUMenuStyleCnvs(i); });
         styleItems_.push_back(a);
     }
-    gridMenu_->setEnabled(false); // the grids arrive with the nets
+    const char* grids[] = {"Standard", "Polar", "Axed on clicked point", "Axed on a given position",
+                           "Indexed grid"};
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = gridMenu_->addAction(QString::fromLatin1(grids[i]));
+        connect(a, &QAction::triggered, this, [this, i] { DoPUMenuGrille(i); });
+        if (i == kGridItemIndexed) {
+            a->setCheckable(true);
+            indexedItem_ = a;
+        }
+    }
 }
 
 void TWPlot::buildInfoMenu()
@@ -378,6 +435,45 @@ void TWPlot::MajMenuStyle()
     item(kItemGraduations)->setChecked(TestBit(model_.lStyleCnvs, 2));
     item(kItemCentre)->setChecked(TestBit(model_.lStyleCnvs, 1));
     item(kItemDiameters)->setChecked(TestBit(model_.lStyleCnvs, 3));
+    indexedItem_->setChecked(TestBit(model_.lStyleCnvs, kStyleIndexedGrid));
+}
+
+void TWPlot::DoPUMenuGrille(int item)
+{
+    CanvasModel& m = model_;
+    switch (item) {
+    case kGridItemIndexed:
+        SetBit(m.lStyleCnvs, kStyleIndexedGrid, !TestBit(m.lStyleCnvs, kStyleIndexedGrid));
+        app_.settings().StyleCnvs = m.lStyleCnvs;
+        MajMenuStyle();
+        emit app_.menusChanged();
+        if (m.natGrille >= kGridStandard)
+            NettoyerWP();
+        return;
+    case kGridItemAxedClicked:
+        m.natGrille = kGridAxed;
+        SignalClic(true);
+        m.butPosXY = kModeGridAxis;
+        button1_->setText(QStringLiteral("OK"));
+        button1_->show();
+        return;
+    case kGridItemAxedGiven: {
+        const VarGlob& s = app_.settings();
+        const Notation notation{s.FrtS, s.FrtL};
+        const std::optional<std::string> answer = app_.prompts().askText(
+            {"Grid position ", "Orientation of the axis of the grid ?",
+             GridAxisDefaultText(notation), besideCanvas(*this, 300)});
+        if (!answer)
+            return;
+        const CanvasGrid grid = GridFromAxisText(*answer, notation);
+        m.natGrille = grid.natGrille;
+        m.ar4 = grid.ar4;
+        m.ar5 = grid.ar5;
+        break;
+    }
+    default: m.natGrille = item; break;
+    }
+    NettoyerWP();
 }
 
 void TWPlot::DoPUMenuStyleCnvs(int position)
@@ -461,6 +557,12 @@ void TWPlot::Button1MouseUp(bool shift)
 
 void TWPlot::imageMouse(int phase, const CanvasMouse& mouse)
 {
+    if (phase == 3 && model_.butPosXY == kModeNone) {
+        // A double click shows the canvas's symbols as a legend.
+        const QPoint at = frameGeometry().topLeft() + QPoint(-24, 23);
+        AfficherBatch(app_, kBatchCanvasLegend, at, model_.lsy, title_);
+        return;
+    }
     const auto it = ClickModes().find(model_.butPosXY);
     if (it == ClickModes().end())
         return;
@@ -613,6 +715,35 @@ TWPlot* NewWP(Application& app, int natWP, const std::string& source)
 
 void InstallCanvasCommands(TForm1& form, Application& app)
 {
+    ClickModes()[kModeGridAxis] = {gridAxisClick, {}, {}, {}};
+    const auto onCanvas = [&app](std::function<void(TWPlot&)> action) {
+        return [&app, action] {
+            TWPlot* plot = ActiveCanvas(app);
+            if (!plot)
+                plot = NewWP(app, kWPOrdinary);
+            if (!plot)
+                return;
+            plot->raise();
+            action(*plot);
+        };
+    };
+    const std::pair<Cmd, int> grids[] = {
+        {Cmd::NetStandard, TWPlot::kGridItemStandard}, {Cmd::NetPolar, TWPlot::kGridItemPolar},
+        {Cmd::NetAxedClicked, TWPlot::kGridItemAxedClicked},
+        {Cmd::NetAxedGiven, TWPlot::kGridItemAxedGiven}, {Cmd::NetIndexed, TWPlot::kGridItemIndexed}};
+    for (const auto& [cmd, item] : grids)
+        form.setHandler(cmd, onCanvas([item](TWPlot& p) { p.DoPUMenuGrille(item); }));
+    QAction* indexed = form.action(Cmd::NetIndexed);
+    indexed->setCheckable(true);
+    QObject::connect(&app, &Application::menusChanged, indexed, [&app, indexed] {
+        const TWPlot* plot = ActiveCanvas(app);
+        indexed->setChecked(TestBit(plot ? plot->model().lStyleCnvs : app.settings().StyleCnvs,
+                                    kStyleIndexedGrid));
+    });
+    form.setHandler(Cmd::PlotEraseNet, onCanvas([](TWPlot& p) {
+        p.model().natGrille = kGridNone;
+        p.NettoyerWP();
+    }));
     form.setHandler(Cmd::PlotClean, [&app] {
         if (TWPlot* plot = ActiveCanvas(app)) {
             plot->raise();

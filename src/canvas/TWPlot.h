@@ -88,6 +88,10 @@ public:
     void SignalClic(bool on);
     // Runs item `position` of the style menu.
     void DoPUMenuStyleCnvs(int position);
+    // The grid commands, from the style menu's grid submenu or the main menu.
+    enum GridItem { kGridItemStandard, kGridItemPolar, kGridItemAxedClicked, kGridItemAxedGiven,
+                    kGridItemIndexed };
+    void DoPUMenuGrille(int item);
     // Ends the click mode as the canvas button does.
     void Button1MouseUp(bool shift);
     void setFolded(bool folded);
@@ -147,6 +151,7 @@ private:
     QTextEdit* richEdit1_ = nullptr;
     QMenu* menuStyleCnvs_ = nullptr;
     QMenu* gridMenu_ = nullptr;
+    QAction* indexedItem_ = nullptr;
     std::vector<QAction*> styleItems_;
 };
 
@@ -156,6 +161,9 @@ TWPlot* NewWP(Application& app, int natWP, const std::string& source = {});
 
 // The current canvas window, or null.
 TWPlot* ActiveCanvas(Application& app);
+
+// The click mode 75: each click sets the axis of the grid.
+constexpr int kModeGridAxis = 75;
 
 // The canvas commands of the main window.
 void InstallCanvasCommands(TForm1& form, Application& app);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,56 @@ TEST_F(CanvasWindow, ButtonEndsTheClickMode)
     EXPECT_EQ(p->model().butPosXY, kModeNone);
     EXPECT_FALSE(p->model().AttenteClic);
     ClickModes().erase(999);
+}
+
+} // namespace
+} // namespace ploq
+
+namespace ploq {
+namespace {
+
+TEST_F(CanvasWindow, GridCommands)
+{
+    TWPlot* p = NewWP(t.app, kWPOrdinary);
+    form->run(Cmd::NetPolar);
+    EXPECT_EQ(p->model().natGrille, 1);
+
+    t.app.settings().FrtL = 0;
+    t.prompts.expectText("Orientation of the axis of the grid ?", "45 NE 30");
+    form->run(Cmd::NetAxedGiven);
+    EXPECT_EQ(p->model().natGrille, 2);
+    EXPECT_NEAR(p->model().ar4, 45 * kDegToRad, 1e-12);
+    EXPECT_NEAR(p->model().ar5, 30 * kDegToRad, 1e-12);
+    t.prompts.expectText("axis of the grid", std::nullopt);
+    form->run(Cmd::NetAxedGiven);
+    EXPECT_EQ(p->model().natGrille, 2) << "Cancel changes nothing";
+    t.prompts.expectText("axis of the grid", "");
+    form->run(Cmd::NetAxedGiven);
+    EXPECT_EQ(p->model().natGrille, 0) << "an empty axis is the standard net";
+
+    form->run(Cmd::NetIndexed);
+    EXPECT_TRUE(TestBit(p->model().lStyleCnvs, 7));
+    EXPECT_TRUE(form->action(Cmd::NetIndexed)->isChecked());
+    form->run(Cmd::PlotEraseNet);
+    EXPECT_EQ(p->model().natGrille, -1);
+}
+
+TEST_F(CanvasWindow, GridAxedOnAClickedPoint)
+{
+    TWPlot* p = NewWP(t.app, kWPOrdinary);
+    form->run(Cmd::NetAxedClicked);
+    EXPECT_EQ(p->model().butPosXY, kModeGridAxis);
+    EXPECT_TRUE(p->model().AttenteClic);
+    const CanvasModel& m = p->model();
+    const Point east = DirToPixel({std::numbers::pi / 2, 0.3}, m.net());
+    p->imageMouse(0, {east.x, east.y});
+    EXPECT_EQ(m.natGrille, 2);
+    EXPECT_NEAR(m.ar4, std::numbers::pi / 2, 0.02);
+    EXPECT_TRUE(p->RichEdit1()->toPlainText().startsWith("Axis of the grid : "));
+    p->imageMouse(0, {0, 0}); // outside the net: ignored
+    EXPECT_NEAR(m.ar4, std::numbers::pi / 2, 0.02);
+    p->Button1MouseUp(false);
+    EXPECT_EQ(m.butPosXY, kModeNone);
 }
 
 } // namespace
