@@ -6,6 +6,7 @@
 #include "app/MenuState.h"
 #include "app/VarGlob.h"
 #include "app/WindowRegistry.h"
+#include "canvas/UtilDessin.h"
 
 #include <QObject>
 #include <QPointer>
@@ -57,6 +58,8 @@ public:
     VarGlob& settings() { return settings_; }
     const VarGlob& settings() const { return settings_; }
     WindowRegistry& registry() { return registry_; }
+    // The (symbol, colour) sets the commands of the current canvas work on.
+    SymbolSelection& Tsy() { return tsy_; }
     const std::filesystem::path& prefsPath() const { return prefsPath_; }
     // The main window, where new windows are placed from.
     QWidget* mainWindow() const { return mainWindow_; }
@@ -94,6 +97,7 @@ private:
     std::filesystem::path prefsPath_;
     VarGlob settings_;
     WindowRegistry registry_;
+    SymbolSelection tsy_;
     std::map<int, QPointer<QWidget>> dialogs_;
     QWidget* mainWindow_ = nullptr;
 };
