@@ -332,15 +332,7 @@ void TForm1::AjusterMemo1()
 
 void TForm1::appendInfo(const std::string& line, bool bold)
 {
-    QTextCursor cursor(richEdit1_->document());
-    cursor.movePosition(QTextCursor::End);
-    if (!richEdit1_->document()->isEmpty())
-        cursor.insertBlock();
-    QTextCharFormat format;
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    cursor.insertText(toQString(line), format);
-    richEdit1_->setTextCursor(cursor);
-    richEdit1_->ensureCursorVisible();
+    AppendInfoLine(*richEdit1_, line, bold);
 }
 
 void TForm1::toggleAbout()

@@ -609,13 +609,7 @@ void TWPlot::showDiameter()
 
 void TWPlot::appendInfo(const std::string& line, bool bold)
 {
-    QTextCursor cursor(richEdit1_->document());
-    cursor.movePosition(QTextCursor::End);
-    if (!richEdit1_->document()->isEmpty())
-        cursor.insertBlock();
-    QTextCharFormat format;
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    cursor.insertText(toQString(line), format);
+    AppendInfoLine(*richEdit1_, line, bold);
 }
 
 bool TWPlot::event(QEvent* e)

@@ -3,6 +3,8 @@
 #include "platform/Text1252.h"
 
 #include <QList>
+#include <QTextCursor>
+#include <QTextEdit>
 
 namespace ploq {
 
@@ -22,6 +24,19 @@ std::string fromQString(const QString& text)
     for (const uint cp : text.toUcs4())
         bytes += ByteOf1252(cp);
     return bytes;
+}
+
+void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold)
+{
+    QTextCursor cursor(panel.document());
+    cursor.movePosition(QTextCursor::End);
+    if (!panel.document()->isEmpty())
+        cursor.insertBlock();
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    cursor.insertText(toQString(line), format);
+    panel.setTextCursor(cursor);
+    panel.ensureCursorVisible();
 }
 
 } // namespace ploq

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QTextEdit;
+
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,8 @@ namespace ploq {
 QString toQString(std::string_view cp1252);
 // Characters Windows-1252 lacks become '?'.
 std::string fromQString(const QString& text);
+
+// Appends a paragraph (Windows-1252) to an information panel, bold for a heading, and shows it.
+void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold = false);
 
 } // namespace ploq
