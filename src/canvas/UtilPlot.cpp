@@ -1,13 +1,17 @@
 #include "canvas/UtilPlot.h"
 
 #include "canvas/Dessin.h"
+#include "canvas/SymbBatch.h"
 #include "canvas/UtilDessin.h"
+#include "datasheet/Fichier.h"
 #include "model/Conversion.h"
 #include "model/UtilGlob.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace ploq {
 
@@ -34,7 +38,10 @@ Field fieldOf(KeyField f)
     return Field::Nature;
 }
 
-std::string cut9(const std::string& code) { return code.substr(0, kCodeLength); }
+std::string cut9(const std::string& code)
+{
+    return code.substr(0, kCodeLength);
+}
 
 // A row holds a measurement once its value or its nature has been typed.
 bool hasMeasurement(const DataSheet& sheet, int row)
@@ -63,10 +70,10 @@ void DessinVal(const DrawContext& ctx, const InfoVal& record)
     }
 }
 
-InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, const VarGlob& settings)
+InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, int symbol, int colour)
 {
-    record.nco = settings.Couleur;
-    record.sy = settings.Sy;
+    record.nco = colour;
+    record.sy = symbol;
     record.inf = canvas.lStylePlot;
     SetBit(record.inf, kInfPresent, true);
     SetBit(record.inf, kInfPlane, !record.na.empty() && IsPlane(record.na[0]));
@@ -78,6 +85,11 @@ InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, const VarGlob& settings)
     return canvas.lVal[static_cast<std::size_t>(canvas.lNT)];
 }
 
+InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, const VarGlob& settings)
+{
+    return AjoutVal(canvas, std::move(record), settings.Sy, settings.Couleur);
+}
+
 void AddLegend(CanvasModel& canvas, int symbol, int colour, const std::string& code)
 {
     const std::string entry = sformat("%d.%d.%s", symbol, colour, code.c_str());
@@ -85,6 +97,126 @@ void AddLegend(CanvasModel& canvas, int symbol, int colour, const std::string& c
     if (at == canvas.lsy.end() || *at != entry)
         canvas.lsy.insert(at, entry);
 }
+
+namespace {
+
+struct RowRange {
+    int first = 1;
+    int last = 0;
+};
+
+// From the smaller to the larger line number, within the rows of the sheet.
+RowRange rangeOf(const PlotRequest& request, const DataSheet& sheet)
+{
+    return {std::max(1, std::min(request.line1, request.line2)),
+            sheet.isEmpty() ? 0
+                            : std::min(sheet.rowCount(), std::max(request.line1, request.line2))};
+}
+
+// The direction of a row as the sheet holds it; a row whose value text waits to be decoded is
+// decoded as saving would. None when the row has no valid direction.
+std::optional<Direction> rowDirection(const DataSheet& sheet, int row)
+{
+    const auto slot = static_cast<std::size_t>(row);
+    Direction d{sheet.ltAz[slot], sheet.ltPe[slot]};
+    if (sheet.lMod[slot] == kRowToDecode) {
+        const NatureCheck nature = CheckNature(sheet.field(row, Field::Nature));
+        if (!nature.ok)
+            return std::nullopt;
+        const DirResult read =
+            TextToDir(nature.letter, sheet.field(row, Field::Value), {sheet.lFrtS, sheet.lFrtL});
+        if (!read.ok)
+            return std::nullopt;
+        d = {read.trend, read.plunge};
+    }
+    if (!std::isfinite(d.trend) || !std::isfinite(d.plunge))
+        return std::nullopt;
+    return d;
+}
+
+// The symbol and colour a row is plotted with, and the code its legend entry names.
+struct RowSymbol {
+    int sy = 0;
+    int co = 0;
+    std::string code;
+};
+using ChooseSymbol = std::function<std::optional<RowSymbol>(int row)>;
+
+struct RowsPlotted {
+    bool cancelled = false;
+    int oldNT = 0;
+    std::vector<RowSymbol> used; // one per record added
+    std::vector<int> unreadable; // selected rows without a valid direction
+};
+
+// Plots the chosen rows of the range, asking the limit question when the canvas fills up. On
+// Cancel the records of this plotting are taken back.
+RowsPlotted plotRows(CanvasModel& canvas, const DataSheet& sheet, RowRange range, Prompts& prompts,
+                     const ChooseSymbol& choose, const DrawRecord& draw)
+{
+    RowsPlotted plotted;
+    plotted.oldNT = canvas.lNT;
+    const int oldNC = canvas.lNC;
+    for (int row = range.first; row <= range.last; ++row) {
+        if (!hasMeasurement(sheet, row))
+            continue;
+        const std::optional<RowSymbol> symbol = choose(row);
+        if (!symbol)
+            continue;
+        const std::optional<Direction> dir = rowDirection(sheet, row);
+        if (!dir) {
+            plotted.unreadable.push_back(row);
+            continue;
+        }
+        if (canvas.lNT >= kMaxValues) {
+            if (prompts.warning(std::string(kMsgLimitReached), Button::Yes | Button::Cancel)
+                != Button::Yes) {
+                canvas.lNT = plotted.oldNT;
+                canvas.lNC = oldNC;
+                plotted.cancelled = true;
+                plotted.used.clear();
+                return plotted;
+            }
+            break;
+        }
+        InfoVal record;
+        record.azi = dir->trend;
+        record.pen = dir->plunge;
+        record.na = cut9(sheet.field(row, Field::Nature));
+        record.nu = cut9(sheet.field(row, Field::Number));
+        record.lo = cut9(sheet.field(row, Field::Location));
+        record.co = cut9(sheet.field(row, Field::Comment));
+        InfoVal& added = AjoutVal(canvas, record, symbol->sy, symbol->co);
+        if (draw)
+            draw(added);
+        plotted.used.push_back(*symbol);
+    }
+    return plotted;
+}
+
+// What follows the lines of a plotting in the panel: the rows left out, and each record added
+// when the settings ask for it. The undo record takes the records added.
+void finishPlotting(PlotResult& result, const RowsPlotted& plotted, CanvasModel& canvas,
+                    const DataSheet& sheet, const VarGlob& settings)
+{
+    if (!plotted.unreadable.empty())
+        result.info.push_back(
+            {"Lines without a valid direction, not plotted: " + RowListText(plotted.unreadable)});
+    if (TestBit(settings.OptVal, kOptValListInfo)) {
+        const Notation notation{sheet.lFrtS, sheet.lFrtL};
+        for (int i = plotted.oldNT + 1; i <= canvas.lNT; ++i) {
+            const InfoVal& v = canvas.lVal[static_cast<std::size_t>(i)];
+            const std::string dir =
+                DirToText(sheet.lShowDeci, TestBit(v.inf, kInfPlane), v.pen, v.azi, notation);
+            result.info.push_back(
+                {sformat("%s / %s  %s ", v.nu.str().c_str(), v.na.str().c_str(), dir.c_str())});
+        }
+    }
+    if (result.added > 0)
+        canvas.lUndoPlot = {plotted.oldNT + 1, canvas.lNT, 0, 1, 0, true};
+}
+
+} // namespace
 
 PlotResult TraceFichier(CanvasModel& canvas, const DataSheet& sheet, const PlotRequest& request,
                         const VarGlob& settings, Prompts& prompts, double now,
@@ -99,60 +231,152 @@ PlotResult TraceFichier(CanvasModel& canvas, const DataSheet& sheet, const PlotR
     const std::string key = PlotKey(request.typedKey, request.identity);
     static constexpr int headingOf[] = {2, 4, 3, 5}; // TNomC entry of each key field
     const std::string selection =
-        key.empty() ? std::string(" (no selection)")
-                    : settings.TNomC[static_cast<std::size_t>(headingOf[static_cast<int>(request.field)])]
-                          + " : " + key;
-    const int first = std::max(1, std::min(request.line1, request.line2));
-    const int last = std::min(sheet.rowCount(), std::max(request.line1, request.line2));
-    const int oldNT = canvas.lNT;
-    const int oldNC = canvas.lNC;
+        key.empty()
+            ? std::string(" (no selection)")
+            : settings.TNomC[static_cast<std::size_t>(headingOf[static_cast<int>(request.field)])]
+                  + " : " + key;
+    const RowRange range = rangeOf(request, sheet);
     canvas.lUndoPlot.v1 = canvas.lUndoPlot.v2 = 0;
-
-    std::vector<int> addedRows;
-    for (int row = first; row <= last && !sheet.isEmpty(); ++row) {
-        if (!hasMeasurement(sheet, row) || !RowMatches(sheet, row, request.field, key))
-            continue;
-        if (canvas.lNT >= kMaxValues) {
-            if (prompts.warning(std::string(kMsgLimitReached), Button::Yes | Button::Cancel)
-                != Button::Yes) {
-                canvas.lNT = oldNT;
-                canvas.lNC = oldNC;
-                result.cancelled = true;
-                return result;
-            }
-            break;
-        }
-        InfoVal record;
-        record.azi = sheet.ltAz[static_cast<std::size_t>(row)];
-        record.pen = sheet.ltPe[static_cast<std::size_t>(row)];
-        record.na = cut9(sheet.field(row, Field::Nature));
-        record.nu = cut9(sheet.field(row, Field::Number));
-        record.lo = cut9(sheet.field(row, Field::Location));
-        record.co = cut9(sheet.field(row, Field::Comment));
-        InfoVal& added = AjoutVal(canvas, record, settings);
-        if (draw)
-            draw(added);
-        addedRows.push_back(row);
+    const RowSymbol symbol{settings.Sy, settings.Couleur, key.empty() ? "no selection" : key};
+    const RowsPlotted plotted = plotRows(
+        canvas, sheet, range, prompts,
+        [&](int row) -> std::optional<RowSymbol> {
+            if (!RowMatches(sheet, row, request.field, key))
+                return std::nullopt;
+            return symbol;
+        },
+        draw);
+    if (plotted.cancelled) {
+        result.cancelled = true;
+        return result;
     }
-    result.added = static_cast<int>(addedRows.size());
-
+    result.added = static_cast<int>(plotted.used.size());
     result.info.push_back({shortTime(now) + " - " + WithoutExtension(request.sheetTitle), true});
-    result.info.push_back({sformat("%s - lines %d to %d (%d new val.)", selection.c_str(), first,
-                                   last, result.added)});
-    if (TestBit(settings.OptVal, kOptValListInfo)) {
-        const Notation notation{sheet.lFrtS, sheet.lFrtL};
-        for (int i = oldNT + 1; i <= canvas.lNT; ++i) {
-            const InfoVal& v = canvas.lVal[static_cast<std::size_t>(i)];
-            const std::string dir = DirToText(sheet.lShowDeci, TestBit(v.inf, kInfPlane), v.pen,
-                                              v.azi, notation);
-            result.info.push_back({sformat("%s / %s  %s ", v.nu.str().c_str(),
-                                           v.na.str().c_str(), dir.c_str())});
-        }
-    }
-    if (result.added > 0)
-        canvas.lUndoPlot = {oldNT + 1, canvas.lNT, 0, 1, 0, true};
-    AddLegend(canvas, settings.Sy, settings.Couleur, key.empty() ? "no selection" : key);
+    result.info.push_back({sformat("%s - lines %d to %d (%d new val.)", selection.c_str(),
+                                   range.first, range.last, result.added)});
+    finishPlotting(result, plotted, canvas, sheet, settings);
+    AddLegend(canvas, symbol.sy, symbol.co, symbol.code);
     return result;
+}
+
+PlotResult TraceFichierBatch(CanvasModel& canvas, const DataSheet& sheet,
+                             const PlotRequest& request, VarGlob& settings, Prompts& prompts,
+                             double now, const DrawRecord& draw)
+{
+    PlotResult result;
+    result.refused = true;
+    if (settings.NomFBatch.empty() || settings.NomFBatch == kBatchUndefined)
+        return result;
+    const BatchTable table = LireBatchFile(settings.NomFBatch);
+    if (table.error) {
+        prompts.warning(std::string(kMsgNoBatchFile));
+        return result;
+    }
+    if (canvas.lNT >= kMaxValues) {
+        prompts.warning(std::string(kMsgCanvasFull));
+        return result;
+    }
+    result.refused = false;
+    const RowRange range = rangeOf(request, sheet);
+    canvas.lUndoPlot.v2 = 0;
+    // Codes match the nature only, whatever key field the dialog last showed.
+    const RowsPlotted plotted = plotRows(
+        canvas, sheet, range, prompts,
+        [&](int row) -> std::optional<RowSymbol> {
+            const std::string nature = cut9(sheet.field(row, Field::Nature));
+            for (const BatchEntry& entry : table.TabBatch) {
+                const bool matches =
+                    request.identity ? entry.code.view() == nature : MatchCode(entry.code, nature);
+                if (matches)
+                    return RowSymbol{entry.sy, entry.co, entry.code.str()};
+            }
+            return std::nullopt;
+        },
+        draw);
+    if (plotted.cancelled) {
+        result.cancelled = true;
+        return result;
+    }
+    result.added = static_cast<int>(plotted.used.size());
+    result.info.push_back(
+        {shortTime(now) + " - " + WithoutExtension(request.sheetTitle) + ", ", true});
+    result.info.push_back({sformat("lines %d to %d, symbols \"%s\" (%d new val.)", range.first,
+                                   range.last, table.title.c_str(), result.added)});
+    finishPlotting(result, plotted, canvas, sheet, settings);
+    for (const RowSymbol& used : plotted.used)
+        AddLegend(canvas, used.sy, used.co, used.code);
+    if (!plotted.used.empty()) {
+        settings.Sy = plotted.used.back().sy;
+        settings.Couleur = plotted.used.back().co;
+    }
+    return result;
+}
+
+DataSheet SheetFromCanvas(const CanvasModel& canvas, int first, DataSheet sheet, bool decimals)
+{
+    const Notation notation{sheet.lFrtS, sheet.lFrtL};
+    int row = 0;
+    for (int i = std::max(1, first); i <= canvas.lNT; ++i) {
+        const InfoVal& v = canvas.lVal[static_cast<std::size_t>(i)];
+        if (!TestBit(v.inf, kInfPresent))
+            continue;
+        if (++row > 1 && !sheet.appendRow())
+            break;
+        sheet.setField(row, Field::Nature, v.na.str());
+        sheet.setField(row, Field::Value,
+                       DirToText(decimals, TestBit(v.inf, kInfPlane), v.pen, v.azi, notation));
+        sheet.setField(row, Field::Number, v.nu.str());
+        sheet.setField(row, Field::Location, v.lo.str());
+        sheet.setField(row, Field::Comment, v.co.str());
+        const auto slot = static_cast<std::size_t>(row);
+        sheet.ltAz[slot] = v.azi;
+        sheet.ltPe[slot] = v.pen;
+        sheet.lMod[slot] = kRowChanged;
+    }
+    sheet.lShowDeci = decimals;
+    sheet.Numeroter();
+    sheet.lDirty = row > 0;
+    return sheet;
+}
+
+bool HasDisplayedRecords(const CanvasModel& canvas, int first)
+{
+    for (int i = std::max(1, first); i <= canvas.lNT; ++i)
+        if (TestBit(canvas.lVal[static_cast<std::size_t>(i)].inf, kInfPresent))
+            return true;
+    return false;
+}
+
+std::vector<std::string> DistinctCodes(const DataSheet& sheet, KeyField field)
+{
+    std::vector<std::string> codes;
+    for (int row = 1; row <= sheet.rowCount() && !sheet.isEmpty(); ++row)
+        if (const std::string& code = sheet.field(row, fieldOf(field)); !code.empty())
+            codes.push_back(code);
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    return codes;
+}
+
+bool PlotsOnNewCanvas(bool newCanvasChecked, const CanvasModel* active)
+{
+    return newCanvasChecked || active == nullptr || active->natWP != kWPOrdinary;
+}
+
+std::string PlotButtonCaption(bool newCanvasChecked, const CanvasModel* active,
+                              const std::string& activeTitle)
+{
+    if (active == nullptr && !newCanvasChecked)
+        return "Plot on Canvas 1";
+    if (PlotsOnNewCanvas(newCanvasChecked, active))
+        return "Plot on a new canvas";
+    return "Plot on " + activeTitle;
+}
+
+std::string ProjectionCaption(std::int32_t styleCnvs)
+{
+    return std::string(TestBit(styleCnvs, kStyleWulff) ? "Wulff/" : "Schmidt/")
+           + (TestBit(styleCnvs, kStyleLowerHemisphere) ? "inf" : "sup");
 }
 
 } // namespace ploq
