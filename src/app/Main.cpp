@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 #include "app/ToolIcons.h"
 #include "canvas/TWPlot.h"
+#include "canvas/TWPlotCommands.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "platform/QtText.h"
@@ -64,6 +65,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     buildSymbolMenus();
     installOwnCommands();
     InstallCanvasCommands(*this, app_);
+    InstallPlotCommands(*this, app_);
     InstallSheetCommands(*this, app_);
     InstallTextCommands(*this, app_);
     SetMenuFRecents();

@@ -5,6 +5,7 @@
 #include "app/PlaceDialog.h"
 #include "canvas/Dessin.h"
 #include "canvas/SymbBatchWindow.h"
+#include "canvas/TWPlotCommands.h"
 #include "canvas/UtilDessin.h"
 #include "model/UtilGlob.h"
 #include "platform/Prompts.h"
@@ -503,7 +504,7 @@ void TWPlot::DoPUMenuStyleCnvs(int position)
     case kItemCentre: toggle(1); break;
     case kItemDiameters: toggle(3); break;
     case kItemEraseGrid: m.natGrille = -1; break;
-    case kItemListValues: // copies into a data sheet: arrives with the data sheets
+    case kItemListValues: ListPlottedValues(*this); break;
     case kItemClean:
     default: break;
     }
