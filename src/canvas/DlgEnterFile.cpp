@@ -184,6 +184,8 @@ QWidget* TDlgEnterFile::buildPlotPart()
     connect(button1_, &QPushButton::clicked, this, &TDlgEnterFile::Button1Click);
     image3_ = new QToolButton(part);
     image3_->setAutoRaise(true);
+    image3_->setText(tr("Selection"));
+    image3_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(image3_, &QToolButton::clicked, this, &TDlgEnterFile::Image3Click);
 
     grid->addWidget(checkBox1_, 0, 0);
@@ -199,6 +201,8 @@ QWidget* TDlgEnterFile::buildSelectionPart()
     auto* grid = new QGridLayout(selection_);
     line1_ = new QSpinBox(selection_);
     line2_ = new QSpinBox(selection_);
+    for (QSpinBox* line : {line1_, line2_})
+        line->setMinimumWidth(line->fontMetrics().horizontalAdvance(QStringLiteral("99999")) + 30);
     auto* lines = new QHBoxLayout;
     lines->addWidget(line1_);
     lines->addWidget(new QLabel(tr("to"), selection_));
