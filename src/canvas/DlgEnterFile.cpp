@@ -32,6 +32,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace ploq {
@@ -259,7 +260,7 @@ void TDlgEnterFile::setFolded(bool folded)
 void TDlgEnterFile::FormActivate()
 {
     const VarGlob& s = app_.settings();
-    follow();
+    follow(true);
     tadpole_->setChecked(s.Sy < 0);
     showBatchChoice();
     checkBox2_->setChecked(TestBit(s.StyleGene, kGenePlotKeepOn));
@@ -267,9 +268,9 @@ void TDlgEnterFile::FormActivate()
     showSymbol();
 }
 
-void TDlgEnterFile::follow()
+void TDlgEnterFile::follow(bool refillKeys)
 {
-    showSheets();
+    showSheets(refillKeys);
     const TWPlot* plot = ActiveCanvas(app_);
     projection_->setText(
         toQString(ProjectionCaption(plot ? plot->model().lStyleCnvs : app_.settings().StyleCnvs)));
@@ -283,26 +284,34 @@ void TDlgEnterFile::applyTadpole()
     showSymbol();
 }
 
-void TDlgEnterFile::showSheets()
+void TDlgEnterFile::showSheets(bool refillKeys)
 {
     TWFichier* current = CurrentSheet(app_);
+    std::vector<QPointer<TWFichier>> listed;
+    QStringList titles;
+    for (TWFichier* sheet : OpenSheets(app_))
+        if (sheet->isListed()) {
+            listed.emplace_back(sheet);
+            titles << toQString(sheet->title());
+        }
     const QSignalBlocker quiet(comboBox1_);
-    comboBox1_->clear();
-    listedSheets_.clear();
-    for (TWFichier* sheet : OpenSheets(app_)) {
-        if (!sheet->isListed())
-            continue;
-        comboBox1_->addItem(toQString(sheet->title()));
-        listedSheets_.emplace_back(sheet);
-        if (sheet == current)
-            comboBox1_->setCurrentIndex(comboBox1_->count() - 1);
+    // Rebuilt only when it changed, so that an open list is not pulled from under the pointer.
+    if (listed != listedSheets_ || titles != listedTitles_) {
+        comboBox1_->clear();
+        comboBox1_->addItems(titles);
+        listedSheets_ = std::move(listed);
+        listedTitles_ = titles;
     }
+    const auto at = std::find(listedSheets_.begin(), listedSheets_.end(), current);
+    comboBox1_->setCurrentIndex(
+        at == listedSheets_.end() ? -1 : static_cast<int>(at - listedSheets_.begin()));
     const bool newSheet = current != shownSheet_;
     shownSheet_ = current;
     showLineNumbers(current, newSheet);
     if (newSheet)
         keyBox_->setEditText(toQString(kNoSelectionKey));
-    fillKeyBox();
+    if (newSheet || refillKeys)
+        fillKeyBox();
 }
 
 void TDlgEnterFile::showLineNumbers(const TWFichier* sheet, bool newSheet)

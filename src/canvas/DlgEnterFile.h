@@ -9,6 +9,7 @@
 #include "canvas/UtilPlot.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -83,12 +84,13 @@ private:
     QWidget* buildSelectionPart();
     QWidget* buildPlotPart();
     void setFolded(bool folded);
-    // What follows the current sheet and canvas while the dialog is open.
-    void follow();
+    // What follows the current sheet and canvas while the dialog is open; the key box is filled
+    // again for another sheet, or when asked.
+    void follow(bool refillKeys = false);
     // The current symbol is the tadpole of its symbol when the box says so.
     void applyTadpole();
     // The sheet box, the line numbers and the key box follow the current sheet.
-    void showSheets();
+    void showSheets(bool refillKeys);
     void showLineNumbers(const TWFichier* sheet, bool newSheet);
     void fillKeyBox();
     void showSymbol();
@@ -109,6 +111,7 @@ private:
     Application& app_;
     QComboBox* comboBox1_ = nullptr;
     std::vector<QPointer<TWFichier>> listedSheets_;
+    QStringList listedTitles_;
     QPointer<TWFichier> shownSheet_;
     int shownRows_ = 0;
     QLabel* projection_ = nullptr;

@@ -159,6 +159,32 @@ TEST_F(PlotDialog, KeyBoxListsTheCodesOfTheField)
     EXPECT_EQ(dialog->keyBox()->currentText(), "*********") << "another field starts unselected";
 }
 
+TEST_F(PlotDialog, TheSheetBoxAndTheLineNumbersFollowTheSheets)
+{
+    TWFichier* first = openLines(4);
+    TWFichier* second = openLines(7);
+    TDlgEnterFile* dialog = openDialog();
+    ASSERT_EQ(dialog->sheetBox()->count(), 2);
+    EXPECT_EQ(dialog->sheetBox()->currentIndex(), 1);
+    EXPECT_EQ(dialog->lastLine()->value(), 7);
+
+    dialog->ComboBox1Click(0);
+    EXPECT_EQ(CurrentSheet(t.app), first) << "the chosen sheet becomes the current one";
+    EXPECT_EQ(dialog->lastLine()->maximum(), 4);
+    EXPECT_EQ(dialog->lastLine()->value(), 4);
+
+    test::EnterRow(first->sheet(), {"L", "10/20", "5", "", ""});
+    first->sheetChanged();
+    EXPECT_EQ(dialog->lastLine()->value(), 5) << "still to the last row";
+    dialog->lastLine()->setValue(2);
+    test::EnterRow(first->sheet(), {"L", "10/20", "6", "", ""});
+    first->sheetChanged();
+    EXPECT_EQ(dialog->lastLine()->value(), 2) << "a chosen last row stays";
+    second->closeWithoutAsking();
+    flush();
+    EXPECT_EQ(t.app.dialog(kDlgEnterFile), nullptr) << "a closing sheet closes the dialog";
+}
+
 TEST_F(PlotDialog, SwappedLineNumbersAndTheReport)
 {
     openLines(25);
