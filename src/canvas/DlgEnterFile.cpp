@@ -41,27 +41,15 @@ namespace {
 
 constexpr int kStripCell = 12;   // the colour strip's cells, as the click reads them
 constexpr int kPreviewSide = 28; // the symbol preview
-constexpr int kMenuItemHeight =
-    22; // the symbol menu opens with the current symbol under the pointer
+// The symbol menu opens with the current symbol under the pointer.
+constexpr int kMenuItemHeight = 22;
 inline constexpr std::string_view kNoSelectionKey = "*********";
 inline constexpr std::string_view kCaptionSetOfSymbols = "set of symbols";
 
-// The key fields in the order of their buttons, each with its heading in TNomC.
-constexpr KeyField kKeyFields[] = {KeyField::Nature, KeyField::Location, KeyField::Number,
-                                   KeyField::Comment};
-constexpr int kHeadingOfField[] = {2, 4, 3, 5};
-
-std::size_t at(KeyField field)
+// The key field buttons go in the order of KeyField: nature, location, number, comment.
+KeyField fieldAt(std::size_t button)
 {
-    for (std::size_t i = 0; i < std::size(kKeyFields); ++i)
-        if (kKeyFields[i] == field)
-            return i;
-    return 0;
-}
-
-QString heading(const VarGlob& settings, KeyField field)
-{
-    return toQString(settings.TNomC[static_cast<std::size_t>(kHeadingOfField[at(field)])]);
+    return static_cast<KeyField>(button);
 }
 
 bool batchDefined(const VarGlob& settings)
@@ -216,7 +204,7 @@ QWidget* TDlgEnterFile::buildSelectionPart()
     auto* group = new QButtonGroup(selection_);
     const VarGlob& s = app_.settings();
     for (std::size_t i = 0; i < keyFields_.size(); ++i) {
-        keyFields_[i] = new QRadioButton(heading(s, kKeyFields[i]), selection_);
+        keyFields_[i] = new QRadioButton(toQString(KeyFieldHeading(s, fieldAt(i))), selection_);
         group->addButton(keyFields_[i]);
         fields->addWidget(keyFields_[i]);
         connect(keyFields_[i], &QRadioButton::clicked, this, &TDlgEnterFile::RadioButton14Click);
@@ -240,7 +228,7 @@ QWidget* TDlgEnterFile::buildSelectionPart()
 
 QRadioButton* TDlgEnterFile::keyFieldButton(KeyField field) const
 {
-    return keyFields_[at(field)];
+    return keyFields_[static_cast<std::size_t>(field)];
 }
 
 bool TDlgEnterFile::unfolded() const
@@ -394,7 +382,7 @@ KeyField TDlgEnterFile::keyField() const
 {
     for (std::size_t i = 0; i < keyFields_.size(); ++i)
         if (keyFields_[i]->isChecked())
-            return kKeyFields[i];
+            return fieldAt(i);
     return KeyField::Nature;
 }
 

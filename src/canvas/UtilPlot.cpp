@@ -51,6 +51,12 @@ bool hasMeasurement(const DataSheet& sheet, int row)
 
 } // namespace
 
+const std::string& KeyFieldHeading(const VarGlob& settings, KeyField field)
+{
+    static constexpr std::size_t headingOf[] = {2, 4, 3, 5}; // TNomC entry of each key field
+    return settings.TNomC[headingOf[static_cast<int>(field)]];
+}
+
 bool RowMatches(const DataSheet& sheet, int row, KeyField field, const std::string& key)
 {
     if (key.empty())
@@ -229,12 +235,9 @@ PlotResult TraceFichier(CanvasModel& canvas, const DataSheet& sheet, const PlotR
         return result;
     }
     const std::string key = PlotKey(request.typedKey, request.identity);
-    static constexpr int headingOf[] = {2, 4, 3, 5}; // TNomC entry of each key field
-    const std::string selection =
-        key.empty()
-            ? std::string(" (no selection)")
-            : settings.TNomC[static_cast<std::size_t>(headingOf[static_cast<int>(request.field)])]
-                  + " : " + key;
+    const std::string selection = key.empty()
+                                      ? std::string(" (no selection)")
+                                      : KeyFieldHeading(settings, request.field) + " : " + key;
     const RowRange range = rangeOf(request, sheet);
     canvas.lUndoPlot.v1 = canvas.lUndoPlot.v2 = 0;
     const RowSymbol symbol{settings.Sy, settings.Couleur, key.empty() ? "no selection" : key};

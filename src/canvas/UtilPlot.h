@@ -21,6 +21,9 @@ enum class KeyField { Nature, Location, Number, Comment };
 // asterisks, and with "Identity key - code" a final "/" so that only the whole code matches.
 std::string PlotKey(std::string_view typed, bool identity);
 
+// The user's heading of the code field.
+const std::string& KeyFieldHeading(const VarGlob& settings, KeyField field);
+
 // Whether row `row` is selected by the key (an empty key selects every row).
 bool RowMatches(const DataSheet& sheet, int row, KeyField field, const std::string& key);
 
