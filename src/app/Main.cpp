@@ -7,6 +7,7 @@
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "platform/QtText.h"
+#include "transform/DlgChangeSy.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -66,6 +67,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallCanvasCommands(*this, app_);
     InstallSheetCommands(*this, app_);
     InstallTextCommands(*this, app_);
+    InstallSymbolCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
