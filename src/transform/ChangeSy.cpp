@@ -157,13 +157,19 @@ Size ReplacementTableSize(int rows)
             kChangeRowHeight * std::max(0, rows) + 15};
 }
 
-void DessinerSource(Surface& surface, const Tcouleur& tco, const SymbolChange& change, Size size)
+void DessinerSource(Surface& surface, const VarGlob& settings, const SymbolChange& change,
+                    Size size)
 {
+    const Tcouleur& tco = settings.Tco;
     fillWhite(surface, size);
     int r = 0;
     for (const SourceRow& row : change.rows()) {
         ++r;
-        DessinerSymboleSeul(surface, tco, row.sy, 0, {kSourceSymbolX, symbolY(r)});
+        // A tadpole's tail points left, into the margin, as from a net centred on its right:
+        // pointing down it would run into the next row.
+        const Point at{kSourceSymbolX, symbolY(r)};
+        const DrawContext ctx{surface, Net{at.x + 100, at.y, 90, true, false}, 0, 0, settings};
+        DessinerSymbole(ctx, row.sy, 0, at.x, at.y);
         for (int c = 0; c < kColours; ++c)
             drawCell(surface, kSourceCellsLeft + kCellPitch * c, r, row.offers(c),
                      CouleurDe(tco, c));

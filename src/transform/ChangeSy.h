@@ -87,7 +87,8 @@ private:
 // Both tables are as high as their rows and a margin; the source is wider by its symbols.
 Size SourceTableSize(int rows);
 Size ReplacementTableSize(int rows);
-void DessinerSource(Surface& surface, const Tcouleur& tco, const SymbolChange& change, Size size);
+void DessinerSource(Surface& surface, const VarGlob& settings, const SymbolChange& change,
+                    Size size);
 void DessinerRemplacement(Surface& surface, const Tcouleur& tco, const SymbolChange& change,
                           Size size);
 

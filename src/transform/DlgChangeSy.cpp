@@ -176,8 +176,9 @@ void TDlgChangeSy::showTables()
     const Tcouleur& tco = app_.settings().Tco;
     const int rows = static_cast<int>(change_.rows().size());
     const Size source = SourceTableSize(rows);
-    source_->setPicture(DrawnImage(
-        source, [&](Surface& surface) { DessinerSource(surface, tco, change_, source); }));
+    source_->setPicture(DrawnImage(source, [&](Surface& surface) {
+        DessinerSource(surface, app_.settings(), change_, source);
+    }));
     const Size replacement = ReplacementTableSize(rows);
     replacement_->setPicture(DrawnImage(replacement, [&](Surface& surface) {
         DessinerRemplacement(surface, tco, change_, replacement);

@@ -194,19 +194,23 @@ TEST(DessinerSource, SetsInTheirColourAndTheMarkOfTheSelectedSet)
     const Size size = SourceTableSize(2);
     EXPECT_EQ(size.height, 22 * 2 + 15);
     RecordingSurface surface;
-    DessinerSource(surface, settings.Tco, change, size);
+    DessinerSource(surface, settings, change, size);
     EXPECT_EQ(At(surface, Shape::Rectangle, {27 + 24, 7})->brush.colour, settings.Tco[2])
         << "row 1 is -5";
     EXPECT_EQ(At(surface, Shape::Rectangle, {27, 29})->brush.colour, settings.Tco[0]);
     EXPECT_EQ(At(surface, Shape::Rectangle, {27 + 12, 29})->brush.colour, clWhite);
     EXPECT_EQ(surface.count(Shape::Polygon), 0u) << "no mark before a selection";
+    bool tailLeft = false;
+    for (const Primitive& p : surface.primitives())
+        tailLeft |= p.shape == Shape::Line && p.points == std::vector<Point>{{15, 14}, {3, 14}};
+    EXPECT_TRUE(tailLeft) << "the tadpole's tail stays in its row";
 
     ASSERT_TRUE(Select(change, 2, 0));
     for (bool confirmed : {false, true}) {
         if (confirmed)
             change.confirm(false);
         surface.clear();
-        DessinerSource(surface, settings.Tco, change, size);
+        DessinerSource(surface, settings, change, size);
         ASSERT_EQ(surface.count(Shape::Polygon), 1u);
         const Primitive& mark = surface.primitives().back();
         EXPECT_EQ(mark.points[0], (Point{32, 41}));
