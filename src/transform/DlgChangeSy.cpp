@@ -26,16 +26,6 @@ namespace {
 constexpr int kStripCell = 12;
 constexpr QSize kNewSymbolSize{28, 28};
 
-QWidget* framed(QWidget* image)
-{
-    auto* frame = new QFrame;
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(image);
-    return frame;
-}
-
 } // namespace
 
 TDlgChangeSy::TDlgChangeSy(Application& app, TWPlot& canvas, QMenu* symbolMenu)
@@ -72,9 +62,9 @@ TDlgChangeSy::TDlgChangeSy(Application& app, TWPlot& canvas, QMenu* symbolMenu)
     auto* choice = new QGridLayout(group);
     choice->setContentsMargins(8, 6, 8, 6);
     choice->addWidget(new QLabel(tr("new symbol")), 0, 0);
-    choice->addWidget(framed(newSymbol_), 0, 1, Qt::AlignLeft);
+    choice->addWidget(Framed(newSymbol_), 0, 1, Qt::AlignLeft);
     choice->addWidget(tadpole_, 0, 2);
-    choice->addWidget(framed(strip_), 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    choice->addWidget(Framed(strip_), 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
     choice->addWidget(confirm_, 1, 2);
 
     source_ = new ClickImage;
@@ -82,24 +72,20 @@ TDlgChangeSy::TDlgChangeSy(Application& app, TWPlot& canvas, QMenu* symbolMenu)
     replacement_ = new ClickImage;
     replacement_->setCursor(Qt::ArrowCursor);
     auto* tables = new QHBoxLayout;
-    tables->addWidget(framed(source_), 0, Qt::AlignTop);
-    tables->addWidget(framed(replacement_), 0, Qt::AlignTop);
+    tables->addWidget(Framed(source_), 0, Qt::AlignTop);
+    tables->addWidget(Framed(replacement_), 0, Qt::AlignTop);
     tables->addStretch(1);
 
     ok_ = new QPushButton(tr("OK"));
     cancel_ = new QPushButton(tr("Cancel"));
     connect(ok_, &QPushButton::clicked, this, &TDlgChangeSy::okClick);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cancel_);
-    buttons->addWidget(ok_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(group);
     layout->addLayout(tables);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow(cancel_, ok_));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     showNewSymbol();

@@ -16,17 +16,6 @@ namespace ploq {
 
 namespace {
 
-// The image framed in a sunken box, as a table of the dialog.
-QWidget* framed(QWidget* image)
-{
-    auto* frame = new QFrame;
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(image);
-    return frame;
-}
-
 // Mode 5 opens over the "Stats 2D" dialog: centred on it, 25 pixels below its top.
 QPoint overDialog(const QWidget& dialog, int width)
 {
@@ -57,7 +46,7 @@ TDlgUseSymb::TDlgUseSymb(const Tcouleur& tco, const SymbolSelection& present, in
         const int column = tadpoles ? 1 : 0;
         tables->addWidget(new QLabel(tadpoles ? tr("Tadpole symbols") : tr("Simple symbols")), 0,
                           column);
-        tables->addWidget(framed(image), 1, column, Qt::AlignTop);
+        tables->addWidget(Framed(image), 1, column, Qt::AlignTop);
         redraw(tadpoles);
     }
 
@@ -66,16 +55,12 @@ TDlgUseSymb::TDlgUseSymb(const Tcouleur& tco, const SymbolSelection& present, in
     cancel_ = new QPushButton(tr("Cancel"));
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 10);
     layout->addWidget(label_);
     layout->addLayout(tables);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow(ok_, cancel_));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,12 +1,17 @@
 #pragma once
 
 // A picture that tells where the mouse button was released on it, in its own pixels: the
-// tables of the symbol dialogs act on the release, as a click on a canvas does.
+// tables of the symbol dialogs act on the release, as a click on a canvas does. With the frame
+// and the row of buttons the symbol dialogs share.
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -43,5 +48,26 @@ private:
     Released released_;
     QImage picture_;
 };
+
+// The picture in a sunken box, as a table of a dialog.
+inline QWidget* Framed(QWidget* picture)
+{
+    auto* frame = new QFrame;
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(picture);
+    return frame;
+}
+
+// The buttons at the bottom right of a dialog, in that order.
+inline QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(first);
+    row->addWidget(second);
+    return row;
+}
 
 } // namespace ploq

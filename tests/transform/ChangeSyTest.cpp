@@ -8,20 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "SymbolRecords.h"
 #include <string>
 #include <vector>
 
 namespace ploq {
 namespace {
 
-InfoVal Record(int sy, int colour, bool displayed = true)
-{
-    InfoVal v;
-    v.sy = sy;
-    v.nco = colour;
-    v.inf = displayed ? 1 << kInfPresent : 0;
-    return v;
-}
+using test::Record;
 
 SymbolChange ChangeOf(const std::vector<InfoVal>& records, int sy, int couleur)
 {
