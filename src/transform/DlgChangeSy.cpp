@@ -34,6 +34,8 @@ TDlgChangeSy::TDlgChangeSy(Application& app, TWPlot& canvas, QMenu* symbolMenu)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Change symbols"));
+    // Its tables are that canvas's sets: they mean nothing once it is gone.
+    connect(&canvas, &QObject::destroyed, this, &QWidget::close);
 
     newSymbol_ = new ClickImage;
     newSymbol_->setToolTip(tr("Choose the new symbol"));
@@ -112,8 +114,8 @@ void TDlgChangeSy::stripReleased(int x)
 
 void TDlgChangeSy::symbolChosen(int sy)
 {
+    // As the menu gives it; "confirm" adds the tadpole.
     change_.setNewSymbol(sy);
-    change_.setTadpole(tadpole_->isChecked());
     shareChoice();
     showNewSymbol();
 }

@@ -25,7 +25,8 @@ class TDlgChangeSy : public QDialog {
     Q_OBJECT
 
 public:
-    // The sets of `canvas` as displayed now; `symbolMenu` is the main window's symbol menu,
+    // The sets of `canvas` as displayed now; "OK" changes that canvas, whichever is current
+    // then, and the dialog closes with it. `symbolMenu` is the main window's symbol menu,
     // opened by a click on the new symbol.
     TDlgChangeSy(Application& app, TWPlot& canvas, QMenu* symbolMenu);
 
@@ -35,7 +36,7 @@ public:
     // The mouse released at (x, y) on the source table, on the colour strip.
     void sourceReleased(int x, int y);
     void stripReleased(int x);
-    // An item of the symbol menu was chosen: Sy is its number.
+    // An item of the symbol menu was chosen: Sy is its number, without the tadpole.
     void symbolChosen(int sy);
     void tadpoleToggled(bool tadpole);
     void confirmClick();

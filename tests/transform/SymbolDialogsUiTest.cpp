@@ -328,6 +328,26 @@ TEST_F(TwoSymbolSets, TheNewSymbolOpensTheSymbolMenuAndClosingTheCanvasClosesThe
     EXPECT_FALSE(watched && watched->isVisible());
 }
 
+TEST_F(TwoSymbolSets, TheDialogChangesTheCanvasItWasOpenedForAndClosesWithIt)
+{
+    TDlgChangeSy* dialog = OpenedChangeDialog(*form, t.app);
+    TWPlot* other = NewWP(t.app, kWPOrdinary);
+    ASSERT_EQ(ActiveCanvas(t.app), other);
+    dialog->sourceReleased(SourceCell(2, 0).x(), SourceCell(2, 0).y());
+    dialog->symbolChosen(9);
+    dialog->confirmClick();
+    dialog->okClick();
+    EXPECT_EQ(record(1).sy, 9) << "not the canvas made since";
+
+    QPointer<TDlgChangeSy> again(OpenedChangeDialog(*form, t.app));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->canvas(), other);
+    other->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(again && again->isVisible()) << "its canvas is gone, another is left";
+    EXPECT_NE(ActiveCanvas(t.app), nullptr);
+}
+
 // The canvas on the left of the picture, the dialog beside it where it would open.
 QImage BesideEachOther(const QImage& left, const QImage& right)
 {
