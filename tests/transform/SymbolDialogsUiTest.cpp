@@ -143,6 +143,9 @@ TEST_F(TwoSymbolSets, WorkingSetIsExactlyTheTickedPairs)
         EXPECT_EQ(d.windowTitle(), "Selection of the data");
         EXPECT_EQ(d.label()->text(), "data to keep in the calculation");
         EXPECT_EQ(d.okButton()->text(), "OK");
+        const QRect beside = canvas->frameGeometry();
+        EXPECT_EQ(d.frameGeometry().right() + 1 + 1, beside.left()) << "on its left, 1 pixel off";
+        EXPECT_EQ(d.frameGeometry().top(), beside.top());
         const QImage simple = d.image(false)->picture();
         EXPECT_EQ(simple.pixel(ChooserCell(0, 1)), ToQRgb(t.app.settings().Tco[0]));
         EXPECT_EQ(simple.pixel(ChooserCell(2, 1)), ToQRgb(t.app.settings().Tco[2]));
