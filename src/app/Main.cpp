@@ -8,6 +8,7 @@
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "platform/QtText.h"
+#include "transform/DlgChangeSy.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -68,6 +69,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallPlotCommands(*this, app_);
     InstallSheetCommands(*this, app_);
     InstallTextCommands(*this, app_);
+    InstallSymbolCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);

@@ -35,4 +35,9 @@ QImage LegendeImage(const Tcouleur& tco, std::span<const BatchEntry> entries)
                     [&](Image& image) { DessinerLegende(image, tco, entries); });
 }
 
+QImage DrawnImage(Size size, const std::function<void(Surface&)>& draw)
+{
+    return rendered(size, [&](Image& image) { draw(image.surface()); });
+}
+
 } // namespace ploq

@@ -104,11 +104,11 @@ QToolButton* toolButton(QWidget* parent, const QString& tip, const QIcon& icon,
 
 QIcon standardIcon(QStyle::StandardPixmap which) { return QApplication::style()->standardIcon(which); }
 
-// Where a dialog of that width opens beside the canvas, right first.
-Point besideCanvas(const QWidget& canvas, int width)
+// Where a dialog of that width opens beside the canvas, right first unless kind is -1.
+Point besideCanvas(const QWidget& canvas, int width, int kind = 1)
 {
     Placement p;
-    p.kind = 1;
+    p.kind = kind;
     p.dialogWidth = width;
     p.gap = 1;
     const QRect r = canvas.frameGeometry();
@@ -656,6 +656,11 @@ void TWPlot::closeEvent(QCloseEvent* event)
             if (QWidget* d = app_.dialog(tag))
                 d->close();
     event->accept();
+}
+
+Point BesideCanvas(const QWidget& canvas, int width, int kind)
+{
+    return besideCanvas(canvas, width, kind);
 }
 
 TWPlot* ActiveCanvas(Application& app)

@@ -162,6 +162,10 @@ TWPlot* NewWP(Application& app, int natWP, const std::string& source = {});
 // The current canvas window, or null.
 TWPlot* ActiveCanvas(Application& app);
 
+// Where a dialog of that width opens beside the canvas (screen pixels, a gap of 1): right
+// first for kind 1, left first for kind -1.
+Point BesideCanvas(const QWidget& canvas, int width, int kind = 1);
+
 // The click mode 75: each click sets the axis of the grid.
 constexpr int kModeGridAxis = 75;
 
