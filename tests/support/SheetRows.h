@@ -43,4 +43,18 @@ inline void EnterRow(DataSheet& sheet, const RowTexts& texts)
     sheet.lDirty = true;
 }
 
+// The same rows: every cell, numbers included, and every stored direction, to the bit.
+inline void ExpectSameRows(const DataSheet& a, const DataSheet& b)
+{
+    ASSERT_EQ(a.rowCount(), b.rowCount());
+    for (int row = 1; row <= a.rowCount(); ++row) {
+        for (int column = 0; column < kColumnCount; ++column)
+            EXPECT_EQ(a.cell(row, column), b.cell(row, column)) << row << ":" << column;
+        EXPECT_EQ(a.ltAz[static_cast<std::size_t>(row)], b.ltAz[static_cast<std::size_t>(row)])
+            << row;
+        EXPECT_EQ(a.ltPe[static_cast<std::size_t>(row)], b.ltPe[static_cast<std::size_t>(row)])
+            << row;
+    }
+}
+
 } // namespace ploq::test
