@@ -899,14 +899,18 @@ void TWFichier::GridCellEdited(int row, int column, const QString& text)
 
 QLineEdit* TWFichier::focusedCellEditor() const
 {
+    // A closed editor is hidden, and deleted only later.
     auto* editor = qobject_cast<QLineEdit*>(focusWidget());
-    return editor && editor->parentWidget() == grid_->viewport() ? editor : nullptr;
+    return editor && editor->parentWidget() == grid_->viewport() && editor->isVisible() ? editor
+                                                                                        : nullptr;
 }
 
 void TWFichier::closeCellEditor()
 {
-    if (QLineEdit* editor = focusedCellEditor())
+    if (QLineEdit* editor = focusedCellEditor()) {
         emit grid_->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        grid_->setFocus();
+    }
 }
 
 void TWFichier::MoveRow(int from, int to)
@@ -949,8 +953,14 @@ void TWFichier::columnsFollow(int from, int to)
 void TWFichier::runEdit(Cmd command)
 {
     if (QLineEdit* editor = focusedCellEditor(); editor && command != Cmd::EditUndo) {
-        cellEditorEdit(command, editor);
-        return;
+        // A block from a spreadsheet goes into the sheet at the edited cell.
+        const QString text = QGuiApplication::clipboard()->text();
+        const bool block = text.contains(QLatin1Char('\t')) || firstLine(text) != text.trimmed();
+        if (command != Cmd::EditPaste || !block) {
+            cellEditorEdit(command, editor);
+            return;
+        }
+        closeCellEditor();
     }
     if (const int box = focusedBox(); box > 0) {
         boxEdit(command, box);
@@ -1085,11 +1095,14 @@ void TWFichier::EditPaste()
 void TWFichier::afterBlockChange(const CellBlock& block)
 {
     model_->reload();
+    const QModelIndex corner = model_->index(block.top - 1, block.left - 1);
+    grid_->selectionModel()->setCurrentIndex(corner, QItemSelectionModel::NoUpdate);
     grid_->selectionModel()->select(
-        QItemSelection(model_->index(block.top - 1, block.left - 1),
-                       model_->index(block.bottom - 1, block.right - 1)),
+        QItemSelection(corner, model_->index(block.bottom - 1, block.right - 1)),
         QItemSelectionModel::ClearAndSelect);
-    grid_->scrollTo(model_->index(block.top - 1, block.left - 1));
+    grid_->scrollTo(corner);
+    if (gridEdit_->isChecked())
+        grid_->edit(corner);
     menusFollow();
 }
 

@@ -61,20 +61,6 @@ DataSheet Measured(bool decimals)
     return sheet;
 }
 
-// Lines plunging 10 toward 5 x row degrees, in dip/direction notations.
-DataSheet Lines(int n)
-{
-    DataSheet sheet;
-    sheet.lFrtS = 1;
-    sheet.lFrtL = 1;
-    sheet.lShowDeci = false;
-    for (int row = 1; row <= n; ++row)
-        test::EnterRow(sheet, {"L", "10/" + std::to_string(5 * row), std::to_string(row), "", ""});
-    std::fill(sheet.lMod.begin(), sheet.lMod.end(), kRowSaved);
-    sheet.lDirty = false;
-    return sheet;
-}
-
 EditBoxes Boxes(const DataSheet& sheet, const test::RowTexts& row)
 {
     EditBoxes boxes;
@@ -179,7 +165,7 @@ TEST(ReNotate, ThroughEveryNotationAndBackTheDirectionsStayAndTheTextsComeBack)
 
 TEST(ReNotate, ATextWaitingToBeDecodedIsRenotatedAsText)
 {
-    DataSheet sheet = Lines(2);
+    DataSheet sheet = test::LineRows(2);
     EditGridCell(sheet, 2, sheet.columnOf(Field::Value), "20/300", true);
     const double trend = sheet.ltAz[2];
     ReNotate(sheet, {1, 2});
@@ -339,7 +325,7 @@ TEST(Undo, KeepsWholeValueTextsAndCodesWithAColon)
 
 TEST(Undo, AnEditBoxGetsItsTextBack)
 {
-    DataSheet sheet = Lines(1);
+    DataSheet sheet = test::LineRows(1);
     SaveBoxForUndo(sheet, 3, "12:34");
     const UndoOutcome outcome = UndoWF(sheet);
     EXPECT_EQ(outcome.column, 3);
@@ -350,7 +336,7 @@ TEST(Undo, AnEditBoxGetsItsTextBack)
 
 TEST(Undo, ABlockBeyondFortyRowsIsRestoredForItsFirstFortyRows)
 {
-    DataSheet sheet = Lines(60);
+    DataSheet sheet = test::LineRows(60);
     const DataSheet before = sheet;
     const int number = sheet.columnOf(Field::Number);
     CutBlock(sheet, {1, 50, number, number});
@@ -365,24 +351,24 @@ TEST(Undo, ABlockBeyondFortyRowsIsRestoredForItsFirstFortyRows)
 
 TEST(SplitBlock, LinesOfTabSeparatedCells)
 {
-    using Lines = std::vector<std::vector<std::string>>;
-    EXPECT_EQ(SplitBlock("a\tb\nc\td\n"), (Lines{{"a", "b"}, {"c", "d"}}));
-    EXPECT_EQ(SplitBlock("a\tb\r\nc\t\r\n"), (Lines{{"a", "b"}, {"c", ""}}));
-    EXPECT_EQ(SplitBlock("one"), (Lines{{"one"}}));
-    EXPECT_EQ(SplitBlock("\n\nx"), (Lines{{""}, {""}, {"x"}}));
-    EXPECT_EQ(SplitBlock(""), Lines{});
+    using Split = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(SplitBlock("a\tb\nc\td\n"), (Split{{"a", "b"}, {"c", "d"}}));
+    EXPECT_EQ(SplitBlock("a\tb\r\nc\t\r\n"), (Split{{"a", "b"}, {"c", ""}}));
+    EXPECT_EQ(SplitBlock("one"), (Split{{"one"}}));
+    EXPECT_EQ(SplitBlock("\n\nx"), (Split{{""}, {""}, {"x"}}));
+    EXPECT_EQ(SplitBlock(""), Split{});
 }
 
 TEST(CopyBlock, TabSeparatedLinesOrOneCellAlone)
 {
-    DataSheet sheet = Lines(3);
+    DataSheet sheet = test::LineRows(3);
     EXPECT_EQ(CopyBlock(sheet, {2, 2, 2, 2}), "10 / 10");
     EXPECT_EQ(CopyBlock(sheet, {1, 2, 1, 3}), "L\t10 / 5\t1\nL\t10 / 10\t2\n");
 }
 
 TEST(CutBlock, RowsThatLoseTheirValueWaitToBeDecodedAndCodesAreChanges)
 {
-    DataSheet sheet = Lines(4);
+    DataSheet sheet = test::LineRows(4);
     const int value = sheet.columnOf(Field::Value);
     const int number = sheet.columnOf(Field::Number);
     EXPECT_EQ(CutBlock(sheet, {1, 1, value, value}), "10 / 5");
@@ -429,7 +415,7 @@ TEST(Paste, OneBadRowRefusesTheWholeBlockAndChangesNothing)
         {"L\t10/20\nL\n", " missing value"},
     };
     for (const RefusedPaste& c : cases) {
-        DataSheet sheet = Lines(3);
+        DataSheet sheet = test::LineRows(3);
         const DataSheet before = sheet;
         const PastePlan plan = PlanPaste(sheet, {2, 2, 1, 1}, c.text);
         ASSERT_FALSE(plan.ok) << c.text;
@@ -445,7 +431,7 @@ TEST(Paste, OneBadRowRefusesTheWholeBlockAndChangesNothing)
 
 TEST(Paste, OneTextFillsTheSelectedCellsOfTheLeftColumnEachInItsOwnRow)
 {
-    DataSheet sheet = Lines(3);
+    DataSheet sheet = test::LineRows(3);
     sheet.setField(2, Field::Nature, "S");
     const int value = sheet.columnOf(Field::Value);
     Paste(sheet, {1, 2, value, value + 1}, "10/210\n");
@@ -457,7 +443,7 @@ TEST(Paste, OneTextFillsTheSelectedCellsOfTheLeftColumnEachInItsOwnRow)
 
 TEST(Paste, CodesAloneAreChangesAndABlankRowStillWaitsForItsValue)
 {
-    DataSheet sheet = Lines(2);
+    DataSheet sheet = test::LineRows(2);
     const int comment = sheet.columnOf(Field::Comment);
     Paste(sheet, {2, 2, comment, comment}, "a\nb\n");
     EXPECT_EQ(sheet.field(2, Field::Comment), "a");
@@ -468,7 +454,7 @@ TEST(Paste, CodesAloneAreChangesAndABlankRowStillWaitsForItsValue)
 
 TEST(Paste, NoMoreRowsThanASheetHolds)
 {
-    DataSheet sheet = Lines(1);
+    DataSheet sheet = test::LineRows(1);
     std::string text;
     for (int row = 0; row < kMaxValues; ++row)
         text += "L\t10/10\n";
@@ -482,7 +468,7 @@ TEST(Paste, NoMoreRowsThanASheetHolds)
 
 TEST(EditGridCell, AValueWaitsToBeDecodedACodeIsAChange)
 {
-    DataSheet sheet = Lines(3);
+    DataSheet sheet = test::LineRows(3);
     const double trend = sheet.ltAz[2];
     EditGridCell(sheet, 1, sheet.columnOf(Field::Value), "10/100", true);
     EditGridCell(sheet, 2, sheet.columnOf(Field::Location), "Somewhere else", true);
@@ -539,7 +525,7 @@ TEST(MoveSheetColumn, FieldsFollowTheirCellsAndTheFileIsTheSame)
 
 TEST(InPlaceSave, EveryRowWhoseCellsChangedIsWritten)
 {
-    DataSheet sheet = Lines(6);
+    DataSheet sheet = test::LineRows(6);
     std::ostringstream saved;
     ASSERT_TRUE(SaveSheetStream(sheet, saved, kClock).ok);
     const int comment = sheet.columnOf(Field::Comment);
