@@ -202,9 +202,16 @@ void TWFichier::buildGrid()
             column - 1, std::max(settings.ColW[index(column)], value ? valueWidth : codeWidth));
     }
 
-    // The view has selected what was clicked, ranges included.
-    connect(grid_, &QTableView::clicked, this,
-            [this](const QModelIndex& i) { clicked(i.row() + 1, i.column() + 1, false); });
+    // The view has selected what was clicked, ranges included. In "grid edit" mode the cell's
+    // editor takes the mouse at once, so the press is the click.
+    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& i) {
+        if (!gridEdit_->isChecked())
+            clicked(i.row() + 1, i.column() + 1, false);
+    });
+    connect(grid_, &QTableView::pressed, this, [this](const QModelIndex& i) {
+        if (gridEdit_->isChecked())
+            clicked(i.row() + 1, i.column() + 1, false);
+    });
     connect(rows, &QHeaderView::sectionClicked, this,
             [this](int row) { clicked(row + 1, 0, false); });
 
