@@ -89,6 +89,7 @@ public:
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        editor->installEventFilter(&sheet_);
         const int row = index.row() + 1;
         const int column = index.column() + 1;
         if (sheet_.sheet().fieldAt(column) != Field::Value)
@@ -111,6 +112,12 @@ private:
 QString firstLine(const QString& text)
 {
     return text.section(QLatin1Char('\n'), 0, 0).remove(QLatin1Char('\r'));
+}
+
+// Several cells, as a spreadsheet gives them, rather than a text for one cell.
+bool holdsBlock(const QString& text)
+{
+    return text.contains(QLatin1Char('\t')) || firstLine(text) != text.trimmed();
 }
 
 QPushButton* makeButton(const char* caption, QWidget* parent)
@@ -238,10 +245,20 @@ void TWFichier::buildGrid()
     auto* delegate = new CellEditorDelegate(*this);
     delegate->editBegins = [this](int row, int column) { beginCellEdit(row, column); };
     grid_->setItemDelegate(delegate);
-    connect(delegate, &QAbstractItemDelegate::closeEditor, this, [this] {
-        if (editing_.row >= 1 && editing_.row <= sheet_.rowCount())
-            CellToCB(editing_.row);
-    });
+    connect(delegate, &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                // Escape gives the cell back as it was before its editor opened.
+                const UndoWFRecord& undo = sheet_.lUndoWF;
+                if (hint == QAbstractItemDelegate::RevertModelCache && editing_.saved
+                    && undo.zone == kUndoCells && undo.ixt == editing_.row
+                    && undo.ixl == editing_.column) {
+                    editing_.saved = false;
+                    EditUndo();
+                    return;
+                }
+                if (editing_.row >= 1 && editing_.row <= sheet_.rowCount())
+                    CellToCB(editing_.row);
+            });
 }
 
 void TWFichier::buildNotationMenu()
@@ -961,9 +978,7 @@ void TWFichier::runEdit(Cmd command)
 {
     if (QLineEdit* editor = focusedCellEditor(); editor && command != Cmd::EditUndo) {
         // A block from a spreadsheet goes into the sheet at the edited cell.
-        const QString text = QGuiApplication::clipboard()->text();
-        const bool block = text.contains(QLatin1Char('\t')) || firstLine(text) != text.trimmed();
-        if (command != Cmd::EditPaste || !block) {
+        if (command != Cmd::EditPaste || !holdsBlock(QGuiApplication::clipboard()->text())) {
             cellEditorEdit(command, editor);
             return;
         }
@@ -1151,7 +1166,14 @@ void TWFichier::PrintPreview()
 bool TWFichier::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* keys = static_cast<QKeyEvent*>(event);
+        // Ctrl+V in a cell's editor: a block from a spreadsheet goes into the sheet.
+        if (watched == focusedCellEditor() && keys->matches(QKeySequence::Paste)
+            && holdsBlock(QGuiApplication::clipboard()->text())) {
+            runEdit(Cmd::EditPaste);
+            return true;
+        }
+        const int key = keys->key();
         const auto box = std::find(lE_.begin() + 1, lE_.end(), watched);
         if (box != lE_.end() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
             const int column = static_cast<int>(box - lE_.begin());

@@ -411,6 +411,30 @@ TEST_F(SheetEdits, GridEditComesFromTheSettingsAndGoesBackToThem)
     EXPECT_FALSE(TestBit(t.app.settings().OptVal, kOptValEditInGrid));
 }
 
+TEST_F(SheetEdits, EscapeGivesTheCellBackAndCtrlVPastesABlock)
+{
+    TWFichier* sheet = newSheet();
+    enter(*sheet, {"S0", "120 S 10", "1", "", ""});
+    const DataSheet before = sheet->sheet();
+    const int value = before.columnOf(Field::Value);
+    typeInCell(*sheet, 1, value, "10 N 5");
+    ASSERT_EQ(sheet->sheet().field(1, Field::Value), "10 N 5");
+    QLineEdit* editor = qobject_cast<QLineEdit*>(sheet->focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(editor, &escape);
+    ExpectSameRows(sheet->sheet(), before);
+
+    typeInCell(*sheet, 1, 1, "");
+    Clipboard()->setText("L1\t45 NE 30\nL2\t45 NE 31\n");
+    editor = qobject_cast<QLineEdit*>(sheet->focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QApplication::sendEvent(editor, &paste);
+    EXPECT_EQ(sheet->sheet().rowCount(), 2);
+    EXPECT_EQ(sheet->sheet().field(2, Field::Nature), "L2");
+}
+
 TEST_F(SheetEdits, ADraggedRowKeepsItsDirectionAndNumber)
 {
     TWFichier* sheet = open(kFoldedArea);
