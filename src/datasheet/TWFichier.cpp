@@ -248,10 +248,7 @@ void TWFichier::buildGrid()
     connect(delegate, &QAbstractItemDelegate::closeEditor, this,
             [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
                 // Escape gives the cell back as it was before its editor opened.
-                const UndoWFRecord& undo = sheet_.lUndoWF;
-                if (hint == QAbstractItemDelegate::RevertModelCache && editing_.saved
-                    && undo.zone == kUndoCells && undo.ixt == editing_.row
-                    && undo.ixl == editing_.column) {
+                if (hint == QAbstractItemDelegate::RevertModelCache && undoHoldsEditedCell()) {
                     editing_.saved = false;
                     EditUndo();
                     return;
@@ -914,11 +911,19 @@ void TWFichier::GridCellEdited(int row, int column, const QString& text)
     const std::string typed = fromQString(text);
     if (sheet_.cell(row, column) == typed)
         return;
-    const bool sameEdit = editing_.row == row && editing_.column == column && editing_.saved;
+    const bool sameEdit = editing_.row == row && editing_.column == column && undoHoldsEditedCell();
     EditGridCell(sheet_, row, column, typed, !sameEdit);
     editing_ = {row, column, true};
     model_->cellChanged(row, column);
     menusFollow();
+}
+
+// The undo still holds the cell as it was before its editor opened.
+bool TWFichier::undoHoldsEditedCell() const
+{
+    const UndoWFRecord& undo = sheet_.lUndoWF;
+    return editing_.saved && undo.zone == kUndoCells && undo.ixt == editing_.row
+           && undo.ixl == editing_.column;
 }
 
 QLineEdit* TWFichier::focusedCellEditor() const

@@ -147,6 +147,7 @@ private:
     // The in-place editor of a cell began: its first change is kept for the undo.
     void beginCellEdit(int row, int column);
     void closeCellEditor();
+    bool undoHoldsEditedCell() const;
     // The focused edit box (grid column 1..5), 0 for none.
     int focusedBox() const;
     QLineEdit* focusedCellEditor() const;
