@@ -48,14 +48,14 @@ struct SavedRow {
 // What the one-step undo of the sheet editor undoes (UndoWFRecord::zone).
 enum UndoZone : int {
     kUndoNothing = -1,
-    kUndoCells = 0,       // a block of cells: rows ixt.. kept whole in ts
+    kUndoCells = 0, // a block of cells: rows ixt.. kept whole in ts
     // 1..5: the edit box of that grid column, its text in sU
-    kUndoModifiedRow = 7, // the row ixt, kept in ts
-    kUndoDeletedRow = 8,  // the row that was at ixt, kept in ts
-    kUndoAddedRow = 9,    // the row added at ixt
-    kUndoMovedRow = 10,   // the row moved from ixl to ixt
+    kUndoModifiedRow = 7,  // the row ixt, kept in ts
+    kUndoDeletedRow = 8,   // the row that was at ixt, kept in ts
+    kUndoAddedRow = 9,     // the row added at ixt
+    kUndoMovedRow = 10,    // the row moved from ixl to ixt
     kUndoMovedColumn = 11, // the grid column moved from ixl to ixt
-    kUndoNotation = 12,   // notations and decimals, the value texts kept in ts
+    kUndoNotation = 12,    // notations and decimals, every row kept in ts
 };
 
 // The one-step undo of the sheet editor.
