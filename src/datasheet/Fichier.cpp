@@ -81,16 +81,6 @@ int measurementCount(const DataSheet& sheet)
     return sheet.isEmpty() ? 0 : sheet.rowCount();
 }
 
-Notation notationOf(const DataSheet& sheet)
-{
-    return {sheet.lFrtS, sheet.lFrtL};
-}
-
-bool hasDecimalSeparator(std::string_view text)
-{
-    return text.find_first_of(".,") != std::string_view::npos;
-}
-
 // Rows 1..count with empty cells and zeroed side arrays (one empty row for no measurement).
 void clearRows(DataSheet& sheet, int count)
 {
@@ -176,7 +166,7 @@ void loadRow(DataSheet& sheet, int row, const PlqBytes& bytes, Remarks& remarks)
     }
     sheet.setField(row, Field::Value,
                    DirToText(sheet.lShowDeci, IsPlane(record.na[0]), record.pen, record.azi,
-                             notationOf(sheet)));
+                             sheet.notation()));
     sheet.ltAz[slot] = record.azi;
     sheet.ltPe[slot] = record.pen;
 }
@@ -207,14 +197,14 @@ bool decodeRow(const DataSheet& sheet, int row, DecodedRow& decoded, FileProblem
         return false;
     }
     const std::string& value = sheet.field(row, Field::Value);
-    const DirResult dir = TextToDir(nature.letter, value, notationOf(sheet));
+    const DirResult dir = TextToDir(nature.letter, value, sheet.notation());
     if (!dir.ok) {
         error = problem(FileIssue::RowRefused, dir.message, {row});
         return false;
     }
     decoded = {row, dir.trend, dir.plunge,
-               DirToText(hasDecimalSeparator(value), IsPlane(nature.letter), dir.plunge, dir.trend,
-                         notationOf(sheet))};
+               DirToText(HasDecimalSeparator(value), IsPlane(nature.letter), dir.plunge, dir.trend,
+                         sheet.notation())};
     return true;
 }
 

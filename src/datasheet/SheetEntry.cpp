@@ -1,5 +1,6 @@
 #include "datasheet/SheetEntry.h"
 
+#include "datasheet/SheetEdit.h"
 #include "model/Conversion.h"
 #include "model/UtilGlob.h"
 
@@ -13,16 +14,6 @@ namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr std::string_view kDigits = "0123456789";
-
-Notation notationOf(const DataSheet& sheet)
-{
-    return {sheet.lFrtS, sheet.lFrtL};
-}
-
-bool hasDecimalSeparator(std::string_view text)
-{
-    return text.find_first_of(".,") != std::string_view::npos;
-}
 
 std::string cutCode(std::string_view code)
 {
@@ -55,29 +46,12 @@ Message decoderMessage(const std::string& text)
     return box(MsgKind::Error, text, Button::Cancel);
 }
 
-Field fieldAt(const DataSheet& sheet, int column)
-{
-    for (int f = 0; f < kFieldCount; ++f)
-        if (sheet.lC[static_cast<std::size_t>(f)] == column)
-            return static_cast<Field>(f);
-    return Field::Value;
-}
-
 void setDirection(DataSheet& sheet, int row, double trend, double plunge)
 {
     const auto slot = static_cast<std::size_t>(row);
     sheet.ltAz[slot] = trend;
     sheet.ltPe[slot] = plunge;
     sheet.lMod[slot] = kRowChanged;
-}
-
-// A row whose value text still waits to be decoded keeps that state: its stored direction is
-// not to be written.
-void markChanged(DataSheet& sheet, int row)
-{
-    std::int32_t& state = sheet.lMod[static_cast<std::size_t>(row)];
-    if (state != kRowToDecode)
-        state = kRowChanged;
 }
 
 // The row that takes an entry: the blank row of an empty sheet, a new last row, or a new row
@@ -92,7 +66,7 @@ int placeRow(DataSheet& sheet, int rang)
     }
     sheet.insertRow(rang);
     for (int row = rang + 1; row <= sheet.rowCount(); ++row)
-        markChanged(sheet, row);
+        sheet.markChanged(row);
     return rang;
 }
 
@@ -108,13 +82,13 @@ EntryResult renature(DataSheet& sheet, int row, char letter, int column)
     const std::string value = sheet.field(row, Field::Value);
     if (IsPlane(letter) == IsPlane(sheet.natureLetter(row)) || value.empty())
         return accepted(row);
-    const DirResult dir = TextToDir(letter, value, notationOf(sheet));
+    const DirResult dir = TextToDir(letter, value, sheet.notation());
     if (!dir.ok)
         return refused(column, decoderMessage(dir.message));
     const double trend = NormalTrend(dir.trend);
     sheet.setField(row, Field::Value,
-                   DirToText(sheet.lShowDeci || hasDecimalSeparator(value), IsPlane(letter),
-                             dir.plunge, trend, notationOf(sheet)));
+                   DirToText(sheet.lShowDeci || HasDecimalSeparator(value), IsPlane(letter),
+                             dir.plunge, trend, sheet.notation()));
     setDirection(sheet, row, trend, dir.plunge);
     return accepted(row);
 }
@@ -175,15 +149,15 @@ double NormalTrend(double trend)
 
 DecodedEntry DecodeEntry(const DataSheet& sheet, char letter, std::string_view text)
 {
-    const DirResult dir = TextToDir(letter, text, notationOf(sheet));
+    const DirResult dir = TextToDir(letter, text, sheet.notation());
     if (!dir.ok)
         return {false, 0, 0, {}, decoderMessage(dir.message)};
     const double trend = NormalTrend(dir.trend + (sheet.lUseDecl ? sheet.lDecl : 0));
-    const bool decimals = sheet.lShowDeci || hasDecimalSeparator(text);
+    const bool decimals = sheet.lShowDeci || HasDecimalSeparator(text);
     return {true,
             trend,
             dir.plunge,
-            DirToText(decimals, IsPlane(letter), dir.plunge, trend, notationOf(sheet)),
+            DirToText(decimals, IsPlane(letter), dir.plunge, trend, sheet.notation()),
             {}};
 }
 
@@ -207,6 +181,14 @@ EntryResult LigneToGrille(DataSheet& sheet, EditBoxes& boxes, int rang)
         std::string& box = boxes[static_cast<std::size_t>(column)];
         box = column == valueColumn ? entry.text : cutCode(box);
     }
+    // The undo of an entry into an empty sheet gives back its blank row.
+    if (rang >= 0) {
+        const bool empty = sheet.isEmpty();
+        const int at = empty                                  ? 1
+                       : rang == 0 || rang > sheet.rowCount() ? sheet.rowCount() + 1
+                                                              : rang;
+        SaveRowsForUndo(sheet, kUndoAddedRow, at, empty ? 1 : 0, 0);
+    }
     const int row = rang < 0 ? -rang : placeRow(sheet, rang);
     for (int column = 1; column <= kFieldCount; ++column)
         sheet.setCell(row, column, boxes[static_cast<std::size_t>(column)]);
@@ -221,7 +203,7 @@ EntryResult ModifyCell(DataSheet& sheet, EditBoxes& boxes, int row, int column)
     if (sheet.isEmpty() || row < 1 || row > sheet.rowCount() || column < 1 || column > kFieldCount)
         return refused(0, {});
     std::string& text = boxes[static_cast<std::size_t>(column)];
-    switch (fieldAt(sheet, column)) {
+    switch (sheet.fieldAt(column)) {
     case Field::Value: {
         const NatureCheck nature = CheckNature(sheet.field(row, Field::Nature));
         if (!nature.ok)
@@ -251,19 +233,14 @@ EntryResult ModifyCell(DataSheet& sheet, EditBoxes& boxes, int row, int column)
                                        Button::Ok));
     }
     sheet.setCell(row, column, text);
-    markChanged(sheet, row);
+    sheet.markChanged(row);
     sheet.lDirty = true;
     return accepted(row);
 }
 
 void SaveRowForUndo(DataSheet& sheet, int row, int zone)
 {
-    UndoWFRecord& undo = sheet.lUndoWF;
-    undo = {};
-    undo.zone = zone;
-    undo.ixt = row;
-    for (int column = 1; column <= kFieldCount; ++column)
-        undo.sU += sheet.cell(row, column) + ":";
+    SaveRowsForUndo(sheet, zone, row, row, 0);
 }
 
 int DeleteSheetRow(DataSheet& sheet, int row)
@@ -275,7 +252,7 @@ int DeleteSheetRow(DataSheet& sheet, int row)
     sheet.deleteRow(row);
     if (!onlyRow)
         for (int below = row; below <= sheet.rowCount(); ++below)
-            markChanged(sheet, below);
+            sheet.markChanged(below);
     sheet.Numeroter();
     sheet.lDirty = true;
     return std::max(row - 1, 1);
@@ -283,6 +260,7 @@ int DeleteSheetRow(DataSheet& sheet, int row)
 
 void ToggleDecimals(DataSheet& sheet)
 {
+    SaveRowsForUndo(sheet, kUndoNotation, 1, sheet.rowCount(), 0);
     sheet.lShowDeci = !sheet.lShowDeci;
     if (sheet.isEmpty())
         return;
@@ -292,7 +270,7 @@ void ToggleDecimals(DataSheet& sheet)
             continue;
         sheet.setField(row, Field::Value,
                        DirToText(sheet.lShowDeci, IsPlane(sheet.natureLetter(row)),
-                                 sheet.ltPe[slot], sheet.ltAz[slot], notationOf(sheet)));
+                                 sheet.ltPe[slot], sheet.ltAz[slot], sheet.notation()));
     }
 }
 

@@ -4,13 +4,18 @@
 #include "app/Main.h"
 #include "app/MenuState.h"
 #include "datasheet/Fichier.h"
+#include "datasheet/SheetPrint.h"
 #include "datasheet/TWFichierModel.h"
 #include "model/UtilGlob.h"
+#include "platform/QtSurface.h"
 #include "platform/QtText.h"
 #include "platform/Text1252.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,7 +23,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -55,6 +65,61 @@ QFont sheetFont(const VarGlob& settings)
     return font;
 }
 
+// Items 0..4 plane notations, 6..8 line notations; item 5 is the separator.
+constexpr const char* kNotationCaptions[kLinesSameItem + 1] = {
+    "Planes by Az Quadrant Dip (120 S 10)",
+    "Dip / Dip direction (10/210)",
+    "Dip direction/dip (210/10)",
+    "Pole of plane (80/030)",
+    "Right hand rule (10/120)",
+    nullptr,
+    "Lines by Trend Quadrant Plunge (030 S 10)",
+    "Plunge / Plunge direction (10/210)",
+    "Plunge direction/Plunge (210/10)",
+    "Lines same as planes"};
+
+// The in-place editor of a cell: every keystroke goes into the sheet at once, so that a save, a
+// print or a plot started from the menus finds the cell as it is shown.
+class CellEditorDelegate : public QStyledItemDelegate {
+public:
+    explicit CellEditorDelegate(TWFichier& sheet) : QStyledItemDelegate(&sheet), sheet_(sheet) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override
+    {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        editor->installEventFilter(&sheet_);
+        const int row = index.row() + 1;
+        const int column = index.column() + 1;
+        if (sheet_.sheet().fieldAt(column) != Field::Value)
+            editor->setMaxLength(kCodeLength);
+        connect(editor, &QLineEdit::textEdited, &sheet_, [this, row, column](const QString& text) {
+            sheet_.GridCellEdited(row, column, text);
+        });
+        editBegins(row, column);
+        return editor;
+    }
+
+    // Called with the sheet row and grid column of each editor made.
+    std::function<void(int, int)> editBegins;
+
+private:
+    TWFichier& sheet_;
+};
+
+// The clipboard's first line: an edit box holds one line.
+QString firstLine(const QString& text)
+{
+    return text.section(QLatin1Char('\n'), 0, 0).remove(QLatin1Char('\r'));
+}
+
+// Several cells, as a spreadsheet gives them, rather than a text for one cell.
+bool holdsBlock(const QString& text)
+{
+    return text.contains(QLatin1Char('\t')) || firstLine(text) != text.trimmed();
+}
+
 QPushButton* makeButton(const char* caption, QWidget* parent)
 {
     auto* button = new QPushButton(toQString(caption), parent);
@@ -79,10 +144,12 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     layout->setSpacing(2);
     buildGrid();
     buildEditPanel();
+    buildNotationMenu();
     layout->addWidget(grid_, 1);
     layout->addWidget(buildToggles());
     layout->addWidget(panel_);
     layoutFields();
+    applyGridEdit();
 
     const int k = slot();
     if (mainWindow)
@@ -97,6 +164,7 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     retitle();
     sheetChanged();
     enableEntry(false, false);
+    keepWidths_ = true;
 }
 
 TWFichier::~TWFichier()
@@ -141,11 +209,86 @@ void TWFichier::buildGrid()
             column - 1, std::max(settings.ColW[index(column)], value ? valueWidth : codeWidth));
     }
 
-    // The view has selected what was clicked, ranges included.
-    connect(grid_, &QTableView::clicked, this,
-            [this](const QModelIndex& i) { clicked(i.row() + 1, i.column() + 1, false); });
+    // The view has selected what was clicked, ranges included. In "grid edit" mode the cell's
+    // editor takes the mouse at once, so the press is the click.
+    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& i) {
+        if (!gridEdit_->isChecked())
+            clicked(i.row() + 1, i.column() + 1, false);
+    });
+    connect(grid_, &QTableView::pressed, this, [this](const QModelIndex& i) {
+        if (gridEdit_->isChecked())
+            clicked(i.row() + 1, i.column() + 1, false);
+    });
     connect(rows, &QHeaderView::sectionClicked, this,
             [this](int row) { clicked(row + 1, 0, false); });
+
+    // A dragged row or column is put back at once and moved in the sheet instead, so that the
+    // grid always shows the sheet in its own order.
+    const auto dragged = [this](QHeaderView* header, auto move) {
+        connect(header, &QHeaderView::sectionMoved, this,
+                [this, header, move](int, int from, int to) {
+                    {
+                        const QSignalBlocker blocker(header);
+                        header->moveSection(to, from);
+                    }
+                    (this->*move)(from + 1, to + 1);
+                });
+    };
+    dragged(rows, &TWFichier::MoveRow);
+    dragged(columns, &TWFichier::MoveColumn);
+    connect(columns, &QHeaderView::sectionResized, this, [this](int column) {
+        // The last column fills the window: its width is the window's, not the user's.
+        if (keepWidths_ && column < kFieldCount - 1)
+            keepColumnWidths();
+    });
+
+    auto* delegate = new CellEditorDelegate(*this);
+    delegate->editBegins = [this](int row, int column) { beginCellEdit(row, column); };
+    grid_->setItemDelegate(delegate);
+    connect(delegate, &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                // Escape gives the cell back as it was before its editor opened.
+                if (hint == QAbstractItemDelegate::RevertModelCache && undoHoldsEditedCell()) {
+                    editing_.saved = false;
+                    EditUndo();
+                    return;
+                }
+                if (editing_.row >= 1 && editing_.row <= sheet_.rowCount())
+                    CellToCB(editing_.row);
+            });
+}
+
+void TWFichier::buildNotationMenu()
+{
+    notationMenu_ = new QMenu(this);
+    auto* planes = new QActionGroup(notationMenu_);
+    auto* lines = new QActionGroup(notationMenu_);
+    for (int item = 0; item <= kLinesSameItem; ++item) {
+        if (!kNotationCaptions[item]) {
+            notationMenu_->addSeparator();
+            continue;
+        }
+        QAction* action = notationMenu_->addAction(toQString(kNotationCaptions[item]));
+        action->setCheckable(true);
+        (item < 5 ? planes : lines)->addAction(action);
+        connect(action, &QAction::triggered, this, [this, item] { NotationItemClick(item); });
+        notationItems_[index(item)] = action;
+    }
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { notationMenu_->popup(grid_->viewport()->mapToGlobal(at)); });
+    checkNotationItems();
+}
+
+QAction* TWFichier::notationItem(int item) const
+{
+    return item >= 0 && item <= kLinesSameItem ? notationItems_[index(item)] : nullptr;
+}
+
+void TWFichier::checkNotationItems()
+{
+    notationItems_[index(sheet_.lFrtS)]->setChecked(true);
+    notationItems_[index(linesSame_ ? kLinesSameItem : 6 + sheet_.lFrtL)]->setChecked(true);
 }
 
 void TWFichier::buildEditPanel()
@@ -211,6 +354,12 @@ void TWFichier::buildEditPanel()
     layout->addLayout(entry, 2, 0, 1, kFieldCount);
 
     auto* declination = new QHBoxLayout;
+    gridEdit_ = new QCheckBox(QStringLiteral("grid edit"), panel_);
+    gridEdit_->setChecked(TestBit(app_.settings().OptVal, kOptValEditInGrid));
+    gridEdit_->setFocusPolicy(Qt::NoFocus);
+    connect(gridEdit_, &QCheckBox::toggled, this, &TWFichier::GridEditClick);
+    declination->addWidget(gridEdit_);
+    declination->addSpacing(12);
     useDeclination_ = new QCheckBox(QStringLiteral("add  decli."), panel_);
     useDeclination_->setChecked(sheet_.lUseDecl);
     declination_ = new QLineEdit(toQString(FormatFixed(sheet_.lDecl / kDegToRad, 1)), panel_);
@@ -334,6 +483,7 @@ void TWFichier::finishClose()
     closed_ = true;
     VarGlob& settings = app_.settings();
     KeepSheetChoices(sheet_, settings);
+    SetBit(settings.OptVal, kOptValEditInGrid, gridEdit_->isChecked());
     settings.SheetW = width();
     settings.SheetH = height();
     if (AddRecent(settings.FRecents, sheet_.lNomF))
@@ -368,6 +518,8 @@ void TWFichier::menusFollow(bool always)
 
 void TWFichier::sheetChanged()
 {
+    // What was kept for the undo may no longer be where it was.
+    sheet_.lUndoWF = {};
     model_->reload();
     for (int row = 1; row <= sheet_.rowCount(); ++row)
         CellToCB(row);
@@ -528,17 +680,21 @@ void TWFichier::ButtonModifyClick()
     const Selection s = selection();
     if (s.top < 1 || sheet_.isEmpty())
         return;
-    SaveRowForUndo(sheet_, s.top, 7);
+    // A refused change keeps the undo of the change before it.
+    UndoWFRecord before = std::move(sheet_.lUndoWF);
+    SaveRowForUndo(sheet_, s.top, kUndoModifiedRow);
     if (s.left == s.right) {
         EditBoxes texts = boxTexts();
         const EntryResult result = ModifyCell(sheet_, texts, s.top, s.left);
         if (!result.ok) {
+            sheet_.lUndoWF = std::move(before);
             tell(result.message);
             return;
         }
         setBoxTexts(texts);
         cCkd = s.left;
     } else if (!LigneToGrille(-s.top)) {
+        sheet_.lUndoWF = std::move(before);
         return;
     }
     CellToCB(s.top);
@@ -558,6 +714,7 @@ void TWFichier::ButtonDeleteClick()
 
 void TWFichier::ButtonDeciClick()
 {
+    closeCellEditor();
     ToggleDecimals(sheet_);
     model_->reload();
 }
@@ -680,10 +837,348 @@ void TWFichier::EqualWidths()
     }
 }
 
+void TWFichier::keepColumnWidths()
+{
+    VarGlob& settings = app_.settings();
+    settings.ColW[0] = grid_->verticalHeader()->width();
+    for (int column = 1; column <= kFieldCount; ++column)
+        settings.ColW[index(column)] = grid_->columnWidth(column - 1);
+}
+
+void TWFichier::NotationItemClick(int item)
+{
+    const NotationChoice choice = ChooseNotation({sheet_.lFrtS, sheet_.lFrtL, linesSame_}, item);
+    linesSame_ = choice.linesSame;
+    ChangeNotation({choice.frtS, choice.frtL});
+}
+
+void TWFichier::ChangeNotation(const Notation& to)
+{
+    const Notation from = sheet_.notation();
+    if (to.frtS != from.frtS || to.frtL != from.frtL) {
+        closeCellEditor();
+        ReNotate(sheet_, to);
+        renotateValueBox(from, to);
+        model_->reload();
+        if (CurrentSheet(app_) == this)
+            TakeSheetLayout(sheet_, app_.settings());
+    }
+    checkNotationItems();
+}
+
+// A value waiting in its edit box would otherwise be read in the new notation.
+void TWFichier::renotateValueBox(const Notation& from, const Notation& to)
+{
+    QLineEdit* box = lE(sheet_.columnOf(Field::Value));
+    const std::string nature = fromQString(lE(sheet_.columnOf(Field::Nature))->text());
+    const std::string value = fromQString(box->text());
+    if (value.empty() || nature.empty() || !IsNatureLetter(nature.front()))
+        return;
+    box->setText(toQString(Renotate(nature.front(), value, from, to, HasDecimalSeparator(value))));
+}
+
+void TWFichier::GridEditClick()
+{
+    closeCellEditor();
+    applyGridEdit();
+}
+
+void TWFichier::applyGridEdit()
+{
+    const bool inPlace = gridEdit_->isChecked();
+    model_->setEditable(inPlace, [this](int row, int column, const QString& text) {
+        GridCellEdited(row, column, text);
+    });
+    grid_->setEditTriggers(inPlace ? QAbstractItemView::AllEditTriggers
+                                   : QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(inPlace ? QAbstractItemView::SingleSelection
+                                    : QAbstractItemView::ContiguousSelection);
+    grid_->horizontalHeader()->setSectionsMovable(!inPlace);
+    grid_->verticalHeader()->setSectionsMovable(!inPlace);
+    if (inPlace && grid_->currentIndex().isValid())
+        grid_->edit(grid_->currentIndex());
+}
+
+void TWFichier::beginCellEdit(int row, int column)
+{
+    editing_ = {row, column, false};
+}
+
+void TWFichier::GridCellEdited(int row, int column, const QString& text)
+{
+    if (row < 1 || row > sheet_.rowCount() || column < 1 || column > kFieldCount)
+        return;
+    const std::string typed = fromQString(text);
+    if (sheet_.cell(row, column) == typed)
+        return;
+    const bool sameEdit = editing_.row == row && editing_.column == column && undoHoldsEditedCell();
+    EditGridCell(sheet_, row, column, typed, !sameEdit);
+    editing_ = {row, column, true};
+    model_->cellChanged(row, column);
+    menusFollow();
+}
+
+// The undo still holds the cell as it was before its editor opened.
+bool TWFichier::undoHoldsEditedCell() const
+{
+    const UndoWFRecord& undo = sheet_.lUndoWF;
+    return editing_.saved && undo.zone == kUndoCells && undo.ixt == editing_.row
+           && undo.ixl == editing_.column;
+}
+
+QLineEdit* TWFichier::focusedCellEditor() const
+{
+    // A closed editor is hidden, and deleted only later.
+    auto* editor = qobject_cast<QLineEdit*>(focusWidget());
+    return editor && editor->parentWidget() == grid_->viewport() && editor->isVisible() ? editor
+                                                                                        : nullptr;
+}
+
+void TWFichier::closeCellEditor()
+{
+    if (QLineEdit* editor = focusedCellEditor()) {
+        emit grid_->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        grid_->setFocus();
+    }
+}
+
+void TWFichier::MoveRow(int from, int to)
+{
+    if (from == to || sheet_.isEmpty())
+        return;
+    MoveSheetRow(sheet_, from, to);
+    model_->reload();
+    selectRow(to);
+    menusFollow();
+}
+
+void TWFichier::MoveColumn(int from, int to)
+{
+    if (from == to)
+        return;
+    MoveSheetColumn(sheet_, from, to);
+    columnsFollow(from, to);
+}
+
+void TWFichier::columnsFollow(int from, int to)
+{
+    std::array<int, kColumnCount> widths{};
+    EditBoxes texts = boxTexts();
+    for (int column = 1; column <= kFieldCount; ++column)
+        widths[index(column)] = grid_->columnWidth(column - 1);
+    MoveElement(widths.begin(), from, to);
+    MoveElement(texts.begin(), from, to);
+    model_->reload();
+    keepWidths_ = false;
+    for (int column = 1; column <= kFieldCount; ++column)
+        grid_->setColumnWidth(column - 1, widths[index(column)]);
+    keepWidths_ = true;
+    keepColumnWidths();
+    setBoxTexts(texts);
+    layoutFields();
+    TakeSheetLayout(sheet_, app_.settings());
+}
+
+void TWFichier::runEdit(Cmd command)
+{
+    if (QLineEdit* editor = focusedCellEditor(); editor && command != Cmd::EditUndo) {
+        // A block from a spreadsheet goes into the sheet at the edited cell.
+        if (command != Cmd::EditPaste || !holdsBlock(QGuiApplication::clipboard()->text())) {
+            cellEditorEdit(command, editor);
+            return;
+        }
+        closeCellEditor();
+    }
+    if (const int box = focusedBox(); box > 0) {
+        boxEdit(command, box);
+        return;
+    }
+    switch (command) {
+    case Cmd::EditUndo: EditUndo(); break;
+    case Cmd::EditCut: EditCut(); break;
+    case Cmd::EditCopy: EditCopy(); break;
+    case Cmd::EditPaste: EditPaste(); break;
+    default: break;
+    }
+}
+
+int TWFichier::focusedBox() const
+{
+    const auto box = std::find(lE_.begin() + 1, lE_.end(), focusWidget());
+    return box == lE_.end() ? 0 : static_cast<int>(box - lE_.begin());
+}
+
+void TWFichier::boxEdit(Cmd command, int box)
+{
+    QLineEdit* edit = lE(box);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    switch (command) {
+    case Cmd::EditUndo: EditUndo(); break;
+    case Cmd::EditCut:
+        SaveBoxForUndo(sheet_, box, fromQString(edit->text()));
+        edit->cut();
+        break;
+    case Cmd::EditCopy: clipboard->setText(edit->text()); break;
+    case Cmd::EditPaste:
+        if (clipboard->text().isEmpty())
+            return;
+        SaveBoxForUndo(sheet_, box, fromQString(edit->text()));
+        edit->setText(firstLine(clipboard->text()));
+        break;
+    default: break;
+    }
+}
+
+void TWFichier::cellEditorEdit(Cmd command, QLineEdit* editor)
+{
+    switch (command) {
+    case Cmd::EditCut: editor->cut(); break;
+    case Cmd::EditCopy: editor->copy(); break;
+    case Cmd::EditPaste:
+        editor->insert(firstLine(QGuiApplication::clipboard()->text()));
+        // The sheet takes the cell as it is now, however the editor reported the change.
+        GridCellEdited(editing_.row, editing_.column, editor->text());
+        break;
+    default: break;
+    }
+}
+
+void TWFichier::EditUndo()
+{
+    closeCellEditor();
+    const UndoOutcome outcome = UndoWF(sheet_);
+    switch (outcome.zone) {
+    case kUndoNothing: return;
+    case kUndoMovedColumn: columnsFollow(outcome.movedFrom, outcome.column); return;
+    case kUndoNotation:
+        model_->reload();
+        linesSame_ = false;
+        checkNotationItems();
+        if (CurrentSheet(app_) == this)
+            TakeSheetLayout(sheet_, app_.settings());
+        return;
+    default: break;
+    }
+    if (outcome.zone >= 1 && outcome.zone <= kFieldCount) {
+        lE(outcome.column)->setText(toQString(outcome.boxText));
+        return;
+    }
+    model_->reload();
+    if (outcome.row >= 1)
+        selectRow(std::min(outcome.row, sheet_.rowCount()));
+    menusFollow();
+}
+
+TWFichier::Selection TWFichier::selectionOrStart() const
+{
+    const Selection s = selection();
+    if (s.top >= 1)
+        return s;
+    // An empty sheet takes a paste at its first cell.
+    return sheet_.isEmpty() ? Selection{1, 1, 1, 1} : s;
+}
+
+void TWFichier::EditCopy()
+{
+    const Selection s = selection();
+    if (s.top < 1 || sheet_.isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(
+        toQString(CopyBlock(sheet_, {s.top, s.bottom, s.left, s.right})));
+}
+
+void TWFichier::EditCut()
+{
+    const Selection s = selection();
+    if (s.top < 1 || sheet_.isEmpty())
+        return;
+    if (s.bottom - s.top + 1 > kUndoRows)
+        tell({MsgKind::Warning, UndoLimitMessage(), Button::Ok, {}});
+    const CellBlock block{s.top, s.bottom, s.left, s.right};
+    QGuiApplication::clipboard()->setText(toQString(CutBlock(sheet_, block)));
+    afterBlockChange(block);
+}
+
+void TWFichier::EditPaste()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    const Selection s = selectionOrStart();
+    if (text.isEmpty() || s.top < 1)
+        return;
+    const PastePlan plan = PlanPaste(sheet_, {s.top, s.bottom, s.left, s.right}, fromQString(text));
+    if (!plan.ok) {
+        tell(plan.message);
+        return;
+    }
+    if (plan.overwritten > kUndoRows)
+        tell({MsgKind::Warning, UndoLimitMessage(), Button::Ok, {}});
+    ApplyPaste(sheet_, plan);
+    const int last = plan.first + static_cast<int>(plan.rows.size()) - 1;
+    for (int row = plan.first; row <= last; ++row)
+        CellToCB(row);
+    afterBlockChange({plan.first, last, plan.left, plan.right});
+}
+
+void TWFichier::afterBlockChange(const CellBlock& block)
+{
+    model_->reload();
+    const QModelIndex corner = model_->index(block.top - 1, block.left - 1);
+    grid_->selectionModel()->setCurrentIndex(corner, QItemSelectionModel::NoUpdate);
+    grid_->selectionModel()->select(
+        QItemSelection(corner, model_->index(block.bottom - 1, block.right - 1)),
+        QItemSelectionModel::ClearAndSelect);
+    grid_->scrollTo(corner);
+    if (gridEdit_->isChecked())
+        grid_->edit(corner);
+    menusFollow();
+}
+
+int TWFichier::PrintSheet(QPrinter& printer)
+{
+    printer.setDocName(windowTitle());
+    const int measurements = sheet_.isEmpty() ? 0 : sheet_.rowCount();
+    const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    const SheetPageLayout layout = SheetPageLayoutFor(
+        {printer.width(), printer.height()}, landscape, printer.resolution(), measurements);
+    int first = 1;
+    int last = layout.pages;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage();
+        last = std::min(last, std::max(first, printer.toPage()));
+    }
+    const std::string heading =
+        SheetPrintHeading(shortTime(app_.clock().now()), title(), measurements);
+    const bool gridLines = TestBit(app_.settings().OptVal, kOptValPrintGrid);
+    QtSurface surface(&printer);
+    for (int page = first; page <= last; ++page) {
+        if (page > first)
+            printer.newPage();
+        DrawSheetPage(surface, sheet_, layout, page, heading, gridLines);
+    }
+    return std::max(0, last - first + 1);
+}
+
+void TWFichier::PrintPreview()
+{
+    auto* preview = new QPrintPreviewDialog(this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->setWindowTitle(toQString("Print " + Quoted(title())));
+    connect(preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintSheet(*printer); });
+    preview->open();
+}
+
 bool TWFichier::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* keys = static_cast<QKeyEvent*>(event);
+        // Ctrl+V in a cell's editor: a block from a spreadsheet goes into the sheet.
+        if (watched == focusedCellEditor() && keys->matches(QKeySequence::Paste)
+            && holdsBlock(QGuiApplication::clipboard()->text())) {
+            runEdit(Cmd::EditPaste);
+            return true;
+        }
+        const int key = keys->key();
         const auto box = std::find(lE_.begin() + 1, lE_.end(), watched);
         if (box != lE_.end() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
             const int column = static_cast<int>(box - lE_.begin());

@@ -4,6 +4,7 @@
 // typed, checked and converted at once. Its messages open next to the edit panel.
 
 #include "app/WindowRegistry.h"
+#include "datasheet/SheetEdit.h"
 #include "datasheet/SheetEntry.h"
 #include "model/DataSheet.h"
 
@@ -17,6 +18,8 @@ class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QPrinter;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -44,6 +47,8 @@ public:
     // Asks to save a sheet with unsaved changes: false on Cancel, and when the save failed.
     bool queryClose() override;
     void closeWithoutAsking() override;
+    // Undo, Cut, Copy and Paste on the focused edit box, cell editor, or the grid's selection.
+    void runEdit(Cmd command) override;
     void describe(AppSnapshot& snapshot) const override;
 
     const DataSheet& sheet() const { return sheet_; }
@@ -67,6 +72,16 @@ public:
     void CellToCB(int row);
     void EditToCB();
 
+    // The sheet's value texts written in other notations (the notation menu, or the options
+    // when they change); the current sheet's notations become the settings.
+    void ChangeNotation(const Notation& to);
+
+    // Prints the table on the printer as it is set up: every page that holds rows, or the pages
+    // of the range asked for. Returns the pages printed.
+    int PrintSheet(QPrinter& printer);
+    // The pages in a preview, from which they are printed.
+    void PrintPreview();
+
     QLineEdit* lE(int column) const { return lE_[static_cast<std::size_t>(column)]; }
     QComboBox* pickList(Field field) const;
     QPushButton* button(EntryButton which) const;
@@ -75,6 +90,10 @@ public:
     QCheckBox* useDeclinationBox() const { return useDeclination_; }
     QTableView* grid() const { return grid_; }
     QWidget* editPanel() const { return panel_; }
+    QCheckBox* gridEditBox() const { return gridEdit_; }
+    QMenu* notationMenu() const { return notationMenu_; }
+    // The notation menu's item (0..4, 6..9; 5 is the separator).
+    QAction* notationItem(int item) const;
     // The selected rows and grid columns; top 0 when nothing is selected.
     struct Selection {
         int top = 0;
@@ -97,6 +116,20 @@ public slots:
     void PickListChosen(Field field, const QString& code);
     void ToggleEditPanel();
     void EqualWidths();
+    // Items 0..4 and 6..9 of the notation menu.
+    void NotationItemClick(int item);
+    // "grid edit": cells typed in place, no range selected, no row or column dragged.
+    void GridEditClick();
+    // A cell typed in place (sheet row, grid column 1..5).
+    void GridCellEdited(int row, int column, const QString& text);
+    // A row or a grid column dragged to another place.
+    void MoveRow(int from, int to);
+    void MoveColumn(int from, int to);
+    // The Edit menu's commands.
+    void EditUndo();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
     // The window was activated: it becomes the current sheet.
     void FormActivate();
 
@@ -108,6 +141,26 @@ protected:
 private:
     void buildGrid();
     void buildEditPanel();
+    void buildNotationMenu();
+    void checkNotationItems();
+    void applyGridEdit();
+    // The in-place editor of a cell began: its first change is kept for the undo.
+    void beginCellEdit(int row, int column);
+    void closeCellEditor();
+    bool undoHoldsEditedCell() const;
+    // The focused edit box (grid column 1..5), 0 for none.
+    int focusedBox() const;
+    QLineEdit* focusedCellEditor() const;
+    void boxEdit(Cmd command, int box);
+    void cellEditorEdit(Cmd command, QLineEdit* editor);
+    // After the sheet's cells changed: the grid shows them and the block is selected.
+    void afterBlockChange(const CellBlock& block);
+    // The selection, or the first cell of an empty sheet.
+    Selection selectionOrStart() const;
+    // Grid column `from` went to `to`: widths, edit texts, labels and settings follow.
+    void columnsFollow(int from, int to);
+    void keepColumnWidths();
+    void renotateValueBox(const Notation& from, const Notation& to);
     QWidget* buildToggles();
     void layoutFields();
     void placeAccessory(QWidget* accessory, Field field);
@@ -140,7 +193,17 @@ private:
     QToolButton* plusOne_ = nullptr;
     QCheckBox* useDeclination_ = nullptr;
     QLineEdit* declination_ = nullptr;
-    int cCkd = 0; // the last click in the grid: column, row, and the cell's text then
+    QCheckBox* gridEdit_ = nullptr;
+    QMenu* notationMenu_ = nullptr;
+    std::array<QAction*, kLinesSameItem + 1> notationItems_{};
+    bool linesSame_ = false; // "Lines same as planes"
+    struct CellEditing {
+        int row = 0;
+        int column = 0;
+        bool saved = false; // its undo is kept
+    } editing_;
+    bool keepWidths_ = false; // the user sizes the columns
+    int cCkd = 0;             // the last click in the grid: column, row, and the cell's text then
     int rCkd = 0;
     std::string vCkd;
     bool closed_ = false;

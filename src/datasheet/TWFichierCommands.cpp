@@ -58,6 +58,10 @@ void InstallSheetCommands(TForm1& form, Application& app)
     form.setHandler(Cmd::FileSave, WindowKind::Sheet, [&app] { SaveCurrent(app, false); });
     form.setHandler(Cmd::FileSaveAs, WindowKind::Sheet, [&app] { SaveCurrent(app, true); });
     form.setHandler(Cmd::FileDelete, [&app] { DeleteFile(app); });
+    form.setHandler(Cmd::FilePrint, WindowKind::Sheet, [&app] {
+        if (auto* sheet = dynamic_cast<TWFichier*>(app.registry().active()))
+            sheet->PrintPreview();
+    });
 }
 
 TWFichier* LoadSheet(TForm1& form, Application& app, const std::string& path)

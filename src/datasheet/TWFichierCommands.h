@@ -1,6 +1,6 @@
 #pragma once
 
-// The File menu's commands on data sheets: New, Open, Reopen, Save, Save as and Delete.
+// The File menu's commands on data sheets: New, Open, Reopen, Save, Save as, Delete and Print.
 
 #include <string>
 #include <string_view>

@@ -463,6 +463,11 @@ std::string FormatPrec(int precision, double value)
     return {};
 }
 
+bool HasDecimalSeparator(std::string_view text)
+{
+    return text.find_first_of(".,") != std::string_view::npos;
+}
+
 std::string Renotate(char letter, std::string_view text, const Notation& from, const Notation& to,
                      bool decimals)
 {

@@ -55,6 +55,9 @@ std::string FormatAngle(bool decimals, double value);
 // Precision 0: the rounded integer; 1..3: that many decimals; otherwise no text.
 std::string FormatPrec(int precision, double value);
 
+// A typed value keeps one decimal when it was typed with a decimal separator.
+bool HasDecimalSeparator(std::string_view text);
+
 // A stored text written again in another notation (the same direction).
 std::string Renotate(char letter, std::string_view text, const Notation& from, const Notation& to,
                      bool decimals);

@@ -1,5 +1,7 @@
 #include "model/DataSheet.h"
 
+#include "model/UtilGlob.h"
+
 #include <algorithm>
 
 namespace ploq {
@@ -78,7 +80,54 @@ void DataSheet::deleteRow(int row)
 
 void DataSheet::setRowCount(int count)
 {
+    const int before = rowCount();
     cells_.resize(static_cast<std::size_t>(std::clamp(count, 1, kMaxValues)) + 1);
+    for (int row = before + 1; row <= rowCount(); ++row) {
+        const auto slot = static_cast<std::size_t>(row);
+        ltAz[slot] = ltPe[slot] = 0;
+        lMod[slot] = kRowSaved;
+    }
+}
+
+void DataSheet::moveRow(int from, int to)
+{
+    if (from < 1 || to < 1 || from > rowCount() || to > rowCount() || from == to)
+        return;
+    MoveElement(cells_.begin(), from, to);
+    MoveElement(ltAz.begin(), from, to);
+    MoveElement(ltPe.begin(), from, to);
+    MoveElement(lMod.begin(), from, to);
+}
+
+void DataSheet::moveColumn(int from, int to)
+{
+    if (from < 1 || to < 1 || from > kFieldCount || to > kFieldCount || from == to)
+        return;
+    for (auto& row : cells_)
+        MoveElement(row.begin(), from, to);
+    for (int& column : lC) {
+        if (column == from)
+            column = to;
+        else if (from < to && column > from && column <= to)
+            --column;
+        else if (to < from && column >= to && column < from)
+            ++column;
+    }
+}
+
+SavedRow DataSheet::savedRow(int row) const
+{
+    const auto slot = static_cast<std::size_t>(row);
+    return {cells_[slot], ltAz[slot], ltPe[slot], lMod[slot]};
+}
+
+void DataSheet::restoreRow(int row, const SavedRow& saved)
+{
+    const auto slot = static_cast<std::size_t>(row);
+    cells_[slot] = saved.cells;
+    ltAz[slot] = saved.azi;
+    ltPe[slot] = saved.pen;
+    lMod[slot] = saved.mod;
 }
 
 void DataSheet::Numeroter()
@@ -89,6 +138,21 @@ void DataSheet::Numeroter()
     if (rowCount() == 1 && std::all_of(cells_[1].begin() + 1, cells_[1].end(),
                                        [](const std::string& c) { return c.empty(); }))
         setCell(1, 0, {});
+}
+
+Field DataSheet::fieldAt(int column) const
+{
+    for (int f = 0; f < kFieldCount; ++f)
+        if (lC[static_cast<std::size_t>(f)] == column)
+            return static_cast<Field>(f);
+    return Field::Value;
+}
+
+void DataSheet::markChanged(int row)
+{
+    std::int32_t& state = lMod[static_cast<std::size_t>(row)];
+    if (state != kRowToDecode)
+        state = kRowChanged;
 }
 
 char DataSheet::natureLetter(int row) const

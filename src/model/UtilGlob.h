@@ -3,6 +3,7 @@
 // Number and text helpers every subsystem uses. Numbers are written the same way whatever the
 // user's locale: a dot for the decimal separator, halves rounded to the even neighbour.
 
+#include <algorithm>
 #include <cstdarg>
 #include <string>
 #include <string_view>
@@ -30,5 +31,17 @@ std::string WithoutExtension(std::string_view name);
 // ASCII case helpers on Windows-1252 text (accented letters are left as they are).
 std::string UpperAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// The element at `from` goes to `to`, those between shifting by one towards `from`, as a
+// dragged row or column does.
+template <typename Iterator> void MoveElement(Iterator begin, int from, int to)
+{
+    const Iterator first = begin + std::min(from, to);
+    const Iterator last = begin + std::max(from, to) + 1;
+    if (from < to)
+        std::rotate(first, first + 1, last);
+    else
+        std::rotate(first, last - 1, last);
+}
 
 } // namespace ploq

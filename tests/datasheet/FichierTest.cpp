@@ -59,17 +59,6 @@ std::string Saved(DataSheet& sheet, const Clock& clock)
     return out.str();
 }
 
-void ExpectSameRows(const DataSheet& a, const DataSheet& b)
-{
-    ASSERT_EQ(a.rowCount(), b.rowCount());
-    for (int row = 1; row <= a.rowCount(); ++row) {
-        for (int column = 0; column < kColumnCount; ++column)
-            EXPECT_EQ(a.cell(row, column), b.cell(row, column)) << row << ":" << column;
-        EXPECT_EQ(a.ltAz[row], b.ltAz[row]) << row;
-        EXPECT_EQ(a.ltPe[row], b.ltPe[row]) << row;
-    }
-}
-
 // A sheet of three rows as typed in the editor: planes dip/dip direction, lines plunge/direction.
 DataSheet ThreeRows()
 {
@@ -201,7 +190,7 @@ TEST(PlqLoadTest, RefusalLeavesTheSheetAsItWas)
     DataSheet sheet = ThreeRows();
     const DataSheet before = sheet;
     EXPECT_EQ(Load(FileBytes({}).substr(0, 40), sheet).error.issue, FileIssue::TooShort);
-    ExpectSameRows(sheet, before);
+    test::ExpectSameRows(sheet, before);
     EXPECT_TRUE(sheet.lDirty);
 }
 
@@ -460,7 +449,7 @@ TEST(PlqSaveTest, FiveThousandRowsRoundTrip)
     const FileOutcome outcome = Load(bytes, reloaded);
     ASSERT_TRUE(outcome.ok);
     EXPECT_TRUE(outcome.warnings.empty());
-    ExpectSameRows(reloaded, sheet);
+    test::ExpectSameRows(reloaded, sheet);
 }
 
 // Damaged copies of a good file are refused or loaded whole: one row per whole record, every
@@ -596,7 +585,7 @@ TEST_F(PlqFileTest, SaveAsThenUpdateAfterDeletingARow)
     EXPECT_EQ(reloaded.lCreated, kMay10);
     EXPECT_EQ(reloaded.lModified, kJune3);
     EXPECT_EQ(reloaded.lNomF, file);
-    ExpectSameRows(reloaded, sheet);
+    test::ExpectSameRows(reloaded, sheet);
     EXPECT_EQ(reloaded.field(2, Field::Location), "Ridge");
 }
 

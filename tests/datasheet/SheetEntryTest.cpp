@@ -251,9 +251,11 @@ TEST(Delete, RowsBelowMoveUpWithTheirDirections)
     EXPECT_EQ(sheet.ltAz[2], third);
     EXPECT_EQ(sheet.cell(2, 0), "002");
     EXPECT_EQ(sheet.lMod[2], kRowChanged);
-    EXPECT_EQ(sheet.lUndoWF.zone, 8);
+    EXPECT_EQ(sheet.lUndoWF.zone, kUndoDeletedRow);
     EXPECT_EQ(sheet.lUndoWF.ixt, 2);
-    EXPECT_EQ(sheet.lUndoWF.sU, "L:10 / 20::::");
+    ASSERT_EQ(sheet.lUndoWF.ts.size(), 1u);
+    EXPECT_EQ(sheet.lUndoWF.ts[0].cells[1], "L");
+    EXPECT_EQ(sheet.lUndoWF.ts[0].cells[2], "10 / 20");
     EXPECT_TRUE(sheet.lDirty);
 }
 
