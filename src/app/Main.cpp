@@ -113,8 +113,12 @@ void TForm1::addItems(QMenu* menu, const std::vector<MenuNode>& items)
             continue;
         }
         QAction* a = menu->addAction(escapeMnemonic(node.caption));
-        if (!node.shortcut.empty())
+        // Menu shortcuts work from every window of Ploq (a focused text box keeps its own
+        // editing keys).
+        if (!node.shortcut.empty()) {
             a->setShortcut(QKeySequence(QString::fromStdString(node.shortcut)));
+            a->setShortcutContext(Qt::ApplicationShortcut);
+        }
         connect(a, &QAction::triggered, this, [this, cmd = node.cmd] { run(cmd); });
         actions_[i] = a;
     }

@@ -154,12 +154,6 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     const int k = slot();
     if (mainWindow)
         move(mainWindow->x() + 20 * k - 20, mainWindow->y() + 15 * k + 58);
-    // The main window's shortcuts (Save, Print ...) work from the sheet too.
-    if (auto* form = qobject_cast<TForm1*>(mainWindow))
-        for (int c = 0; c < kCmdCount; ++c)
-            if (QAction* action = form->action(static_cast<Cmd>(c));
-                action && !action->shortcut().isEmpty())
-                addAction(action);
     resize(settings.SheetW, settings.SheetH);
     retitle();
     sheetChanged();
