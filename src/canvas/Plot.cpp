@@ -3,6 +3,7 @@
 #include "canvas/Dessin.h"
 #include "canvas/UtilPlot.h"
 #include "model/UtilGlob.h"
+#include "stats3d/Stats3Dadd.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +13,15 @@ namespace ploq {
 bool HoldsRecords(int natWP)
 {
     switch (natWP) {
-    case kWPOrdinary: case kWPRotated: case kWPTestContours: case kWPPTAxes: case kWPDihedra:
-    case kWPStats3D: case kWPCircularPlot: case kWPHangingWall: case kWPStriaeRakes:
+    case kWPOrdinary:
+    case kWPRotated:
+    case kWPTestContours:
+    case kWPPTAxes:
+    case kWPDihedra:
+    case kWPStats3D:
+    case kWPCircularPlot:
+    case kWPHangingWall:
+    case kWPStriaeRakes:
     case kWPDihedraContours: return true;
     default: return false;
     }
@@ -55,6 +63,8 @@ CanvasModel::CanvasModel(int kind, const VarGlob& settings)
 {
     if (HoldsRecords(kind))
         lVal.resize(kValueSlots);
+    if (OwnsAddList(kind))
+        lAdd.resize(kMaxAdd);
     lPts.reserve(kMaxPoints);
 }
 
@@ -103,8 +113,8 @@ bool CanvasModel::AddRecord(const InfoVal& record)
 
 CanvasPainters& CanvasPainters::Registered()
 {
-    // The net, its frame and the records are drawn the same on every canvas; the displays of
-    // the other kinds and the additional values are added by their features.
+    // The net, its frame, the records and the additional values are drawn the same on every
+    // canvas; the displays of the other kinds are added by their features.
     static CanvasPainters painters = [] {
         CanvasPainters p;
         p.grid = [](CanvasModel& c, DrawContext& ctx) {
@@ -112,6 +122,7 @@ CanvasPainters& CanvasPainters::Registered()
         };
         p.frame = [](CanvasModel& c, DrawContext& ctx) { TraceCanevas(ctx, c.lNC); };
         p.record = [](CanvasModel&, DrawContext& ctx, InfoVal& v) { DessinVal(ctx, v); };
+        p.additional = [](CanvasModel& c, DrawContext& ctx) { DrawAddValues(c, ctx); };
         return p;
     }();
     return painters;
@@ -129,8 +140,8 @@ std::string Redessiner(CanvasModel& canvas, DrawContext& ctx, const CanvasPainte
         if (canvas.AttenteClic)
             FillCornerTriangle(ctx.CnvsCourant, 12, clLime);
     }
-    const std::string count = canvas.lNC > 0 ? "N = " + std::to_string(canvas.lNC)
-                                             : std::string(14, ' ');
+    const std::string count =
+        canvas.lNC > 0 ? "N = " + std::to_string(canvas.lNC) : std::string(14, ' ');
     if (IsPlotKind(canvas.natWP)) {
         canvas.lNC = 0;
         for (int i = 1; i <= canvas.lNT; ++i) {
@@ -169,7 +180,10 @@ void FillCornerTriangle(Surface& surface, int size, TColor colour)
     surface.polygon(corners);
 }
 
-std::int32_t RestyledInf(std::int32_t inf, std::int32_t stylePlot) { return (inf & 0xCFF) + stylePlot; }
+std::int32_t RestyledInf(std::int32_t inf, std::int32_t stylePlot)
+{
+    return (inf & 0xCFF) + stylePlot;
+}
 
 int RadiusForDiameter(double millimetres, double pixelsPerMillimetre)
 {

@@ -8,6 +8,7 @@
 #include "model/Trigo.h"
 #include "model/TypesGlob.h"
 #include "platform/Surface.h"
+#include "stats3d/InfoAdd.h"
 
 #include <array>
 #include <cstdint>
@@ -92,11 +93,16 @@ public:
     // Appends a record; false when the canvas holds 5000 already.
     bool AddRecord(const InfoVal& record);
 
+    // Additional values lAdd[0..lNAdd-1] (stats3d/Stats3Dadd.h); 100 slots, all hidden, for the
+    // kinds that own a list, none for the others.
+    TAdd lAdd;
+    int lNAdd = 0;
+
     int i0 = 0, i1 = 0, i2 = 0, i3 = 0, i4 = 0;
     std::vector<Point> lPts; // lasso and polygon points
     int lNP = 0;
-    int lNC = 0;             // records displayed
-    int lNT = 0;             // records held
+    int lNC = 0; // records displayed
+    int lNT = 0; // records held
     std::int32_t lOptS3Dadd = 0;
     std::int32_t lStylePlot = 0;
     std::int32_t lStyleCnvs = 0;
@@ -165,7 +171,7 @@ namespace ploq {
 // Where the parts of a canvas window go: the image area above, the tool bar (21 pixels, none
 // when folded), the information panel below.
 struct CanvasLayout {
-    int windowWidth = 0;  // with voirTout: the size the window takes
+    int windowWidth = 0; // with voirTout: the size the window takes
     int windowHeight = 0;
     int maxWidth = 0;
     int imageAreaHeight = 0;

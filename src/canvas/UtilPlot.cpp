@@ -76,6 +76,26 @@ void DessinVal(const DrawContext& ctx, const InfoVal& record)
     }
 }
 
+void EtiquetteWP(const DrawContext& ctx, std::string_view text, int x, int y, int c)
+{
+    Surface& s = ctx.CnvsCourant;
+    const Font before = s.font();
+    Font font = before;
+    font.colour = CouleurDe(ctx.settings.Tco, c);
+    s.setFont(font);
+    s.setBrush({clWhite, BrushStyle::Solid});
+    const int w = s.textExtent(text).width + 5;
+    const int imageWidth = 2 * ctx.net.xc;
+    int left = 0;
+    if (x > ctx.net.xc)
+        left = w < imageWidth - x ? x + 5 : x - w;
+    else
+        left = w < x ? x - w : x + 5;
+    s.textOut({left, y < ctx.net.yc ? y - 11 : y}, text);
+    s.setFont(before);
+    s.setBrush({clWhite, BrushStyle::Clear});
+}
+
 InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, int symbol, int colour)
 {
     record.nco = colour;

@@ -37,6 +37,10 @@ InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, int symbol, int colour);
 // in the record's colour when its display word asks for it.
 void DessinVal(const DrawContext& ctx, const InfoVal& record);
 
+// A label beside a pixel, in colour c on white: raised by 11 pixels above the centre's row,
+// on the side of the pixel where it fits in the image.
+void EtiquetteWP(const DrawContext& ctx, std::string_view text, int x, int y, int c);
+
 // Adds "symbol.colour.code" to the canvas legend, kept sorted and without duplicates.
 void AddLegend(CanvasModel& canvas, int symbol, int colour, const std::string& code);
 
