@@ -256,6 +256,11 @@ void poleCircleCones(std::vector<InfoAdd>& out, const BestFit& fit, const BestFi
         out.push_back(coneEntry(kinds[3], fit, c, fit.cone99, c.cone99));
 }
 
+bool opensWithoutPole(int kind)
+{
+    return kind == kAddBestSmallCircle || kind == kAddGCBootstrap || kind == kAddSCBootstrap;
+}
+
 } // namespace
 
 const AddKindInfo* AddKindOf(int nat)
@@ -461,7 +466,7 @@ BestFitChoices InitialChoices(int kind, const VarGlob& settings)
     c.tailed = TestBit(opt, kOptAddTailed);
     if (kind == kAddBestAxis)
         c.circle = false;
-    if (kind == kAddBestSmallCircle || kind == kAddGCBootstrap || kind == kAddSCBootstrap)
+    if (opensWithoutPole(kind))
         c.pole = false;
     if (kind >= 0 && kind < kAddKindCount) {
         c.colour = settings.TcoAdd[static_cast<std::size_t>(kind)];
@@ -474,8 +479,13 @@ void StoreChoices(const BestFit& fit, const BestFitChoices& c, VarGlob& settings
 {
     const BestFitTexts t = BestFitDialogTexts(fit);
     std::int32_t& opt = settings.OptAdd;
-    SetBit(opt, kOptAddPole, c.pole);
-    if (t.circleShown)
+    // A box the kind opens unticked whatever was remembered tells something only when ticked:
+    // a best axis must not make every later best plane open without its trace.
+    const bool poleForced = opensWithoutPole(fit.kind);
+    const bool circleForced = fit.kind == kAddBestAxis;
+    if (!poleForced || c.pole)
+        SetBit(opt, kOptAddPole, c.pole);
+    if (t.circleShown && (!circleForced || c.circle))
         SetBit(opt, kOptAddCircle, c.circle);
     if (t.cone95Enabled)
         SetBit(opt, kOptAddCone95, c.cone95);

@@ -215,7 +215,8 @@ std::string BestFitAperture(const BestFit& fit, bool decimals);
 // with its circle unticked, kinds 3, 38 and 39 with their pole unticked.
 BestFitChoices InitialChoices(int kind, const VarGlob& settings);
 // What closing the dialog remembers: the colour and symbol of the kind, and the boxes the
-// dialog shows enabled into OptAdd (a hidden or disabled box keeps its bit).
+// dialog shows enabled into OptAdd (a hidden or disabled box keeps its bit, and so does a box
+// the kind opens unticked, unless the user ticked it).
 void StoreChoices(const BestFit& fit, const BestFitChoices& choices, VarGlob& settings);
 
 // The entries a confirmed result appends, in order, not yet numbered.

@@ -579,6 +579,17 @@ TEST(BestFitChoices, OptAddRoundTrip)
     EXPECT_EQ(s.OptAdd, (1 << 7) | (1 << 14));
     EXPECT_EQ(s.TcoAdd[25], 3);
     EXPECT_EQ(s.SyAdd[25], 110);
+    // The boxes a kind opens unticked keep their bits unless ticked.
+    s.OptAdd = (1 << kOptAddPole) | (1 << kOptAddCircle);
+    StoreChoices({kAddBestAxis, Rad(12), Rad(8), 0, 0, 0}, InitialChoices(kAddBestAxis, s), s);
+    StoreChoices({kAddGCBootstrap, Rad(12), Rad(8), 0, 0, 0}, InitialChoices(kAddGCBootstrap, s),
+                 s);
+    EXPECT_EQ(s.OptAdd, (1 << kOptAddPole) | (1 << kOptAddCircle));
+    c = InitialChoices(kAddBestAxis, s);
+    c.pole = false;
+    c.circle = true;
+    StoreChoices({kAddBestAxis, Rad(12), Rad(8), 0, 0, 0}, c, s);
+    EXPECT_EQ(s.OptAdd, 1 << kOptAddCircle);
     // Hidden and disabled boxes keep their bits.
     s.OptAdd = (1 << kOptAddCircle) | (1 << kOptAddCone95) | (1 << kOptAddCone99);
     StoreChoices({kAddSC3Points, 0, 0, 0, 0, 0}, {}, s);
