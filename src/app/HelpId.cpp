@@ -7,18 +7,22 @@ namespace ploq {
 
 namespace {
 
-constexpr std::array<HelpTopic, 6> kTopics = {{
+constexpr std::array<HelpTopic, 7> kTopics = {{
     {kHelpContents, "contents.html", "Contents"},
     {kHelpNotations, "notations.html", "Notations of planes and lines"},
     {kHelpDataSheets, "datasheets.html", "Data sheets"},
     {kHelpPlotting, "plotting.html", "Plotting a data sheet"},
     {kHelpNets, "nets.html", "Nets and projections"},
+    {kHelpResults, "results.html", "Results kept on a canvas"},
     {kHelpSettings, "settings.html", "Settings"},
 }};
 
 } // namespace
 
-std::span<const HelpTopic> HelpTopics() { return kTopics; }
+std::span<const HelpTopic> HelpTopics()
+{
+    return kTopics;
+}
 
 const HelpTopic& HelpTopicOf(int id)
 {

@@ -1,6 +1,7 @@
 #include "stats3d/DlgPlotGcPC.h"
 
 #include "app/Application.h"
+#include "app/HelpId.h"
 #include "app/Main.h"
 #include "canvas/QtSymbolImages.h"
 #include "canvas/TWPlot.h"
@@ -55,6 +56,7 @@ TDlgPlotGCPC::TDlgPlotGCPC(const BestFit& fit, const BestFitChoices& initial, co
 {
     const BestFitTexts t = BestFitDialogTexts(fit);
     setWindowTitle(toQString(t.caption));
+    setProperty("helpTopic", kHelpResults);
 
     group_ = new QGroupBox(toQString(t.caption));
     pole_ = box(tr("pole"), initial.pole);
