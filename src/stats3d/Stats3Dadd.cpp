@@ -256,6 +256,28 @@ void poleCircleCones(std::vector<InfoAdd>& out, const BestFit& fit, const BestFi
         out.push_back(coneEntry(kinds[3], fit, c, fit.cone99, c.cone99));
 }
 
+// The caption of the dialog and of its circle box by kind of result.
+struct BestFitKindTexts {
+    int kind;
+    std::string_view caption;
+    std::string_view circleBox;
+};
+constexpr BestFitKindTexts kBestFitKinds[] = {
+    {kAddBestAxis, "Best axis", "attached cyclo"},
+    {kAddBestPlane, "Best plane", "cyclo trace"},
+    {kAddBestSmallCircle, "Best small circle", "small circle"},
+    {kAddBestGC, "Best great circle", "cyclo trace"},
+    {kAddGCBootstrap, " GC position (bootstrap)", "great circle"},
+    {kAddSCBootstrap, " SC position (bootstrap)", "small circle"},
+    {kAddSC3Points, "Small circle via 3 poles", ""},
+};
+
+// A best plane and a best great circle are written as planes, the other results as lines.
+bool writesPlane(int kind)
+{
+    return kind == kAddBestPlane || kind == kAddBestGC;
+}
+
 bool opensWithoutPole(int kind)
 {
     return kind == kAddBestSmallCircle || kind == kAddGCBootstrap || kind == kAddSCBootstrap;
@@ -372,53 +394,20 @@ InfoVal AddValueRecord(const InfoAdd& entry, int number, std::int32_t stylePlot,
 
 bool IsBestFitKind(int kind)
 {
-    switch (kind) {
-    case kAddBestAxis:
-    case kAddBestPlane:
-    case kAddBestSmallCircle:
-    case kAddBestGC:
-    case kAddGCBootstrap:
-    case kAddSCBootstrap:
-    case kAddSC3Points: return true;
-    default: return false;
-    }
+    return std::any_of(std::begin(kBestFitKinds), std::end(kBestFitKinds),
+                       [kind](const BestFitKindTexts& k) { return k.kind == kind; });
 }
 
 BestFitTexts BestFitDialogTexts(const BestFit& fit)
 {
     BestFitTexts t;
-    switch (fit.kind) {
-    case kAddBestAxis:
-        t.caption = "Best axis";
-        t.circleBox = "attached cyclo";
-        break;
-    case kAddBestPlane:
-        t.caption = "Best plane";
-        t.circleBox = "cyclo trace";
-        break;
-    case kAddBestSmallCircle:
-        t.caption = "Best small circle";
-        t.circleBox = "small circle";
-        break;
-    case kAddBestGC:
-        t.caption = "Best great circle";
-        t.circleBox = "cyclo trace";
-        break;
-    case kAddGCBootstrap:
-        t.caption = " GC position (bootstrap)";
-        t.circleBox = "great circle";
-        break;
-    case kAddSCBootstrap:
-        t.caption = " SC position (bootstrap)";
-        t.circleBox = "small circle";
-        break;
-    case kAddSC3Points:
-        t.caption = "Small circle via 3 poles";
-        t.circleShown = false;
-        break;
-    default: break;
-    }
-    t.planeNotation = fit.kind == kAddBestPlane || fit.kind == kAddBestGC;
+    for (const BestFitKindTexts& k : kBestFitKinds)
+        if (k.kind == fit.kind) {
+            t.caption = k.caption;
+            t.circleBox = k.circleBox;
+        }
+    t.circleShown = fit.kind != kAddSC3Points;
+    t.planeNotation = writesPlane(fit.kind);
     const bool circleKind = fit.kind == kAddBestSmallCircle || fit.kind == kAddGCBootstrap
                             || fit.kind == kAddSCBootstrap || fit.kind == kAddSC3Points;
     t.apertureShown = circleKind;
@@ -441,8 +430,7 @@ BestFitTexts BestFitDialogTexts(const BestFit& fit)
 
 std::string BestFitDirection(const BestFit& fit, const Notation& notation, bool decimals)
 {
-    const bool plane = fit.kind == kAddBestPlane || fit.kind == kAddBestGC;
-    return DirToText(decimals, plane, fit.plunge, fit.trend, notation);
+    return DirToText(decimals, writesPlane(fit.kind), fit.plunge, fit.trend, notation);
 }
 
 std::string BestFitAperture(const BestFit& fit, bool decimals)

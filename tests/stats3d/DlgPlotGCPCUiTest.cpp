@@ -11,7 +11,7 @@
 #include "platform/QtText.h"
 #include "stats3d/DlgPlotGcPC.h"
 #include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
+#include "support/UiApp.h"
 #include "transform/QtClickImage.h"
 
 #include <QAction>
@@ -42,7 +42,6 @@ QRgb ToQRgb(TColor c)
 struct PlotBestFitDialog : ::testing::Test {
     PlotBestFitDialog()
     {
-        SavePrefsFile(t.app.settings(), t.dir.path() / std::string(kPrefFileName), 0);
         form = std::make_unique<TForm1>(t.app, ScreenMetrics{});
         form->setGeometry(20, 40, 900, 700);
         canvas = NewWP(t.app, kWPOrdinary);
@@ -66,14 +65,7 @@ struct PlotBestFitDialog : ::testing::Test {
 
     QImage canvasImage() const { return dynamic_cast<QtImage&>(*canvas->model().image()).image(); }
 
-    struct PixelApp {
-        test::TempDir dir;
-        test::CurrentDir inside{dir.path()};
-        test::ScriptedPrompts prompts;
-        FixedClock clock{toDayCount({2026, 12, 9, 14, 5, 0})};
-        QtImageFactory images;
-        Application app{prompts, clock, images, dir.path() / std::string(kPrefFileName)};
-    } t;
+    test::PixelApp t;
     std::unique_ptr<TForm1> form;
     TWPlot* canvas = nullptr;
 };

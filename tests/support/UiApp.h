@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "platform/Clock.h"
+#include "platform/QtSurface.h"
 #include "platform/RecordingSurface.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -23,6 +24,18 @@ public:
     FixedClock clock{toDayCount({2026, 12, 9, 14, 5, 0})};
     RecordingImageFactory images;
     Application app{prompts, clock, images, prefsPath()};
+};
+
+// The same with canvases that draw real pixels, and their preference file written at once.
+struct PixelApp {
+    PixelApp() { SavePrefsFile(app.settings(), dir.path() / std::string(kPrefFileName), 0); }
+
+    TempDir dir;
+    CurrentDir inside{dir.path()};
+    ScriptedPrompts prompts;
+    FixedClock clock{toDayCount({2026, 12, 9, 14, 5, 0})};
+    QtImageFactory images;
+    Application app{prompts, clock, images, dir.path() / std::string(kPrefFileName)};
 };
 
 } // namespace ploq::test

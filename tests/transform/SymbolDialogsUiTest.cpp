@@ -13,6 +13,7 @@
 #include "platform/QtSurface.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
+#include "support/UiApp.h"
 #include "transform/DlgChangeSy.h"
 #include "transform/DlgUseSymb.h"
 #include "transform/QtClickImage.h"
@@ -31,16 +32,6 @@
 
 namespace ploq {
 namespace {
-
-// A test application whose canvases draw real pixels.
-struct PixelApp {
-    test::TempDir dir;
-    test::CurrentDir inside{dir.path()};
-    test::ScriptedPrompts prompts;
-    FixedClock clock{toDayCount({2026, 12, 9, 14, 5, 0})};
-    QtImageFactory images;
-    Application app{prompts, clock, images, dir.path() / std::string(kPrefFileName)};
-};
 
 QRgb ToQRgb(TColor c)
 {
@@ -68,7 +59,6 @@ struct Set {
 struct SymbolDialogs : ::testing::Test {
     SymbolDialogs()
     {
-        SavePrefsFile(t.app.settings(), t.dir.path() / std::string(kPrefFileName), 0);
         form = std::make_unique<TForm1>(t.app, ScreenMetrics{});
         form->setGeometry(20, 40, 900, 700);
         canvas = NewWP(t.app, kWPOrdinary);
@@ -106,7 +96,7 @@ struct SymbolDialogs : ::testing::Test {
         return Holds(image, {v.p, v.q}, colour);
     }
 
-    PixelApp t;
+    test::PixelApp t;
     std::unique_ptr<TForm1> form;
     TWPlot* canvas = nullptr;
     int sy = 0;
