@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -208,7 +209,7 @@ PlotGCPCRun& RunPlotGCPC()
 bool PlotBestFit(Application& app, int kind, double cone99, double cone95, double aperture,
                  double plunge, double trend, const std::array<ConstructionPoint, 3>& points)
 {
-    TWPlot* canvas = ActiveCanvas(app);
+    QPointer<TWPlot> canvas = ActiveCanvas(app);
     if (!canvas || !OwnsAddList(canvas->model().natWP) || !IsBestFitKind(kind))
         return false;
     const BestFit fit{kind, cone99, cone95, aperture, plunge, trend, points};
@@ -227,7 +228,7 @@ bool PlotBestFit(Application& app, int kind, double cone99, double cone95, doubl
     const BestFitChoices choices = dialog.choices();
     StoreChoices(fit, choices, settings);
     settings.SyAddCur = std::abs(choices.symbol);
-    if (!accepted)
+    if (!accepted || !canvas)
         return false;
     if (!KeepBestFit(canvas->model(), fit, choices)) {
         app.prompts().warning(std::string(kMsgAddListFull));

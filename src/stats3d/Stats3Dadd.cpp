@@ -278,6 +278,13 @@ bool writesPlane(int kind)
     return kind == kAddBestPlane || kind == kAddBestGC;
 }
 
+// lNAdd within the slots the canvas has.
+std::size_t usedCount(const CanvasModel& canvas)
+{
+    return static_cast<std::size_t>(
+        std::clamp<int>(canvas.lNAdd, 0, static_cast<int>(canvas.lAdd.size())));
+}
+
 bool opensWithoutPole(int kind)
 {
     return kind == kAddBestSmallCircle || kind == kAddGCBootstrap || kind == kAddSCBootstrap;
@@ -314,14 +321,12 @@ bool OwnsAddList(int natWP)
 
 std::span<InfoAdd> AddInUse(CanvasModel& canvas)
 {
-    const auto n = static_cast<std::size_t>(
-        std::clamp<int>(canvas.lNAdd, 0, static_cast<int>(canvas.lAdd.size())));
-    return std::span<InfoAdd>(canvas.lAdd).first(n);
+    return std::span<InfoAdd>(canvas.lAdd).first(usedCount(canvas));
 }
 
 std::span<const InfoAdd> AddInUse(const CanvasModel& canvas)
 {
-    return AddInUse(const_cast<CanvasModel&>(canvas));
+    return std::span<const InfoAdd>(canvas.lAdd).first(usedCount(canvas));
 }
 
 int NextRang(const CanvasModel& canvas)
@@ -334,10 +339,11 @@ int NextRang(const CanvasModel& canvas)
 
 bool AppendAdd(CanvasModel& canvas, std::span<const InfoAdd> group)
 {
-    const std::size_t used = AddInUse(canvas).size();
+    const std::size_t used = usedCount(canvas);
     if (canvas.lAdd.size() < used + group.size())
         return false;
     int rang = NextRang(canvas);
+    canvas.lNAdd = static_cast<int>(used);
     for (const InfoAdd& e : group) {
         InfoAdd& slot = canvas.lAdd[static_cast<std::size_t>(canvas.lNAdd++)];
         slot = e;

@@ -431,6 +431,16 @@ TEST(AppendAdd, AGroupThatDoesNotFitIsRefusedWhole)
     EXPECT_FALSE(AppendAdd(canvas, std::vector<InfoAdd>(1, Entry(1, 0, 90))));
     EXPECT_EQ(canvas.lNAdd, 100);
 
+    // A count driven out of its range by a fault elsewhere never writes outside the list.
+    CanvasModel drifted(kWPOrdinary, settings);
+    drifted.lNAdd = -3;
+    ASSERT_TRUE(AppendAdd(drifted, std::vector<InfoAdd>(1, Entry(26, 0, 90))));
+    EXPECT_EQ(drifted.lNAdd, 1);
+    EXPECT_EQ(drifted.lAdd[0].nat, 26);
+    drifted.lNAdd = 250;
+    EXPECT_EQ(AddInUse(drifted).size(), 100u);
+    EXPECT_FALSE(AppendAdd(drifted, std::vector<InfoAdd>(1, Entry(26, 0, 90))));
+
     CanvasModel contours(kWPContouring, settings);
     EXPECT_FALSE(AppendAdd(contours, std::vector<InfoAdd>(1, Entry(1, 0, 90))));
 }
