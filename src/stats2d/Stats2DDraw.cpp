@@ -58,14 +58,20 @@ void petal(Surface& s, const RoseFrame& f, double radius, double a1, double a2, 
 }
 
 // A label beside the end of a line from the origin: right of it, or left when the end lies
-// left of the origin.
+// left of the origin; kept within the image.
 void labelAt(const DrawContext& ctx, const RoseFrame& f, Point end, const std::string& text)
 {
     Surface& s = ctx.CnvsCourant;
     const Size size = s.textExtent(text);
     const int gap = ctx.scaled(3);
     const int x = end.x < f.x0 ? end.x - size.width - gap : end.x + gap;
-    s.textOut({x, end.y - size.height / 2}, text);
+    const Net& net = ctx.net;
+    const int margin = ctx.scaled(kMarginPixels);
+    const int left = net.xc - net.radius - margin, right = net.xc + net.radius + margin;
+    const int top = net.yc - net.radius - margin, bottom = net.yc + net.radius + margin;
+    s.textOut({std::clamp(x, left, std::max(left, right - size.width)),
+               std::clamp(end.y - size.height / 2, top, std::max(top, bottom - size.height))},
+              text);
 }
 
 // A line through the origin at a screen azimuth: a radius, or a diameter for a whole rose.
@@ -130,26 +136,24 @@ void frame(const DrawContext& ctx, const RoseFrame& f, int natM)
     const Point top = polar(f, f.r, 0), right = polar(f, f.r, 90);
     const Point bottom = polar(f, f.r, 180), left = polar(f, f.r, 270);
     const int gap = ctx.scaled(3);
-    const auto above = [&](Point p, const char* t) {
+    // The labels sit inside the ends of the axes, where the image has room for them.
+    const auto besideTop = [&](Point p, const char* t) { s.textOut({p.x + gap, p.y}, t); };
+    const auto aboveRight = [&](Point p, const char* t) {
         const Size z = s.textExtent(t);
-        s.textOut({p.x - z.width / 2, p.y - z.height - gap}, t);
+        s.textOut({p.x - z.width, p.y - z.height - gap}, t);
     };
-    const auto below = [&](Point p, const char* t) {
-        s.textOut({p.x - s.textExtent(t).width / 2, p.y + gap}, t);
+    const auto besideBottom = [&](Point p, const char* t) {
+        s.textOut({p.x + gap, p.y - s.textExtent(t).height}, t);
     };
-    const auto rightOf = [&](Point p, const char* t) {
-        s.textOut({p.x + gap, p.y - s.textExtent(t).height / 2}, t);
-    };
-    const auto leftOf = [&](Point p, const char* t) {
-        const Size z = s.textExtent(t);
-        s.textOut({p.x - z.width - gap, p.y - z.height / 2}, t);
+    const auto aboveLeft = [&](Point p, const char* t) {
+        s.textOut({p.x, p.y - s.textExtent(t).height - gap}, t);
     };
     switch (natM) {
     case kDips90:
         segment(s, o, top);
         segment(s, o, right);
-        above(top, "90");
-        rightOf(right, "0");
+        besideTop(top, "90");
+        aboveRight(right, "0");
         return;
     case kAxes180:
         segment(s, top, bottom);
@@ -159,12 +163,12 @@ void frame(const DrawContext& ctx, const RoseFrame& f, int natM)
         segment(s, top, bottom);
         segment(s, left, right);
         if (natM == kVectors360)
-            leftOf(left, "270");
+            aboveLeft(left, "270");
         break;
     }
-    above(top, "0");
-    rightOf(right, "90");
-    below(bottom, "180");
+    besideTop(top, "0");
+    aboveRight(right, "90");
+    besideBottom(bottom, "180");
 }
 
 // Ticks of the count scale along the half-axes, with the first and last values written.
