@@ -45,11 +45,13 @@ constexpr const char* kKindSummaries[] = {"axis (0 to 180\xB0)", "axis (0 to 360
 constexpr const char* kPlaneCaptions[] = {"strike", "dip direction", "pole direction"};
 constexpr const char* kPlaneSummaries[] = {"S : trend", "S : dip direction",
                                            "S : perpendicular line"};
-constexpr int kKindBits[] = {kStats2DAxes180, kStats2DAxes360, kStats2DVectors360,
-                             kStats2DDips90};
+constexpr int kKindBits[] = {kStats2DAxes180, kStats2DAxes360, kStats2DVectors360, kStats2DDips90};
 constexpr int kPlaneBits[] = {kStats2DPlaneStrike, kStats2DPlaneDipDir, kStats2DPlanePole};
 
-QString text(const std::string& cp1252) { return toQString(cp1252); }
+QString text(const std::string& cp1252)
+{
+    return toQString(cp1252);
+}
 
 // The canvases whose records are measurements: what "stereoplot values" reads.
 bool IsStereonet(int natWP)
@@ -302,7 +304,10 @@ void TDlgStats2D::setType(int type)
     setTall(tall());
 }
 
-bool TDlgStats2D::tall() const { return !options_->isHidden(); }
+bool TDlgStats2D::tall() const
+{
+    return !options_->isHidden();
+}
 
 void TDlgStats2D::setTall(bool tall)
 {
@@ -373,10 +378,9 @@ void TDlgStats2D::showColours()
 void TDlgStats2D::showSelection()
 {
     const bool sheetRows = sheetSource_->isChecked() && selection_->isChecked() && selectedSheet_;
-    selectionLabel_->setText(
-        sheetRows ? text(UseDataSheetLabel(app_.settings(), sheetSelection_.field,
-                                           sheetSelection_.key))
-                  : QString());
+    selectionLabel_->setText(sheetRows ? text(UseDataSheetLabel(
+                                 app_.settings(), sheetSelection_.field, sheetSelection_.key))
+                                       : QString());
 }
 
 void TDlgStats2D::ColourStripClick(int x)
@@ -423,9 +427,8 @@ std::vector<double> TDlgStats2D::collect()
 TWPlot* TDlgStats2D::targetDiagram()
 {
     TWPlot* active = ActiveCanvas(app_);
-    const bool adding = !newWindow_->isChecked() && active
-                        && active->model().natWP == kWPStats2D && active->model().i0 == type_
-                        && active->model().i1 > 0;
+    const bool adding = !newWindow_->isChecked() && active && active->model().natWP == kWPStats2D
+                        && active->model().i0 == type_ && active->model().i1 > 0;
     if (adding) {
         if (active->model().i1 >= kMaxDistributions) {
             app_.prompts().warning(std::string(kMsgSixthRose));
@@ -461,8 +464,8 @@ void TDlgStats2D::Button1Click()
         return;
     }
     VarGlob& s = app_.settings();
-    const Stats2DChoice choice{type_, natM(), sBy(), width.width, shift_->value(), s.StyleStats2D,
-                               s.Couleur};
+    const Stats2DChoice choice{type_,           natM(),         sBy(),    width.width,
+                               shift_->value(), s.StyleStats2D, s.Couleur};
     if (const auto runner = Stats2DRunners().find(type_); runner != Stats2DRunners().end()) {
         runner->second(*this, values, choice);
         return;
@@ -573,8 +576,7 @@ void listClasses(Application& app, TWPlot& plot)
     TWText* window = NewTextWindow(app, 0, ListingTitle(m.i0, plot.title()));
     if (!window)
         return;
-    const std::span<const InfoStats2D> shown(m.lTinfo2D->data(),
-                                             static_cast<std::size_t>(m.i1));
+    const std::span<const InfoStats2D> shown(m.lTinfo2D->data(), static_cast<std::size_t>(m.i1));
     for (const std::string& line : ClassListing(shown, app.clock().now()))
         window->appendLine(line);
     window->setDirty(false);

@@ -48,7 +48,7 @@ public:
     void Button1Click();       // OK
     void DataSelectionClick(); // "data selection"
     void ColourStripClick(int x);
-    void setTall(bool tall);   // "options"
+    void setTall(bool tall); // "options"
     bool tall() const;
 
     // The settings the controls show, as StyleStats2D holds them (bits the dialog does not own

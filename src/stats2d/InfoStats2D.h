@@ -9,7 +9,7 @@
 
 namespace ploq {
 
-constexpr int kClassEntries = 361;    // vCl: entries 0..360
+constexpr int kClassEntries = 361;   // vCl: entries 0..360
 constexpr int kMaxDistributions = 5; // distributions in one diagram
 
 struct InfoStats2D {
@@ -18,15 +18,15 @@ struct InfoStats2D {
     // circle entries 0 and nCl both hold the class that straddles the origin. Smoothed: the
     // count of the window of wCl degrees centred on each whole degree.
     std::array<std::int32_t, kClassEntries> vCl{};
-    std::int32_t wCl = 10; // class width, degrees
-    std::int32_t nCl = 0;  // number of classes, or of degrees covered when smoothed
-    std::int32_t oCl = 0;  // origin shift of the classes, degrees, 0 <= oCl < wCl
-    std::int32_t ntV = 0;  // number of values counted
-    std::int32_t nCM = 0;  // count of the fullest class
-    std::int32_t pCM = 0;  // start of the fullest class, or the degree of the smoothed maximum
-    std::int32_t colh = 0; // colour index
-    std::int32_t natM = 2; // kind of measurement, MeasureKind
-    std::int32_t sBy = 0;  // angle taken of planes, PlaneAngle
+    std::int32_t wCl = 10;  // class width, degrees
+    std::int32_t nCl = 0;   // number of classes, or of degrees covered when smoothed
+    std::int32_t oCl = 0;   // origin shift of the classes, degrees, 0 <= oCl < wCl
+    std::int32_t ntV = 0;   // number of values counted
+    std::int32_t nCM = 0;   // count of the fullest class
+    std::int32_t pCM = 0;   // start of the fullest class, or the degree of the smoothed maximum
+    std::int32_t colh = 0;  // colour index
+    std::int32_t natM = 2;  // kind of measurement, MeasureKind
+    std::int32_t sBy = 0;   // angle taken of planes, PlaneAngle
     std::int32_t style = 0; // the 2D statistics option word when it was computed
     double moy = 0;         // mean direction, radians
     double med = 0;         // median direction, radians

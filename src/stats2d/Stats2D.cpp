@@ -22,7 +22,10 @@ constexpr double kClassTolerance = 1e-9;
 // half-circle, or a tie.
 constexpr double kAngleTolerance = 1e-9;
 
-double degrees(double radians) { return radians * kRadToDeg; }
+double degrees(double radians)
+{
+    return radians * kRadToDeg;
+}
 
 // The angle brought into [0, range); a value a hair below the range is the origin.
 double intoRange(double radians, double range)
@@ -35,10 +38,16 @@ double intoRange(double radians, double range)
     return a;
 }
 
-double rangeRad(int natM) { return RangeDeg(natM) * kDegToRad; }
+double rangeRad(int natM)
+{
+    return RangeDeg(natM) * kDegToRad;
+}
 
 // Doubled angles for axes: a half-circle of axes becomes a whole circle.
-double angleFactor(int natM) { return IsAxial(natM) ? 2 : 1; }
+double angleFactor(int natM)
+{
+    return IsAxial(natM) ? 2 : 1;
+}
 
 std::vector<double> sortedDegrees(std::span<const double> sorted)
 {
@@ -81,9 +90,15 @@ int RangeDeg(int natM)
     }
 }
 
-bool IsAxial(int natM) { return natM == kAxes180 || natM == kAxes360; }
+bool IsAxial(int natM)
+{
+    return natM == kAxes180 || natM == kAxes360;
+}
 
-bool IsCircular(int natM) { return natM != kDips90; }
+bool IsCircular(int natM)
+{
+    return natM != kDips90;
+}
 
 double OneAngle(const Direction& d, bool plane, int natM, int sBy)
 {
@@ -97,8 +112,8 @@ double OneAngle(const Direction& d, bool plane, int natM, int sBy)
     return intoRange(azimuth, rangeRad(natM));
 }
 
-std::vector<double> CollectSheet(const DataSheet& sheet, const SheetSelection& selection,
-                                 int natM, int sBy)
+std::vector<double> CollectSheet(const DataSheet& sheet, const SheetSelection& selection, int natM,
+                                 int sBy)
 {
     std::vector<double> values;
     if (sheet.isEmpty())
@@ -121,8 +136,8 @@ std::vector<double> CollectSheet(const DataSheet& sheet, const SheetSelection& s
     return values;
 }
 
-std::vector<double> CollectRecords(std::span<const InfoVal> records,
-                                   const SymbolSelection* chosen, int natM, int sBy)
+std::vector<double> CollectRecords(std::span<const InfoVal> records, const SymbolSelection* chosen,
+                                   int natM, int sBy)
 {
     std::vector<double> values;
     values.reserve(records.size());
@@ -143,7 +158,8 @@ WidthCheck CheckClassWidth(int width, int natM)
         --allowed;
     WidthCheck check{allowed, {}};
     if (allowed != width)
-        check.message = sformat("unallowed class width (%d\xB0), changed to %d\xB0", width, allowed);
+        check.message =
+            sformat("unallowed class width (%d\xB0), changed to %d\xB0", width, allowed);
     return check;
 }
 
@@ -151,8 +167,8 @@ std::optional<std::string> CheckShift(int shift, int width)
 {
     if (shift < width)
         return std::nullopt;
-    return sformat("initial shift must be smaller than class width (%d\xB0), choose another value...",
-                   width);
+    return sformat(
+        "initial shift must be smaller than class width (%d\xB0), choose another value...", width);
 }
 
 int NormalShift(int shift, int width)
@@ -187,7 +203,8 @@ void CountClasses(std::span<const double> sorted, InfoStats2D& info)
     // last class is compared too.
     const int fullest = fullestEntry(info, circle ? info.nCl - 1 : info.nCl);
     info.nCM = info.vCl[static_cast<std::size_t>(fullest)];
-    info.pCM = fullest == 0 && !circle ? 0 : static_cast<int>(intoRange(s + (fullest - 1) * w, range));
+    info.pCM =
+        fullest == 0 && !circle ? 0 : static_cast<int>(intoRange(s + (fullest - 1) * w, range));
 }
 
 void CountSmoothed(std::span<const double> sorted, InfoStats2D& info)
@@ -210,8 +227,8 @@ void CountSmoothed(std::span<const double> sorted, InfoStats2D& info)
             count += countIn(deg, 0, to - range);
         // Dips reach 90° itself, which no half-open window would take.
         if (!circle && to > range)
-            count += static_cast<int>(deg.end() - std::lower_bound(deg.begin(), deg.end(),
-                                                                   range - kClassTolerance));
+            count += static_cast<int>(
+                deg.end() - std::lower_bound(deg.begin(), deg.end(), range - kClassTolerance));
         info.vCl[static_cast<std::size_t>(c)] = count;
     }
     info.nCl = range;
@@ -403,7 +420,10 @@ std::string heading(int type, DayCount now)
     }
 }
 
-std::string degreesText(double radians) { return FormatFixed(degrees(radians), 1); }
+std::string degreesText(double radians)
+{
+    return FormatFixed(degrees(radians), 1);
+}
 
 } // namespace
 

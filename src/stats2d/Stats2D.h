@@ -35,8 +35,8 @@ enum DiagramType : int {
 
 // Kinds of measurement (natM).
 enum MeasureKind : int {
-    kAxes180 = 0,   // axis strikes, 0-180
-    kAxes360 = 1,   // axis trends, shown at both ends on 0-360
+    kAxes180 = 0,    // axis strikes, 0-180
+    kAxes360 = 1,    // axis trends, shown at both ends on 0-360
     kVectors360 = 2, // vector trends, 0-360
     kDips90 = 3,     // dips, 0-90; not circular
 };
@@ -61,12 +61,12 @@ struct SheetSelection {
 };
 
 // The values of the selected rows, sorted.
-std::vector<double> CollectSheet(const DataSheet& sheet, const SheetSelection& selection,
-                                 int natM, int sBy);
+std::vector<double> CollectSheet(const DataSheet& sheet, const SheetSelection& selection, int natM,
+                                 int sBy);
 // The values of the displayed records whose (symbol, colour) pair is chosen (every displayed
 // record when `chosen` is null), sorted.
-std::vector<double> CollectRecords(std::span<const InfoVal> records,
-                                   const SymbolSelection* chosen, int natM, int sBy);
+std::vector<double> CollectRecords(std::span<const InfoVal> records, const SymbolSelection* chosen,
+                                   int natM, int sBy);
 
 // The class width must divide the range (180°, or 90° for dips): it is lowered until it does,
 // with the message to show.
@@ -124,8 +124,8 @@ struct Stats2DChoice {
     int type = kDiagramRose;
     int natM = kVectors360;
     int sBy = kPlaneStrike;
-    int width = 10; // checked already (CheckClassWidth)
-    int shift = 0;  // checked already (CheckShift)
+    int width = 10;         // checked already (CheckClassWidth)
+    int shift = 0;          // checked already (CheckShift)
     std::int32_t style = 0; // StyleStats2D: smoothed, average, median ...
     int colour = 0;
 };

@@ -13,7 +13,10 @@ namespace {
 
 constexpr int kPetalMargin = 10; // the fullest petal stops this far inside the frame
 
-int rounded(double v) { return static_cast<int>(std::lround(v)); }
+int rounded(double v)
+{
+    return static_cast<int>(std::lround(v));
+}
 
 void segment(Surface& s, Point from, Point to)
 {
@@ -32,7 +35,10 @@ Box circleBox(const RoseFrame& f, int radius)
     return {f.x0 - radius, f.y0 - radius, f.x0 + radius + 1, f.y0 + radius + 1};
 }
 
-const InfoStats2D& last(const Stats2DDiagram& d) { return d.distributions.back(); }
+const InfoStats2D& last(const Stats2DDiagram& d)
+{
+    return d.distributions.back();
+}
 
 // The sector between two screen azimuths (a1 < a2): two radii and the arc, or a filled polygon
 // following the arc closely enough to keep the petal's area.
@@ -321,8 +327,8 @@ void DessinerHistoLineaire(const DrawContext& ctx, const Stats2DDiagram& diagram
             s.polyline(curve);
             continue;
         }
-        s.setBrush({colour, TestBit(info.style, kStats2DPlain) ? BrushStyle::Solid
-                                                              : BrushStyle::Clear});
+        s.setBrush(
+            {colour, TestBit(info.style, kStats2DPlain) ? BrushStyle::Solid : BrushStyle::Clear});
         for (const ClassSpan& span : ClassSpans(info))
             if (const int count = info.vCl[static_cast<std::size_t>(span.entry)]; count > 0)
                 s.rectangle({x(span.from), y(count), x(span.to) + 1, y0 + 1});

@@ -34,8 +34,7 @@ std::size_t indexOf(Field field)
 
 } // namespace
 
-TDlgUseDataSheet::TDlgUseDataSheet(Application& app, TWFichier* sheet, Field field,
-                                   QWidget* parent)
+TDlgUseDataSheet::TDlgUseDataSheet(Application& app, TWFichier* sheet, Field field, QWidget* parent)
     : QDialog(parent), app_(app)
 {
     setWindowTitle(QStringLiteral("Data Sheet"));
@@ -102,13 +101,17 @@ TDlgUseDataSheet::TDlgUseDataSheet(Application& app, TWFichier* sheet, Field fie
     fillKeys();
 }
 
-QRadioButton* TDlgUseDataSheet::fieldButton(Field field) const { return fields_[indexOf(field)]; }
+QRadioButton* TDlgUseDataSheet::fieldButton(Field field) const
+{
+    return fields_[indexOf(field)];
+}
 
 TWFichier* TDlgUseDataSheet::chosenSheet() const
 {
     const int i = sheets_->currentIndex();
-    return i < 0 || i >= static_cast<int>(listed_.size()) ? nullptr
-                                                          : listed_[static_cast<std::size_t>(i)].data();
+    return i < 0 || i >= static_cast<int>(listed_.size())
+               ? nullptr
+               : listed_[static_cast<std::size_t>(i)].data();
 }
 
 Field TDlgUseDataSheet::chosenField() const
@@ -143,8 +146,8 @@ void TDlgUseDataSheet::fillKeys()
 DataSheetChoice TDlgUseDataSheet::choice() const
 {
     return {chosenSheet(), chosenField(),
-            UseDataSheetKey(fromQString(key_->currentText()), exact_->isChecked()),
-            line1_->value(), line2_->value()};
+            UseDataSheetKey(fromQString(key_->currentText()), exact_->isChecked()), line1_->value(),
+            line2_->value()};
 }
 
 DataSheetChooserRun& RunDataSheetChooser()

@@ -100,10 +100,18 @@ struct Stats2DUi : ::testing::Test {
 // Twelve cross-beds, eight of them in troughs.
 TWFichier* crossBeds(Stats2DUi& ui)
 {
-    return ui.openPlanes({{"trough", "20/100"}, {"trough", "25/105"}, {"trough", "30/112"},
-                          {"trough", "22/118"}, {"trough", "28/95"},  {"trough", "26/131"},
-                          {"trough", "24/122"}, {"trough", "21/84"},  {"planar", "15/140"},
-                          {"planar", "18/152"}, {"planar", "12/160"}, {"planar", "19/147"}});
+    return ui.openPlanes({{"trough", "20/100"},
+                          {"trough", "25/105"},
+                          {"trough", "30/112"},
+                          {"trough", "22/118"},
+                          {"trough", "28/95"},
+                          {"trough", "26/131"},
+                          {"trough", "24/122"},
+                          {"trough", "21/84"},
+                          {"planar", "15/140"},
+                          {"planar", "18/152"},
+                          {"planar", "12/160"},
+                          {"planar", "19/147"}});
 }
 
 TEST_F(Stats2DUi, RoseFromTheSheetWithItsReportAndPicture)
@@ -160,7 +168,8 @@ TEST_F(Stats2DUi, WidthAndShiftChecks)
     EXPECT_EQ(canvases(), 2);
 
     d->shiftBox()->setValue(20);
-    t.prompts.expectMessage("initial shift must be smaller than class width (18\xB0), choose another value...");
+    t.prompts.expectMessage(
+        "initial shift must be smaller than class width (18\xB0), choose another value...");
     d->Button1Click();
     EXPECT_EQ(d->summary()[3]->text(), "origin shift : 20\u00b0");
     EXPECT_EQ(canvases(), 2) << "nothing computed";
@@ -284,7 +293,8 @@ TEST_F(OnACanvas, SetsChosenThroughTheChooser)
 {
     TDlgStats2D* d = open();
     ASSERT_TRUE(d->canvasSource()->isEnabled());
-    EXPECT_EQ(d->canvasSource()->text().toStdString(), "stereoplot values (" + canvas->title() + ")");
+    EXPECT_EQ(d->canvasSource()->text().toStdString(),
+              "stereoplot values (" + canvas->title() + ")");
     EXPECT_FALSE(d->sheetSource()->isEnabled());
     EXPECT_EQ(d->sheetSource()->text(), "datasheet values values");
     EXPECT_EQ(t.app.Tsy().countPairs(), 2) << "every set of the canvas, at opening";

@@ -98,7 +98,8 @@ TEST(Stats2DDraw, OnePetalPerClassOnItsBounds)
                 filled.push_back(span);
         const std::vector<Primitive> arcs = d.inColour(d.colour(), Shape::Arc);
         ASSERT_EQ(arcs.size(), filled.size()) << "natM " << c.natM;
-        EXPECT_EQ(d.inColour(d.colour(), Shape::Line).size(), 2 * filled.size()) << "two radii each";
+        EXPECT_EQ(d.inColour(d.colour(), Shape::Line).size(), 2 * filled.size())
+            << "two radii each";
         const int M = ScaleOf(d.diagram(c.type)).M;
         for (std::size_t i = 0; i < arcs.size(); ++i) {
             const Primitive& arc = arcs[i];
@@ -159,8 +160,7 @@ TEST(Stats2DDraw, PetalRadiusAndAreaLaws)
             EXPECT_NEAR(r10, full / 2, 0.5) << "a class of 10 at half the radius of 40";
             EXPECT_NEAR(r20 * r20 / (full * full), 0.5, 0.01);
         }
-        EXPECT_EQ(RoseLabel(d.diagram(type)),
-                  type == kDiagramRose ? "N max = 40" : "F max = 0.57");
+        EXPECT_EQ(RoseLabel(d.diagram(type)), type == kDiagramRose ? "N max = 40" : "F max = 0.57");
     }
 }
 
@@ -242,8 +242,8 @@ TEST(Stats2DDraw, MeanAndMedianLines)
     EXPECT_EQ(medians, 1);
     bool labelled = false;
     for (const Primitive& p : d.canvas.surface.primitives())
-        labelled = labelled
-                   || (p.shape == Shape::Text && p.text == FormatFixed(info.moy / kDegToRad, 1));
+        labelled =
+            labelled || (p.shape == Shape::Text && p.text == FormatFixed(info.moy / kDegToRad, 1));
     EXPECT_TRUE(labelled) << "the mean written beside its end";
 }
 

@@ -25,8 +25,14 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-double rad(double degrees) { return degrees * kDegToRad; }
-double deg(double radians) { return radians / kDegToRad; }
+double rad(double degrees)
+{
+    return degrees * kDegToRad;
+}
+double deg(double radians)
+{
+    return radians / kDegToRad;
+}
 
 std::vector<double> sortedRadians(std::vector<double> degrees)
 {
@@ -69,15 +75,15 @@ const std::vector<double> kVectors = {
     22.6,  2.1,   116.0, 13.9,  75.4,  70.1,  359.1, 225.3, 115.7, 70.1,  38.5,  336.5,
     39.2,  91.8,  97.7,  348.5, 93.9,  44.3,  271.4, 213.3, 216.6, 263.0, 212.3, 235.4,
     255.8, 274.3, 247.0, 208.8, 224.8, 214.4, 276.9, 252.1, 197.0, 160.2, 224.5};
-const std::vector<double> kAxes = {
-    179.5, 40.8,  178.2, 177.6, 167.9, 165.7, 149.8, 178.0, 15.3,  172.0, 151.3,
-    169.5, 165.3, 145.8, 178.7, 151.2, 175.4, 154.5, 142.5, 166.4, 168.0, 146.9,
-    6.3,   14.7,  8.2,   157.0, 167.2, 134.5, 132.1, 135.6, 173.3, 136.1, 152.3,
-    150.5, 171.3, 6.6,   175.1, 172.5, 20.1,  178.8, 142.2};
-const std::vector<double> kDips = {
-    76.8, 39.9, 36.2, 51.5, 62.2, 41.4, 46.6, 49.2, 27.9, 50.6, 41.0, 90.0, 42.1,
-    66.4, 64.5, 27.0, 23.8, 43.9, 71.6, 40.7, 38.6, 0.0,  45.1, 62.8, 66.1, 65.7,
-    46.8, 49.3, 75.8, 51.6, 0.0,  80.5, 28.1, 89.4, 90.0, 74.1, 77.6};
+const std::vector<double> kAxes = {179.5, 40.8,  178.2, 177.6, 167.9, 165.7, 149.8, 178.0, 15.3,
+                                   172.0, 151.3, 169.5, 165.3, 145.8, 178.7, 151.2, 175.4, 154.5,
+                                   142.5, 166.4, 168.0, 146.9, 6.3,   14.7,  8.2,   157.0, 167.2,
+                                   134.5, 132.1, 135.6, 173.3, 136.1, 152.3, 150.5, 171.3, 6.6,
+                                   175.1, 172.5, 20.1,  178.8, 142.2};
+const std::vector<double> kDips = {76.8, 39.9, 36.2, 51.5, 62.2, 41.4, 46.6, 49.2, 27.9, 50.6,
+                                   41.0, 90.0, 42.1, 66.4, 64.5, 27.0, 23.8, 43.9, 71.6, 40.7,
+                                   38.6, 0.0,  45.1, 62.8, 66.1, 65.7, 46.8, 49.3, 75.8, 51.6,
+                                   0.0,  80.5, 28.1, 89.4, 90.0, 74.1, 77.6};
 
 TEST(Stats2DCounts, ClassesAgreeWithNumpyHistogram)
 {
@@ -88,10 +94,18 @@ TEST(Stats2DCounts, ClassesAgreeWithNumpyHistogram)
         bool straddling;        // numpy's last bin is the class over the origin
     };
     const Case cases[] = {
-        {&kVectors, kVectors360, 10, 0,
+        {&kVectors,
+         kVectors360,
+         10,
+         0,
          {3, 2, 3, 2, 1, 0, 2, 3, 1, 4, 0, 2, 1, 0, 0, 0, 1, 1,
-          0, 1, 1, 4, 3, 1, 1, 2, 1, 3, 0, 0, 0, 0, 0, 2, 1, 1}, false},
-        {&kVectors, kVectors360, 20, 5, {5, 5, 0, 5, 5, 3, 0, 1, 1, 1, 7, 2, 4, 3, 0, 0, 2, 3},
+          0, 1, 1, 4, 3, 1, 1, 2, 1, 3, 0, 0, 0, 0, 0, 2, 1, 1},
+         false},
+        {&kVectors,
+         kVectors360,
+         20,
+         5,
+         {5, 5, 0, 5, 5, 3, 0, 1, 1, 1, 7, 2, 4, 3, 0, 0, 2, 3},
          true},
         {&kAxes, kAxes180, 15, 0, {4, 2, 1, 0, 0, 0, 0, 0, 2, 7, 6, 19}, false},
         {&kDips, kDips90, 18, 0, {2, 4, 16, 7, 8}, false},
@@ -174,8 +188,8 @@ TEST(Stats2DCounts, ClassOfTheMaximum)
 
 TEST(Stats2DCounts, SmoothedWindowsAgreeWithADirectCount)
 {
-    for (const auto& [values, natM] : {std::pair{&kVectors, kVectors360}, std::pair{&kAxes, kAxes180},
-                                       std::pair{&kDips, kDips90}}) {
+    for (const auto& [values, natM] : {std::pair{&kVectors, kVectors360},
+                                       std::pair{&kAxes, kAxes180}, std::pair{&kDips, kDips90}}) {
         InfoStats2D info;
         info.natM = natM;
         info.wCl = 15;
@@ -189,7 +203,8 @@ TEST(Stats2DCounts, SmoothedWindowsAgreeWithADirectCount)
                 // The window [c - 7.5, c + 7.5): on a circle the distance wraps; dips do not wrap
                 // and 90° itself belongs to the windows that reach it.
                 const double offset = natM == kDips90 ? v - c : std::remainder(v - c, range);
-                direct += (offset >= -7.5 && offset < 7.5) || (natM == kDips90 && v == 90 && c + 7.5 > 90);
+                direct += (offset >= -7.5 && offset < 7.5)
+                          || (natM == kDips90 && v == 90 && c + 7.5 > 90);
             }
             EXPECT_EQ(info.vCl[c], direct) << "natM " << natM << " at " << c;
             if (direct > best && (c < range || natM == kDips90))
@@ -279,7 +294,8 @@ TEST(Stats2DCollection, SheetRowsByKeyAndRecordsBySet)
     EXPECT_EQ(degreesOf(CollectSheet(sheet, {}, kVectors360, kPlaneDipDirection)),
               (std::vector<double>{45, 90, 180}));
     EXPECT_EQ(degreesOf(CollectSheet(sheet, {Field::Nature, "S0/"}, kVectors360, kPlaneStrike)),
-              (std::vector<double>{0})) << "the whole code";
+              (std::vector<double>{0}))
+        << "the whole code";
     EXPECT_EQ(degreesOf(CollectSheet(sheet, {Field::Nature, "S0"}, kVectors360, kPlaneStrike)),
               (std::vector<double>{0, 90}));
     EXPECT_TRUE(CollectSheet(sheet, {Field::Number, "9"}, kVectors360, kPlaneStrike).empty());
@@ -435,8 +451,8 @@ TEST(Stats2DMedian, AgreesWithBruteForceOnRandomSamples)
         const std::vector<double> sorted = sortedRadians(values);
         const MedianScan scan = MedianDirection(sorted, natM);
         EXPECT_EQ(scan.nMin, bruteForceHodgesAjne(circle)) << "trial " << trial;
-        EXPECT_NEAR(MeanArcDistance(sorted, scan.med, natM),
-                    bruteForceMedianDistance(sorted, natM), 1e-9)
+        EXPECT_NEAR(MeanArcDistance(sorted, scan.med, natM), bruteForceMedianDistance(sorted, natM),
+                    1e-9)
             << "trial " << trial << ", n " << n;
         // The diameter through v[iMin] leaves nMin values on its emptier side.
         const double a = IsAxial(natM) ? 2 * deg(sorted[scan.iMin]) : deg(sorted[scan.iMin]);
@@ -457,12 +473,11 @@ TEST(Stats2DReport, LinesOfARoseAndAHistogram)
     choice.width = 10;
     choice.style = 1 << kStats2DShowMean | 1 << kStats2DShowMedian;
     const DayCount at = toDayCount({2026, 12, 9, 14, 5, 0});
-    const Stats2DReport rose = ComputeStats2D(sortedRadians({190, 200, 210, 220, 230, 240}), choice, at);
+    const Stats2DReport rose =
+        ComputeStats2D(sortedRadians({190, 200, 210, 220, 230, 240}), choice, at);
     const std::vector<std::string> expected = {
-        "14:05 -  Rose diagram",
-        "6 values, classes of 10\xB0, origin : 0\xB0, max: 1 val",
-        "(class of the max : 190 - 200 d\xB0)",
-        "(average orientation : 215.0 d\xB0)",
+        "14:05 -  Rose diagram", "6 values, classes of 10\xB0, origin : 0\xB0, max: 1 val",
+        "(class of the max : 190 - 200 d\xB0)", "(average orientation : 215.0 d\xB0)",
         "(median position : 215.0 d\xB0)"};
     EXPECT_EQ(rose.lines, expected);
 
@@ -487,17 +502,28 @@ TEST(Stats2DReport, ClassListing)
     InfoStats2D shifted = counted({3, 12, 178}, kAxes180, 30, 10);
     const DayCount at = toDayCount({2026, 12, 9, 14, 5, 0});
     const std::vector<InfoStats2D> both = {plain, shifted};
-    const std::vector<std::string> expected = {
-        "14:05", "Nb of values: 3, V max: 2",
-        "  0-30\xB0 : 2", "  30-60\xB0 : 0", "  60-90\xB0 : 0", "  90-120\xB0 : 0",
-        "  120-150\xB0 : 0", "  150-180\xB0 : 1",
-        "14:05", "Nb of values: 3, V max: 2",
-        "  0-10\xB0 : 2", "  11-40\xB0 : 1", "  41-70\xB0 : 0", "  71-100\xB0 : 0",
-        "  101-130\xB0 : 0", "  131-160\xB0 : 0", "  161-180\xB0 : 2"};
+    const std::vector<std::string> expected = {"14:05",
+                                               "Nb of values: 3, V max: 2",
+                                               "  0-30\xB0 : 2",
+                                               "  30-60\xB0 : 0",
+                                               "  60-90\xB0 : 0",
+                                               "  90-120\xB0 : 0",
+                                               "  120-150\xB0 : 0",
+                                               "  150-180\xB0 : 1",
+                                               "14:05",
+                                               "Nb of values: 3, V max: 2",
+                                               "  0-10\xB0 : 2",
+                                               "  11-40\xB0 : 1",
+                                               "  41-70\xB0 : 0",
+                                               "  71-100\xB0 : 0",
+                                               "  101-130\xB0 : 0",
+                                               "  131-160\xB0 : 0",
+                                               "  161-180\xB0 : 2"};
     EXPECT_EQ(ClassListing(both, at), expected);
     EXPECT_EQ(ListingTitle(kDiagramRose, "x"), "Rose diagram");
     EXPECT_EQ(ListingTitle(kDiagramFaultRakes, "x"), "Faults Rakes");
-    EXPECT_EQ(ListingTitle(kDiagramLinear, " Stats 2D - 1 (histogram)"), " Stats 2D - 1 (histogram)");
+    EXPECT_EQ(ListingTitle(kDiagramLinear, " Stats 2D - 1 (histogram)"),
+              " Stats 2D - 1 (histogram)");
     EXPECT_EQ(DiagramTitleSuffix(kDiagramCircular), " (circular histo)");
     EXPECT_EQ(DiagramTitleSuffix(kDiagramFaultDips), " (histogram)");
     EXPECT_EQ(DiagramTitleSuffix(kDiagramKuiper), " (Kuiper test)");
