@@ -162,6 +162,14 @@ TEST(Stats2DDraw, PetalRadiusAndAreaLaws)
         }
         EXPECT_EQ(RoseLabel(d.diagram(type)), type == kDiagramRose ? "N max = 40" : "F max = 0.57");
     }
+    // Axes shown at both ends are still counted once: 40 of 50 axes in the fullest class.
+    Drawn axes;
+    std::vector<double> axial = spread(10, 10, 40);
+    for (double v : spread(100, 10, 10))
+        axial.push_back(v);
+    axes.infos = {distribution(axial, kAxes360, 10, 0)};
+    EXPECT_EQ(RoseLabel(axes.diagram(kDiagramCircular)), "F max = 0.80");
+    EXPECT_EQ(RoseLabel(axes.diagram(kDiagramRose)), "N max = 40");
 }
 
 TEST(Stats2DDraw, FilledPetalsKeepTheirArea)

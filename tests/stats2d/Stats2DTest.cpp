@@ -520,6 +520,12 @@ TEST(Stats2DReport, ClassListing)
                                                "  131-160\xB0 : 0",
                                                "  161-180\xB0 : 2"};
     EXPECT_EQ(ClassListing(both, at), expected);
+    // Axes 0-360: each axis listed at both ends, and counted once.
+    const InfoStats2D axes[] = {counted({20, 100}, kAxes360, 90, 0)};
+    EXPECT_EQ(
+        ClassListing(axes, at),
+        (std::vector<std::string>{"14:05", "Nb of values: 2, V max: 1", "  0-90\xB0 : 1",
+                                  "  90-180\xB0 : 1", "  180-270\xB0 : 1", "  270-360\xB0 : 1"}));
     EXPECT_EQ(ListingTitle(kDiagramRose, "x"), "Rose diagram");
     EXPECT_EQ(ListingTitle(kDiagramFaultRakes, "x"), "Faults Rakes");
     EXPECT_EQ(ListingTitle(kDiagramLinear, " Stats 2D - 1 (histogram)"),
