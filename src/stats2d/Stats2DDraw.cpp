@@ -40,6 +40,15 @@ const InfoStats2D& last(const Stats2DDiagram& d)
     return d.distributions.back();
 }
 
+// The smoothed counts as one polyline through at(degree, count) for each whole degree.
+template <class At> void smoothedCurve(Surface& s, const InfoStats2D& info, At at)
+{
+    std::vector<Point> curve;
+    for (int c = 0; c <= info.nCl; ++c)
+        curve.push_back(at(c, info.vCl[static_cast<std::size_t>(c)]));
+    s.polyline(curve);
+}
+
 // The sector between two screen azimuths (a1 < a2): two radii and the arc, or a filled polygon
 // following the arc closely enough to keep the petal's area.
 void petal(Surface& s, const RoseFrame& f, double radius, double a1, double a2, bool filled)
@@ -270,11 +279,9 @@ void DessinerRose(const DrawContext& ctx, const Stats2DDiagram& diagram)
         const TColor colour = CouleurDe(ctx.settings.Tco, info.colh);
         s.setPen({colour, 1});
         if (TestBit(info.style, kStats2DSmoothed)) {
-            std::vector<Point> curve;
-            for (int c = 0; c <= info.nCl; ++c)
-                curve.push_back(polar(f, radius(info.vCl[static_cast<std::size_t>(c)]),
-                                      ScreenAzimuth(info.natM, c)));
-            s.polyline(curve);
+            smoothedCurve(s, info, [&](int c, int count) {
+                return polar(f, radius(count), ScreenAzimuth(info.natM, c));
+            });
             continue;
         }
         const bool filled = TestBit(info.style, kStats2DPlain);
@@ -321,10 +328,7 @@ void DessinerHistoLineaire(const DrawContext& ctx, const Stats2DDiagram& diagram
         const TColor colour = CouleurDe(ctx.settings.Tco, info.colh);
         s.setPen({colour, 1});
         if (TestBit(info.style, kStats2DSmoothed)) {
-            std::vector<Point> curve;
-            for (int c = 0; c <= info.nCl; ++c)
-                curve.push_back({x(c), y(info.vCl[static_cast<std::size_t>(c)])});
-            s.polyline(curve);
+            smoothedCurve(s, info, [&](int c, int count) { return Point{x(c), y(count)}; });
             continue;
         }
         s.setBrush(
