@@ -71,6 +71,14 @@ public:
     int count(WindowKind kind) const { return slots_[index(kind)].count(); }
     // The window the last activation chose, by ActiveTag.
     DataWindow* active() const;
+    // The window of the kind activated last among those `accept` takes, or null.
+    template <class Accept> DataWindow* latest(WindowKind kind, Accept accept) const
+    {
+        for (auto it = activations_.rbegin(); it != activations_.rend(); ++it)
+            if ((*it)->kind() == kind && accept(**it))
+                return *it;
+        return nullptr;
+    }
 
     // The menus' view of the application (the window's own part comes from describe).
     void fill(AppSnapshot& snapshot) const;

@@ -65,6 +65,8 @@ CanvasModel::CanvasModel(int kind, const VarGlob& settings)
         lVal.resize(kValueSlots);
     if (OwnsAddList(kind))
         lAdd.resize(kMaxAdd);
+    if (kind == kWPStats2D)
+        lTinfo2D = std::make_unique<TInfo2D>();
     lPts.reserve(kMaxPoints);
 }
 
@@ -163,6 +165,8 @@ std::string Redessiner(CanvasModel& canvas, DrawContext& ctx, const CanvasPainte
     }
     if (canvas.natWP <= kWPContouring || canvas.natWP == kWPPTAxes)
         call(painters.additional);
+    if (const auto& label = painters.label[static_cast<std::size_t>(canvas.natWP)])
+        return label(canvas);
     return count;
 }
 

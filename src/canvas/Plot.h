@@ -9,6 +9,7 @@
 #include "model/TypesGlob.h"
 #include "platform/Surface.h"
 #include "stats3d/InfoAdd.h"
+#include "stats2d/InfoStats2D.h"
 
 #include <array>
 #include <cstdint>
@@ -121,6 +122,10 @@ public:
     double ar1 = 0, ar2 = 0, ar3 = 0, ar4 = 0, ar5 = 0, ar6 = 0, ar7 = 0;
     int butPosXY = kModeNone;
     bool AttenteClic = false; // waiting for clicks: the mark is shown
+    // The distributions of a 2D statistics diagram (i1 of them) and the values a test keeps;
+    // present only for that kind.
+    std::unique_ptr<TInfo2D> lTinfo2D;
+    TrMM lT2D;
 
 private:
     std::unique_ptr<Image> image_;
@@ -138,14 +143,17 @@ struct CanvasPainters {
     std::array<std::function<void(CanvasModel&, DrawContext&)>, kWPKindCount> display;
     // The additional values, drawn last.
     std::function<void(CanvasModel&, DrawContext&)> additional;
+    // The text of Label1 for a kind that writes its own (a diagram's scale) instead of the
+    // count of its records.
+    std::array<std::function<std::string(const CanvasModel&)>, kWPKindCount> label;
 
     static CanvasPainters& Registered();
 };
 
 // Redraws the canvas into the context's surface without clearing: the grid and frame of a
 // net, then its contents by kind, then its additional values. Records of the plot kinds are
-// counted into lNC and re-projected first when rChanged. Returns the count text: "N = " and
-// the count before this redraw, or blanks when it was 0.
+// counted into lNC and re-projected first when rChanged. Returns the text of Label1: the one
+// the kind writes, or "N = " and the count before this redraw, or blanks when it was 0.
 std::string Redessiner(CanvasModel& canvas, DrawContext& ctx,
                        const CanvasPainters& painters = CanvasPainters::Registered());
 

@@ -161,6 +161,12 @@ std::map<int, std::function<void(TWPlot&, bool)>>& KindButtons()
     return buttons;
 }
 
+std::map<int, std::function<void(TWPlot&)>>& KindListings()
+{
+    static std::map<int, std::function<void(TWPlot&)>> listings;
+    return listings;
+}
+
 TWPlot::TWPlot(Application& app, int natWP)
     : QWidget(app.mainWindow(), Qt::Window), app_(app), model_(natWP, app.settings())
 {
@@ -345,8 +351,10 @@ void TWPlot::Redessiner()
     DrawContext ctx = ScreenContext(model_, app_.settings());
     ctx.CnvsCourant.setFont({app_.settings().FontName, 13, false, false, clBlack});
     const std::string count = ploq::Redessiner(model_, ctx);
-    if (IsPlotKind(model_.natWP)) {
+    // Diagrams write their scale in Label1, plotted canvases their count.
+    if (IsPlotKind(model_.natWP) || CanvasPainters::Registered().label[model_.natWP]) {
         label1_->setText(toQString(count));
+        label1_->setVisible(!count.empty());
         label1_->adjustSize();
         layoutChildren();
     }
@@ -383,7 +391,11 @@ void TWPlot::layoutChildren()
     deplier_->move(0, l.toolBarTop - deplier_->height());
     deplier_->setVisible(!shown);
     label1_->adjustSize();
-    label1_->move(width() - label1_->width() - 10 - 14, 4);
+    // A diagram's label goes to the left, clear of the rose.
+    if (model_.natWP == kWPStats2D)
+        label1_->move(8, 4);
+    else
+        label1_->move(width() - label1_->width() - 10 - 14, 4);
     label3_->adjustSize();
     label3_->move(width() - label3_->width() - 10 - 14, l.imageAreaHeight - label3_->height() - 6);
     label2_->move(7, 30);
@@ -416,7 +428,7 @@ void TWPlot::SetControls()
         label3_->hide();
         label2_->hide();
     }
-    if (model_.natWP == kWPContouring || model_.natWP == kWPStats2D)
+    if (model_.natWP == kWPContouring || (model_.natWP == kWPStats2D && model_.i1 == 0))
         label1_->hide();
     layoutChildren();
 }
@@ -608,9 +620,9 @@ void TWPlot::showDiameter()
     edit1_->setText(QString::number(DiameterShown(model_.lRc, app_.settings().PixMM)));
 }
 
-void TWPlot::appendInfo(const std::string& line, bool bold)
+void TWPlot::appendInfo(const std::string& line, bool bold, TColor colour)
 {
-    AppendInfoLine(*richEdit1_, line, bold);
+    AppendInfoLine(*richEdit1_, line, bold, colour);
 }
 
 bool TWPlot::event(QEvent* e)

@@ -51,6 +51,9 @@ std::map<int, ClickMode>& ClickModes();
 // What the canvas button does on canvases of a kind other than 0 and 3 (rotated, fault
 // canvases), by kind, with the state of Shift.
 std::map<int, std::function<void(TWPlot&, bool)>>& KindButtons();
+// What the list button lists on canvases whose records are not measurements (the class table
+// of a diagram), by kind.
+std::map<int, std::function<void(TWPlot&)>>& KindListings();
 
 class TWPlot : public QWidget, public DataWindow {
     Q_OBJECT
@@ -97,7 +100,7 @@ public:
     void setFolded(bool folded);
 
     // Writes a line (Windows-1252) in the information panel.
-    void appendInfo(const std::string& line, bool bold = false);
+    void appendInfo(const std::string& line, bool bold = false, TColor colour = clBlack);
 
     QTextEdit* RichEdit1() const { return richEdit1_; }
     QLabel* Label1() const { return label1_; }

@@ -45,6 +45,8 @@ void ListPlottedValues(TWPlot& plot)
     const int kind = plot.model().natWP;
     if (kind == kWPOrdinary || kind == kWPRotated || kind == kWPDihedra)
         CanvasToSheet(plot.app(), plot);
+    else if (const auto it = KindListings().find(kind); it != KindListings().end())
+        it->second(plot);
 }
 
 void SaveCanvasMeasurements(Application& app, const TWPlot& plot)

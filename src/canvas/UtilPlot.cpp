@@ -124,24 +124,7 @@ void AddLegend(CanvasModel& canvas, int symbol, int colour, const std::string& c
         canvas.lsy.insert(at, entry);
 }
 
-namespace {
-
-struct RowRange {
-    int first = 1;
-    int last = 0;
-};
-
-// From the smaller to the larger line number, within the rows of the sheet.
-RowRange rangeOf(const PlotRequest& request, const DataSheet& sheet)
-{
-    return {std::max(1, std::min(request.line1, request.line2)),
-            sheet.isEmpty() ? 0
-                            : std::min(sheet.rowCount(), std::max(request.line1, request.line2))};
-}
-
-// The direction of a row as the sheet holds it; a row whose value text waits to be decoded is
-// decoded as saving would. None when the row has no valid direction.
-std::optional<Direction> rowDirection(const DataSheet& sheet, int row)
+std::optional<Direction> RowDirection(const DataSheet& sheet, int row)
 {
     const auto slot = static_cast<std::size_t>(row);
     Direction d{sheet.ltAz[slot], sheet.ltPe[slot]};
@@ -158,6 +141,21 @@ std::optional<Direction> rowDirection(const DataSheet& sheet, int row)
     if (!std::isfinite(d.trend) || !std::isfinite(d.plunge))
         return std::nullopt;
     return d;
+}
+
+namespace {
+
+struct RowRange {
+    int first = 1;
+    int last = 0;
+};
+
+// From the smaller to the larger line number, within the rows of the sheet.
+RowRange rangeOf(const PlotRequest& request, const DataSheet& sheet)
+{
+    return {std::max(1, std::min(request.line1, request.line2)),
+            sheet.isEmpty() ? 0
+                            : std::min(sheet.rowCount(), std::max(request.line1, request.line2))};
 }
 
 // The symbol and colour a row is plotted with, and the code its legend entry names.
@@ -189,7 +187,7 @@ RowsPlotted plotRows(CanvasModel& canvas, const DataSheet& sheet, RowRange range
         const std::optional<RowSymbol> symbol = choose(row);
         if (!symbol)
             continue;
-        const std::optional<Direction> dir = rowDirection(sheet, row);
+        const std::optional<Direction> dir = RowDirection(sheet, row);
         if (!dir) {
             plotted.unreadable.push_back(row);
             continue;

@@ -2,6 +2,7 @@
 
 #include "platform/Text1252.h"
 
+#include <QColor>
 #include <QList>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -26,7 +27,7 @@ std::string fromQString(const QString& text)
     return bytes;
 }
 
-void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold)
+void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold, TColor colour)
 {
     QTextCursor cursor(panel.document());
     cursor.movePosition(QTextCursor::End);
@@ -34,6 +35,7 @@ void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold)
         cursor.insertBlock();
     QTextCharFormat format;
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    format.setForeground(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
     cursor.insertText(toQString(line), format);
     panel.setTextCursor(cursor);
     panel.ensureCursorVisible();

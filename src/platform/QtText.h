@@ -2,6 +2,8 @@
 
 // The one place where Ploq's Windows-1252 texts become Qt strings and back.
 
+#include "platform/Colour.h"
+
 #include <QString>
 
 class QTextEdit;
@@ -15,7 +17,9 @@ QString toQString(std::string_view cp1252);
 // Characters Windows-1252 lacks become '?'.
 std::string fromQString(const QString& text);
 
-// Appends a paragraph (Windows-1252) to an information panel, bold for a heading, and shows it.
-void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold = false);
+// Appends a paragraph (Windows-1252) to an information panel, bold for a heading, in a colour,
+// and shows it.
+void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold = false,
+                    TColor colour = clBlack);
 
 } // namespace ploq

@@ -83,9 +83,10 @@ ChooserRun& RunChooser()
     return run;
 }
 
-int ChoixSymboles(Application& app, int mode, QWidget* stats2D)
+int ChoixSymboles(Application& app, int mode, QWidget* stats2D, TWPlot* canvas)
 {
-    TWPlot* canvas = ActiveCanvas(app);
+    if (!canvas)
+        canvas = ActiveCanvas(app);
     SymbolSelection& tsy = app.Tsy();
     tsy = canvas ? PresentPairs(CanvasRecords(canvas->model())) : SymbolSelection{};
     const int n = tsy.countPairs(kChooserColours - 1);

@@ -16,6 +16,7 @@ namespace ploq {
 
 class Application;
 class ClickImage;
+class TWPlot;
 
 class TDlgUseSymb : public QDialog {
     Q_OBJECT
@@ -54,7 +55,9 @@ ChooserRun& RunChooser();
 // ChoixSymboles: fills Tsy with the pairs of the displayed records of the current canvas and,
 // when there are several (colours 0..7), lets the user choose among them. Returns the number
 // of pairs offered, or 0 when the user cancelled (Tsy then keeps every pair) or there is no
-// record. With mode 5 the chooser opens over `stats2D`, the dialog it was asked from.
-int ChoixSymboles(Application& app, int mode, QWidget* stats2D = nullptr);
+// record. With mode 5 the chooser opens over `stats2D`, the dialog it was asked from. The
+// records are those of `canvas`, the current canvas when none is given.
+int ChoixSymboles(Application& app, int mode, QWidget* stats2D = nullptr,
+                  TWPlot* canvas = nullptr);
 
 } // namespace ploq
