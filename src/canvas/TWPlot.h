@@ -96,6 +96,10 @@ public:
     void Button1MouseUp(bool shift);
     void setFolded(bool folded);
 
+    // Whether the information panel holds the window's focus: File > Save and Print then act
+    // on its text.
+    bool infoFocused() const;
+
     // Writes a line (Windows-1252) in the information panel.
     void appendInfo(const std::string& line, bool bold = false);
 
