@@ -170,7 +170,7 @@ std::span<const PictureFileType> PictureFileTypes()
 
 std::optional<PictureType> PictureTypeOf(const std::string& path)
 {
-    const std::string name = lowerCase(path);
+    const std::string name = lowerCase(path.substr(path.find_last_of('/') + 1));
     for (const PictureFileType& t : kPictureTypes)
         if (name.size() > t.extension.size() && name.ends_with(t.extension))
             return t.type;
