@@ -7,12 +7,13 @@ namespace ploq {
 
 namespace {
 
-constexpr std::array<HelpTopic, 6> kTopics = {{
+constexpr std::array<HelpTopic, 7> kTopics = {{
     {kHelpContents, "contents.html", "Contents"},
     {kHelpNotations, "notations.html", "Notations of planes and lines"},
     {kHelpDataSheets, "datasheets.html", "Data sheets"},
     {kHelpPlotting, "plotting.html", "Plotting a data sheet"},
     {kHelpNets, "nets.html", "Nets and projections"},
+    {kHelpPrinting, "printing.html", "Printing and pictures"},
     {kHelpSettings, "settings.html", "Settings"},
 }};
 

@@ -20,6 +20,7 @@ constexpr int kHelpNotations = 10;
 constexpr int kHelpDataSheets = 20;
 constexpr int kHelpPlotting = 30;
 constexpr int kHelpNets = 40;
+constexpr int kHelpPrinting = 50;
 constexpr int kHelpSettings = 80;
 
 std::span<const HelpTopic> HelpTopics();
