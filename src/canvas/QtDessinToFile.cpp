@@ -131,7 +131,7 @@ bool PrintCanvas(CanvasModel& canvas, const VarGlob& settings, int radius, QPrin
     // The page's own corner is the origin: the circle is placed on the paper, not on its
     // printable part.
     printer.setFullPage(true);
-    printer.setDocName(toQString(title));
+    printer.setDocName(toQString(title).trimmed());
     const int pageWidth = printer.pageLayout().fullRectPixels(printer.resolution()).width();
     const OutputPlacement placement =
         PrintPlacement(radius, settings.PixMM, printer.logicalDpiX(), pageWidth);

@@ -630,7 +630,33 @@ bool TWPlot::event(QEvent* e)
         MajMenuStyle();
         SetControls();
     }
+    // A key let go in another window (the dialog a Ctrl shortcut opened) is let go here too.
+    if (e->type() == QEvent::WindowDeactivate) {
+        if (model_.lCtrlOn)
+            modifierKey(true, false);
+        if (model_.lMajOn)
+            modifierKey(false, false);
+    }
     return QWidget::event(e);
+}
+
+void TWPlot::modifierKey(bool ctrl, bool down)
+{
+    Image* image = model_.image();
+    if (!image)
+        return;
+    Surface& s = image->surface();
+    if (ctrl) {
+        model_.lCtrlOn = down;
+        FillCornerTriangle(s, 10, down ? clRed : clWhite);
+    } else {
+        model_.lMajOn = down;
+        if (down)
+            FillCornerTriangle(s, 10, rgb(0, 128, 0));
+        else
+            FillCornerTriangle(s, 12, model_.AttenteClic ? clLime : clWhite);
+    }
+    view_->update();
 }
 
 bool TWPlot::eventFilter(QObject* watched, QEvent* e)
@@ -639,22 +665,8 @@ bool TWPlot::eventFilter(QObject* watched, QEvent* e)
         emit app_.menusChanged();
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(e);
-        const bool down = e->type() == QEvent::KeyPress;
-        Image* image = model_.image();
-        if (image && !key->isAutoRepeat() && (key->key() == Qt::Key_Control || key->key() == Qt::Key_Shift)) {
-            Surface& s = image->surface();
-            if (key->key() == Qt::Key_Control) {
-                model_.lCtrlOn = down;
-                FillCornerTriangle(s, 10, down ? clRed : clWhite);
-            } else {
-                model_.lMajOn = down;
-                if (down)
-                    FillCornerTriangle(s, 10, rgb(0, 128, 0));
-                else
-                    FillCornerTriangle(s, 12, model_.AttenteClic ? clLime : clWhite);
-            }
-            view_->update();
-        }
+        if (!key->isAutoRepeat() && (key->key() == Qt::Key_Control || key->key() == Qt::Key_Shift))
+            modifierKey(key->key() == Qt::Key_Control, e->type() == QEvent::KeyPress);
     }
     return QWidget::eventFilter(watched, e);
 }

@@ -137,6 +137,8 @@ private:
     void buildInfoMenu();
     void layoutChildren();
     void showDiameter();
+    // Ctrl or Shift pressed or let go: the flag and its mark in the image's corner.
+    void modifierKey(bool ctrl, bool down);
 
     Application& app_;
     CanvasModel model_;
