@@ -23,6 +23,7 @@ public:
     std::optional<std::string> openFile(const FileQuestion&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileQuestion&) override { return std::nullopt; }
     std::optional<std::string> askText(const TextQuestion&) override { return std::nullopt; }
+    std::optional<NumberAnswer> askNumber(const NumberQuestion&) override { return std::nullopt; }
 };
 
 struct BenchApp {

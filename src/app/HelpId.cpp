@@ -7,15 +7,17 @@ namespace ploq {
 
 namespace {
 
-constexpr std::array<HelpTopic, 7> kTopics = {{
+// Sized by its entries, so a new page is one more line.
+constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpContents, "contents.html", "Contents"},
     {kHelpNotations, "notations.html", "Notations of planes and lines"},
     {kHelpDataSheets, "datasheets.html", "Data sheets"},
     {kHelpPlotting, "plotting.html", "Plotting a data sheet"},
     {kHelpNets, "nets.html", "Nets and projections"},
     {kHelpResults, "results.html", "Results kept on a canvas"},
+    {kHelpPrinting, "printing.html", "Printing and pictures"},
     {kHelpSettings, "settings.html", "Settings"},
-}};
+});
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "app/ToolIcons.h"
 #include "canvas/TWPlot.h"
 #include "canvas/TWPlotCommands.h"
+#include "canvas/TWPlotOutput.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "stats2d/DlgStats2D.h"
@@ -68,6 +69,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     installOwnCommands();
     InstallCanvasCommands(*this, app_);
     InstallPlotCommands(*this, app_);
+    InstallCanvasOutputCommands(*this, app_);
     InstallSheetCommands(*this, app_);
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);

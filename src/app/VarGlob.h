@@ -64,6 +64,7 @@ constexpr int kGenePlotKeepOn = 6;   // plot-data dialog: "Plot and keep dialog 
 constexpr int kGeneHelpOnTop = 10;
 constexpr int kGeneOptionsKeepOn = 11; // the Options dialog stays open after OK
 constexpr int kGeneImportNumber = 16;  // raw import gives each row its line number as code
+constexpr int kGenePictureBare = 20;   // saved canvas pictures leave out the printed frame
 
 // Bits of StyleFlt.
 constexpr int kFltTall = 1;              // fault entry dialog opens with its options shown

@@ -6,6 +6,7 @@
 #include "canvas/Dessin.h"
 #include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlotCommands.h"
+#include "canvas/TWPlotOutput.h"
 #include "canvas/UtilDessin.h"
 #include "model/UtilGlob.h"
 #include "platform/Prompts.h"
@@ -14,7 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -36,7 +36,12 @@ namespace ploq {
 // The canvas image on screen; it hands its mouse events to the window.
 class CanvasView : public QWidget {
 public:
-    explicit CanvasView(TWPlot& plot) : plot_(plot) { setMouseTracking(true); }
+    explicit CanvasView(TWPlot& plot) : plot_(plot)
+    {
+        setMouseTracking(true);
+        // A click on the picture takes the focus from the information panel.
+        setFocusPolicy(Qt::ClickFocus);
+    }
 
     void refresh()
     {
@@ -305,13 +310,19 @@ void TWPlot::describe(AppSnapshot& s) const
 {
     s.canvasKind = model_.natWP;
     s.canvasValues = model_.lNT;
-    s.canvasInfoFocused = richEdit1_->hasFocus();
+    s.canvasInfoFocused = infoFocused();
     s.canvasInfoSelection = richEdit1_->textCursor().hasSelection();
+}
+
+bool TWPlot::infoFocused() const
+{
+    // The window keeps its focus child while another window (the main window's menu) is active.
+    return focusWidget() == richEdit1_;
 }
 
 void TWPlot::runEdit(Cmd command)
 {
-    const bool inPanel = richEdit1_->hasFocus();
+    const bool inPanel = infoFocused();
     switch (command) {
     case Cmd::EditUndo:
         if (inPanel)
@@ -319,11 +330,10 @@ void TWPlot::runEdit(Cmd command)
         break;
     case Cmd::EditCut: richEdit1_->cut(); break;
     case Cmd::EditCopy:
-        if (richEdit1_->textCursor().hasSelection()) {
+        if (richEdit1_->textCursor().hasSelection())
             richEdit1_->copy();
-        } else if (auto* image = dynamic_cast<QtImage*>(model_.image())) {
-            QApplication::clipboard()->setImage(image->image());
-        }
+        else
+            CopierWP(*this);
         break;
     case Cmd::EditPaste: richEdit1_->paste(); break;
     default: break;
@@ -632,29 +642,43 @@ bool TWPlot::event(QEvent* e)
         MajMenuStyle();
         SetControls();
     }
+    // A key let go in another window (the dialog a Ctrl shortcut opened) is let go here too.
+    if (e->type() == QEvent::WindowDeactivate) {
+        if (model_.lCtrlOn)
+            modifierKey(true, false);
+        if (model_.lMajOn)
+            modifierKey(false, false);
+    }
     return QWidget::event(e);
+}
+
+void TWPlot::modifierKey(bool ctrl, bool down)
+{
+    Image* image = model_.image();
+    if (!image)
+        return;
+    Surface& s = image->surface();
+    if (ctrl) {
+        model_.lCtrlOn = down;
+        FillCornerTriangle(s, 10, down ? clRed : clWhite);
+    } else {
+        model_.lMajOn = down;
+        if (down)
+            FillCornerTriangle(s, 10, rgb(0, 128, 0));
+        else
+            FillCornerTriangle(s, 12, model_.AttenteClic ? clLime : clWhite);
+    }
+    view_->update();
 }
 
 bool TWPlot::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == richEdit1_ && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut))
+        emit app_.menusChanged();
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(e);
-        const bool down = e->type() == QEvent::KeyPress;
-        Image* image = model_.image();
-        if (image && !key->isAutoRepeat() && (key->key() == Qt::Key_Control || key->key() == Qt::Key_Shift)) {
-            Surface& s = image->surface();
-            if (key->key() == Qt::Key_Control) {
-                model_.lCtrlOn = down;
-                FillCornerTriangle(s, 10, down ? clRed : clWhite);
-            } else {
-                model_.lMajOn = down;
-                if (down)
-                    FillCornerTriangle(s, 10, rgb(0, 128, 0));
-                else
-                    FillCornerTriangle(s, 12, model_.AttenteClic ? clLime : clWhite);
-            }
-            view_->update();
-        }
+        if (!key->isAutoRepeat() && (key->key() == Qt::Key_Control || key->key() == Qt::Key_Shift))
+            modifierKey(key->key() == Qt::Key_Control, e->type() == QEvent::KeyPress);
     }
     return QWidget::eventFilter(watched, e);
 }

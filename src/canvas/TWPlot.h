@@ -99,6 +99,10 @@ public:
     void Button1MouseUp(bool shift);
     void setFolded(bool folded);
 
+    // Whether the information panel holds the window's focus: File > Save and Print then act
+    // on its text.
+    bool infoFocused() const;
+
     // Writes a line (Windows-1252) in the information panel.
     void appendInfo(const std::string& line, bool bold = false, TColor colour = clBlack);
 
@@ -136,6 +140,8 @@ private:
     void buildInfoMenu();
     void layoutChildren();
     void showDiameter();
+    // Ctrl or Shift pressed or let go: the flag and its mark in the image's corner.
+    void modifierKey(bool ctrl, bool down);
 
     Application& app_;
     CanvasModel model_;

@@ -10,6 +10,7 @@
 #include "platform/Text1252.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextBlock>
@@ -148,9 +149,13 @@ void TWText::appendParagraph(const TextParagraph& paragraph)
 
 TextDocument TWText::document() const
 {
+    return DocumentOf(*richEdit1_->document());
+}
+
+TextDocument DocumentOf(const QTextDocument& text)
+{
     TextDocument document;
-    for (QTextBlock block = richEdit1_->document()->begin(); block.isValid();
-         block = block.next()) {
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
         TextParagraph* paragraph = &document.paragraphs.emplace_back();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -182,16 +187,66 @@ void TWText::setDocument(const TextDocument& document)
     firstLineFree_ = richEdit1_->document()->isEmpty() && document.paragraphs.size() <= 1;
 }
 
-bool TWText::writeFile(const std::string& path, bool plain)
+bool WriteTextFile(Prompts& prompts, const std::string& path, const TextDocument& document,
+                   bool plain, int pointSize)
 {
-    const int pointSize = richEdit1_->font().pointSize();
     const std::string bytes =
-        plain ? WritePlainText(document())
-              : WriteRtf(document(), {"Courier New", pointSize > 0 ? pointSize : 8});
+        plain ? WritePlainText(document)
+              : WriteRtf(document, {"Courier New", pointSize > 0 ? pointSize : 8});
     if (ReplaceFile(path, bytes))
         return true;
-    app_.prompts().error("Error writing the file " + Utf8ToCp1252(path));
+    prompts.error("Error writing the file " + Utf8ToCp1252(path));
     return false;
+}
+
+std::optional<SavedText> SaveTextAs(Prompts& prompts, const TextDocument& document,
+                                    const std::string& title, int kind, bool plainMode,
+                                    int pointSize)
+{
+    const TextSaveTypes types = SaveTypesFor(kind);
+    const std::optional<SaveChoice> choice = prompts.saveFileAndType(saveQuestion(title, types));
+    if (!choice)
+        return std::nullopt;
+    const std::size_t index = static_cast<std::size_t>(choice->filter);
+    const TextFileType type = index < types.types.size() ? types.types[index] : TextFileType{};
+    const std::string path = PathForType(choice->path, type);
+    if (path != choice->path && !MayReplace(prompts, path))
+        return std::nullopt;
+    const bool plain = type.mode == SaveMode::Unchanged ? plainMode : type.mode == SaveMode::Plain;
+    if (!WriteTextFile(prompts, path, document, plain, pointSize))
+        return std::nullopt;
+    return SavedText{path, plain};
+}
+
+bool MayReplace(Prompts& prompts, const std::string& path)
+{
+    // The dialog asked about the name the user typed; the name written may be another one.
+    std::error_code ignored;
+    return !std::filesystem::exists(path, ignored)
+           || prompts.confirmation(Utf8ToCp1252(path) + " already exists. Replace it ?",
+                                   Button::Yes | Button::No)
+                  == Button::Yes;
+}
+
+void PrintTextPreview(QWidget& parent, QTextDocument& document, const std::string& title)
+{
+    auto* preview = new QPrintPreviewDialog(&parent);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->setWindowTitle(toQString("Print " + Quoted(title)));
+    QPointer<QTextDocument> text(&document);
+    QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview,
+                     [text, title](QPrinter* printer) {
+                         if (!text)
+                             return;
+                         printer->setDocName(toQString(title));
+                         text->print(printer);
+                     });
+    preview->open();
+}
+
+bool TWText::writeFile(const std::string& path, bool plain)
+{
+    return WriteTextFile(app_.prompts(), path, document(), plain, richEdit1_->font().pointSize());
 }
 
 bool TWText::DoSaveText(bool saveAs)
@@ -202,29 +257,15 @@ bool TWText::DoSaveText(bool saveAs)
         dirty_ = false;
         return true;
     }
-    const TextSaveTypes types = SaveTypesFor(but_);
-    const std::optional<SaveChoice> choice =
-        app_.prompts().saveFileAndType(saveQuestion(title_, types));
-    if (!choice)
-        return false;
-    const std::size_t index = static_cast<std::size_t>(choice->filter);
-    const TextFileType type = index < types.types.size() ? types.types[index] : TextFileType{};
-    const std::string path = PathForType(choice->path, type);
-    // The dialog asked about the name the user typed; the name written may be another one.
-    std::error_code ignored;
-    if (path != choice->path && std::filesystem::exists(path, ignored)
-        && app_.prompts().confirmation(Utf8ToCp1252(path) + " already exists. Replace it ?",
-                                       Button::Yes | Button::No)
-               != Button::Yes)
-        return false;
-    const bool plain = type.mode == SaveMode::Unchanged ? plainMode_ : type.mode == SaveMode::Plain;
     // Name, title and mode change only once the file holds the text.
-    if (!writeFile(path, plain))
+    const std::optional<SavedText> saved = SaveTextAs(app_.prompts(), document(), title_, but_,
+                                                      plainMode_, richEdit1_->font().pointSize());
+    if (!saved)
         return false;
-    lNomF_ = path;
-    plainMode_ = plain;
+    lNomF_ = saved->path;
+    plainMode_ = saved->plain;
     dirty_ = false;
-    setTitle(TitleForPath(path));
+    setTitle(TitleForPath(saved->path));
     return true;
 }
 
@@ -293,12 +334,7 @@ void TWText::Print(QPrinter& printer) const
 
 void TWText::PrintPreview()
 {
-    auto* preview = new QPrintPreviewDialog(this);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    preview->setWindowTitle(toQString("Print " + Quoted(title_)));
-    connect(preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { Print(*printer); });
-    preview->open();
+    PrintTextPreview(*this, *richEdit1_->document(), title_);
 }
 
 TWText* NewTextWindow(Application& app, int kind, const std::string& title)

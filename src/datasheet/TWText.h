@@ -16,14 +16,17 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 
 class QPrinter;
+class QTextDocument;
 class QTextEdit;
 
 namespace ploq {
 
 class Application;
+class Prompts;
 class TForm1;
 
 class TWText : public QWidget, public DataWindow {
@@ -97,6 +100,28 @@ private:
     bool firstLineFree_ = true;  // the empty document's first line awaits the first append
     bool closeAnswered_ = false; // the close question was asked by the main window
 };
+
+// What saving a text does, for text windows and for the information panels of other windows.
+// The text of a rich-text control as paragraphs of runs.
+TextDocument DocumentOf(const QTextDocument& text);
+// Writes the document as plain or rich text (in Courier New of that size) through a file
+// renamed into place; false, after telling the user, when it could not be written.
+bool WriteTextFile(Prompts& prompts, const std::string& path, const TextDocument& document,
+                   bool plain, int pointSize);
+// Asks for a file among the types of a kind of text (SaveTypesFor) and writes the document
+// there; the path written and whether as plain text, or none (cancelled, or not written).
+struct SavedText {
+    std::string path;
+    bool plain = false;
+};
+std::optional<SavedText> SaveTextAs(Prompts& prompts, const TextDocument& document,
+                                    const std::string& title, int kind, bool plainMode,
+                                    int pointSize);
+// Whether a file may be written at a path other than the one the save dialog confirmed: it
+// does not exist, or the user agrees to replace it.
+bool MayReplace(Prompts& prompts, const std::string& path);
+// The print preview of a document, its pages printed from there; titled "Print" and the title.
+void PrintTextPreview(QWidget& parent, QTextDocument& document, const std::string& title);
 
 // Makes an empty, hidden text window in the lowest free slot, titled "WT n° k" (or `title`),
 // of the kind, placed below the main window, and makes it the current text window. Null, after

@@ -67,6 +67,25 @@ struct TextQuestion {
     std::optional<Point> at;
 };
 
+// A whole number chosen in a spin box that keeps it within its range, with an optional tick box
+// under it.
+struct NumberQuestion {
+    std::string caption;
+    std::string label;
+    int value = 0;
+    int minimum = 0;
+    int maximum = 100;
+    int step = 1;
+    std::string option; // the tick box's text; no tick box when empty
+    bool optionChecked = false;
+    std::optional<Point> at;
+};
+
+struct NumberAnswer {
+    int value = 0;
+    bool optionChecked = false;
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -77,6 +96,8 @@ public:
     virtual std::optional<std::string> saveFile(const FileQuestion& question) = 0;
     // The text typed (Windows-1252), or none when the user cancels.
     virtual std::optional<std::string> askText(const TextQuestion& question) = 0;
+    // The number and the tick chosen, or none when the user cancels.
+    virtual std::optional<NumberAnswer> askNumber(const NumberQuestion& question) = 0;
     // As saveFile, for callers that act on the chosen file type.
     virtual std::optional<SaveChoice> saveFileAndType(const FileQuestion& question)
     {

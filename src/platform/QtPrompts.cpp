@@ -2,9 +2,15 @@
 
 #include "platform/QtText.h"
 
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QStringList>
 
 #include <array>
@@ -144,6 +150,45 @@ std::optional<std::string> QtPrompts::askText(const TextQuestion& question)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return fromQString(dialog.textValue());
+}
+
+} // namespace ploq
+
+namespace ploq {
+
+std::optional<NumberAnswer> QtPrompts::askNumber(const NumberQuestion& question)
+{
+    QDialog dialog(parent_, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    dialog.setWindowTitle(toQString(question.caption));
+    auto* spin = new QSpinBox(&dialog);
+    spin->setObjectName(QStringLiteral("SpinEdit1"));
+    spin->setRange(question.minimum, question.maximum);
+    spin->setSingleStep(question.step);
+    spin->setValue(question.value);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(toQString(question.label), spin);
+    QCheckBox* option = nullptr;
+    if (!question.option.empty()) {
+        option = new QCheckBox(toQString(question.option), &dialog);
+        option->setChecked(question.optionChecked);
+        form->addRow(option);
+    }
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    spin->selectAll();
+    if (question.at) {
+        dialog.adjustSize();
+        dialog.move(question.at->x, question.at->y);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    // A value being typed counts as typed.
+    spin->interpretText();
+    return NumberAnswer{spin->value(), option && option->isChecked()};
 }
 
 } // namespace ploq

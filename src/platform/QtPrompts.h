@@ -17,6 +17,7 @@ public:
     std::optional<std::string> openFile(const FileQuestion& question) override;
     std::optional<std::string> saveFile(const FileQuestion& question) override;
     std::optional<std::string> askText(const TextQuestion& question) override;
+    std::optional<NumberAnswer> askNumber(const NumberQuestion& question) override;
     std::optional<SaveChoice> saveFileAndType(const FileQuestion& question) override;
 
 private:

@@ -66,19 +66,35 @@ void QtSurface::finish()
         painter_.end();
 }
 
-QPainter& QtSurface::painter(bool withBrush)
+void QtSurface::setPictureScale(double scale)
+{
+    picture_ = true;
+    scale_ = scale;
+}
+
+bool QtSurface::begin()
 {
     if (!painter_.isActive()) {
-        painter_.begin(device_);
+        if (!painter_.begin(device_))
+            return false;
         painter_.setRenderHint(QPainter::Antialiasing, antialias_);
         painter_.setRenderHint(QPainter::TextAntialiasing, antialias_);
         // Centres of pixels, so that antialiased one-pixel lines fall on whole pixels.
         if (antialias_)
             painter_.translate(0.5, 0.5);
+        if (scale_ != 1)
+            painter_.scale(scale_, scale_);
     }
+    return true;
+}
+
+QPainter& QtSurface::painter(bool withBrush)
+{
+    begin();
     const Pen& p = pen();
     QPen qpen(toQColor(p.colour));
-    qpen.setWidth(p.width <= 1 ? 0 : p.width);
+    // Width 0 is Qt's one device pixel whatever the scale.
+    qpen.setWidth(p.width <= 1 ? (picture_ ? 1 : 0) : p.width);
     qpen.setStyle(toQt(p.style));
     qpen.setCapStyle(Qt::FlatCap);
     qpen.setJoinStyle(Qt::MiterJoin);

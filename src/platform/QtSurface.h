@@ -23,6 +23,12 @@ public:
     // begins again.
     void finish();
     bool antialias() const { return antialias_; }
+    // Starts painting now; false when the device cannot be painted on.
+    bool begin();
+    // Draws a picture file: every length is multiplied by `scale` (call before the first
+    // primitive), and pens of one pixel are one scaled pixel wide, so that lines keep their
+    // width when the picture is enlarged or scaled in an editor.
+    void setPictureScale(double scale);
 
     void rectangle(const Box& box) override;
     void fillRect(const Box& box) override;
@@ -43,6 +49,8 @@ private:
 
     QPaintDevice* device_;
     bool antialias_;
+    bool picture_ = false;
+    double scale_ = 1;
     QPainter painter_;
 };
 

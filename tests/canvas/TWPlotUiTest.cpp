@@ -3,6 +3,8 @@
 #include "support/UiApp.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -134,6 +136,23 @@ TEST_F(CanvasWindow, ButtonEndsTheClickMode)
     EXPECT_EQ(p->model().butPosXY, kModeNone);
     EXPECT_FALSE(p->model().AttenteClic);
     ClickModes().erase(999);
+}
+
+// Ctrl or Shift let go while another window has the keys (a dialog opened by a shortcut) does not
+// leave the canvas believing it is still held.
+TEST_F(CanvasWindow, ModifierKeysLetGoWhenTheWindowIsDeactivated)
+{
+    TWPlot* p = NewWP(t.app, kWPOrdinary);
+    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    QApplication::sendEvent(p, &ctrl);
+    QApplication::sendEvent(p, &shift);
+    ASSERT_TRUE(p->model().lCtrlOn);
+    ASSERT_TRUE(p->model().lMajOn);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(p, &deactivate);
+    EXPECT_FALSE(p->model().lCtrlOn);
+    EXPECT_FALSE(p->model().lMajOn);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ploq::test {
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 const char* kindName(int kind)
 {
     static const char* const names[] = {"message", "open-file question", "save-file question",
-                                        "text question"};
+                                        "text question", "number question"};
     return names[kind];
 }
 
@@ -47,6 +49,16 @@ ScriptedPrompts& ScriptedPrompts::expectText(std::string questionPart,
     return *this;
 }
 
+ScriptedPrompts& ScriptedPrompts::expectNumber(std::string labelPart, std::optional<int> value,
+                                               int tick)
+{
+    Step step{Kind::Number, std::move(labelPart)};
+    step.number = value;
+    step.filter = tick;
+    script_.push_back(std::move(step));
+    return *this;
+}
+
 std::optional<ScriptedPrompts::Step> ScriptedPrompts::next(Kind kind, const std::string& asked)
 {
     if (script_.empty() || script_.front().kind != kind) {
@@ -55,8 +67,10 @@ std::optional<ScriptedPrompts::Step> ScriptedPrompts::next(Kind kind, const std:
     }
     Step step = script_.front();
     script_.pop_front();
-    if ((kind == Kind::Message || kind == Kind::Text) && asked.find(step.textPart) == std::string::npos)
-        ADD_FAILURE() << "question \"" << asked << "\" does not contain \"" << step.textPart << "\"";
+    if ((kind == Kind::Message || kind == Kind::Text || kind == Kind::Number)
+        && asked.find(step.textPart) == std::string::npos)
+        ADD_FAILURE() << "question \"" << asked << "\" does not contain \"" << step.textPart
+                      << "\"";
     return step;
 }
 
@@ -96,6 +110,18 @@ std::optional<std::string> ScriptedPrompts::askText(const TextQuestion& question
     textQuestions_.push_back(question);
     const auto step = next(Kind::Text, question.question);
     return step ? step->path : std::nullopt;
+}
+
+std::optional<NumberAnswer> ScriptedPrompts::askNumber(const NumberQuestion& question)
+{
+    numberQuestions_.push_back(question);
+    const auto step = next(Kind::Number, question.label);
+    if (!step || !step->number)
+        return std::nullopt;
+    // What the spin box lets the user choose.
+    const int value = std::clamp(*step->number, question.minimum, question.maximum);
+    const bool tick = step->filter < 0 ? question.optionChecked : step->filter != 0;
+    return NumberAnswer{value, !question.option.empty() && tick};
 }
 
 } // namespace ploq::test

@@ -24,26 +24,32 @@ public:
     ScriptedPrompts& expectText(std::string questionPart, std::optional<std::string> answer);
     // The filter the user chooses with it: -1 keeps the one the question shows first.
     ScriptedPrompts& expectSaveFile(std::optional<std::string> path, int filter = -1);
+    // The next number question must contain `labelPart`; it is answered with the number and
+    // the tick (-1 keeps the tick the question proposes), or cancelled with none.
+    ScriptedPrompts& expectNumber(std::string labelPart, std::optional<int> value, int tick = -1);
 
     Button message(const Message& message) override;
     std::optional<std::string> openFile(const FileQuestion& question) override;
     std::optional<std::string> saveFile(const FileQuestion& question) override;
     std::optional<std::string> askText(const TextQuestion& question) override;
+    std::optional<NumberAnswer> askNumber(const NumberQuestion& question) override;
     std::optional<SaveChoice> saveFileAndType(const FileQuestion& question) override;
 
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<FileQuestion>& fileQuestions() const { return fileQuestions_; }
     const std::vector<TextQuestion>& textQuestions() const { return textQuestions_; }
+    const std::vector<NumberQuestion>& numberQuestions() const { return numberQuestions_; }
     bool allAnswered() const { return script_.empty(); }
 
 private:
-    enum class Kind { Message, OpenFile, SaveFile, Text };
+    enum class Kind { Message, OpenFile, SaveFile, Text, Number };
     struct Step {
         Kind kind;
         std::string textPart;
         Button answer = Button::Ok;
-        std::optional<std::string> path;
+        std::optional<std::string> path = std::nullopt;
         int filter = -1;
+        std::optional<int> number = std::nullopt;
     };
     std::optional<Step> next(Kind kind, const std::string& asked);
 
@@ -51,6 +57,7 @@ private:
     std::vector<Message> messages_;
     std::vector<FileQuestion> fileQuestions_;
     std::vector<TextQuestion> textQuestions_;
+    std::vector<NumberQuestion> numberQuestions_;
 };
 
 } // namespace ploq::test
