@@ -8,6 +8,7 @@
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "platform/QtText.h"
+#include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
 
 #include <QAction>
@@ -70,6 +71,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallSheetCommands(*this, app_);
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
+    InstallStats3DCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
