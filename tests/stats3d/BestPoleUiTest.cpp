@@ -20,7 +20,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -305,6 +307,18 @@ struct BestPoleOnExamples : ::testing::Test {
     std::unique_ptr<TForm1> form;
 };
 
+// On a real display (the tests run under Xvfb with QT_QPA_PLATFORM=xcb), the whole screen
+// while the dialog is up: the windows as the user sees them.
+void SaveScreen(QWidget& dialog, const QString& name)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        return;
+    dialog.show();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    test::SavePicture(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), name);
+}
+
 double AxialDegrees(const Direction& a, const Direction& b)
 {
     return std::acos(std::min(1.0, std::fabs(Dot(DirToVec(a), DirToVec(b))))) / kDegToRad;
@@ -335,6 +349,7 @@ TEST_F(BestPoleOnExamples, FoldAxisFromTheLineationsAndMinorFolds)
         for (QCheckBox* box : {d.poleBox(), d.circleBox(), d.cone95Box(), d.cone99Box()})
             box->setChecked(true);
         test::SavePicture(d.grab().toImage(), "best_pole_dialog.png");
+        SaveScreen(d, "best_pole_screen.png");
         return int(QDialog::Accepted);
     };
     QAction* item = form->action(Cmd::BestPole);
