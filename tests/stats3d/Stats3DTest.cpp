@@ -82,6 +82,17 @@ std::vector<Vec3> Vectors(std::initializer_list<Direction> directions)
     return u;
 }
 
+// n axes scattered about an axis by a normally drawn angle.
+std::vector<Vec3> Cluster(const Direction& axis, int n, double sigmaDeg, std::uint32_t seed)
+{
+    test::Draws draws(seed);
+    std::vector<Vec3> u;
+    for (int i = 0; i < n; ++i)
+        u.push_back(DirToVec(
+            test::Deviated(axis, Rad(draws.normal(0, sigmaDeg)), 2 * kPi * draws.uniform())));
+    return u;
+}
+
 bool IsFinite(const BestPoleResult& r)
 {
     bool finite = std::isfinite(r.cones.cone95) && std::isfinite(r.cones.cone99);
@@ -136,12 +147,8 @@ TEST(BestPoleTest, DegenerateSetsGiveNoConeAndNoNaN)
 // plane of a set of planes is written from that pole.
 TEST(BestPoleTest, PlanesAndMixedSetsShareTheDirection)
 {
-    test::Draws draws(42);
     const Direction axis{Rad(300), Rad(50)};
-    std::vector<Vec3> u;
-    for (int i = 0; i < 40; ++i)
-        u.push_back(
-            DirToVec(test::Deviated(axis, Rad(draws.normal(0, 8)), 2 * kPi * draws.uniform())));
+    const std::vector<Vec3> u = Cluster(axis, 40, 8, 42);
     const BestPoleResult lines = BestPoleOf(u, kSetLines);
     const BestPoleResult planes = BestPoleOf(u, kSetPlanes);
     const BestPoleResult mixed = BestPoleOf(u, kSetMixed);
@@ -198,12 +205,7 @@ TEST(BestPoleTest, ReportLines)
 // of it at the cone's aperture from the axis.
 TEST(BestPoleTest, MarksOnTheCanvas)
 {
-    test::Draws draws(5);
-    const Direction axis{Rad(135), Rad(60)};
-    std::vector<Vec3> u;
-    for (int i = 0; i < 25; ++i)
-        u.push_back(
-            DirToVec(test::Deviated(axis, Rad(draws.normal(0, 10)), 2 * kPi * draws.uniform())));
+    const std::vector<Vec3> u = Cluster({Rad(135), Rad(60)}, 25, 10, 5);
     const BestPoleResult r = BestPoleOf(u, kSetLines);
     ASSERT_TRUE(ConeUsable(r.cones.cone99));
     for (const bool wulff : {false, true}) {
