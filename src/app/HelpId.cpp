@@ -16,6 +16,7 @@ constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpNets, "nets.html", "Nets and projections"},
     {kHelpResults, "results.html", "Results kept on a canvas"},
     {kHelpPrinting, "printing.html", "Printing and pictures"},
+    {kHelpBestPole, "bestpole.html", "Best axis and best plane"},
     {kHelpSettings, "settings.html", "Settings"},
 });
 

@@ -22,6 +22,7 @@ constexpr int kHelpPlotting = 30;
 constexpr int kHelpNets = 40;
 constexpr int kHelpResults = 50;
 constexpr int kHelpPrinting = 60;
+constexpr int kHelpBestPole = 180;
 constexpr int kHelpSettings = 80;
 
 std::span<const HelpTopic> HelpTopics();

@@ -10,6 +10,7 @@
 #include "datasheet/TWText.h"
 #include "stats2d/DlgStats2D.h"
 #include "platform/QtText.h"
+#include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
 
 #include <QAction>
@@ -74,6 +75,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
     InstallStats2DCommands(*this, app_);
+    InstallStats3DCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);

@@ -378,6 +378,14 @@ void TWPlot::NettoyerWP()
     Redessiner();
 }
 
+void TWPlot::drawNow(const std::function<void(const DrawContext&)>& draw)
+{
+    if (!model_.image())
+        return;
+    draw(ScreenContext(model_, app_.settings()));
+    view_->update();
+}
+
 void TWPlot::AjusterTaille(bool voirTout)
 {
     const bool shown = app_.settings().OptWP != 0;

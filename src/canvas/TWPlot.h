@@ -85,6 +85,8 @@ public:
     void Redessiner();
     // Paints the image white and redraws.
     void NettoyerWP();
+    // Draws over the image at once and shows it: a mark the next redraw takes away.
+    void drawNow(const std::function<void(const DrawContext&)>& draw);
     void AjusterTaille(bool voirTout);
     void SetControls();
     void MajMenuStyle();

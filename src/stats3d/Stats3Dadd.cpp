@@ -77,7 +77,7 @@ double degrees(double radians)
 
 std::string coneText(std::string_view level, double cone)
 {
-    return std::string(level) + FormatFixed(degrees(cone), 1) + std::string(kDegree);
+    return std::string(level) + DegreesText(cone);
 }
 
 class EntryPainter {
@@ -426,8 +426,7 @@ BestFitTexts BestFitDialogTexts(const BestFit& fit)
             return std::string(level);
         if (!ConeUsable(cone))
             return std::string(level) + " : >90" + std::string(kDegree);
-        return std::string(level) + " (" + FormatFixed(degrees(cone), 1) + std::string(kDegree)
-               + ")";
+        return std::string(level) + " (" + DegreesText(cone) + ")";
     };
     t.cone95Box = box("95%", fit.cone95, t.cone95Enabled);
     t.cone99Box = box("99%", fit.cone99, t.cone99Enabled);
@@ -572,9 +571,8 @@ std::vector<InfoLine> BestFitReport(const BestFit& fit, int tossings, const Nota
                                     bool decimals, DayCount now)
 {
     const std::string axis = DirToText(decimals, false, fit.plunge, fit.trend, notation);
-    const std::string cones = "axis confidence cones 95% and 99%: "
-                              + FormatFixed(degrees(fit.cone95), 1) + std::string(kDegree) + " and "
-                              + FormatFixed(degrees(fit.cone99), 1) + std::string(kDegree);
+    const std::string cones = "axis confidence cones 95% and 99%: " + DegreesText(fit.cone95)
+                              + " and " + DegreesText(fit.cone99);
     if (fit.kind == kAddGCBootstrap)
         return {{shortTime(now)
                      + sformat(" - Error on great circle (boot strap, %d tossings)", tossings),

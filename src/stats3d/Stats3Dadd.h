@@ -12,6 +12,7 @@
 #include "canvas/UtilPlot.h"
 #include "model/Conversion.h"
 #include "platform/Clock.h"
+#include "stats3d/Eigen.h"
 #include "stats3d/InfoAdd.h"
 
 #include <array>
@@ -132,13 +133,6 @@ std::string StValeurAdd(const InfoAdd& entry, const Notation& notation, bool dec
 // the nature of its kind, the comment "add.v " and its number, the plot style's display bits
 // with "present" (and "plane" for a plane nature), placed on the net.
 InfoVal AddValueRecord(const InfoAdd& entry, int number, std::int32_t stylePlot, const Net& net);
-
-// A cone of 89.99 degrees or more is not shown and not kept.
-inline constexpr double kConeLimit = 1.5706217938696971863;
-inline bool ConeUsable(double cone)
-{
-    return cone < kConeLimit;
-}
 
 // A point of a small circle through three points: a record number (1..lNT) or -1 for a
 // clicked position, and its direction.

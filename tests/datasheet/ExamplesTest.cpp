@@ -7,6 +7,7 @@
 #include "datasheet/Fichier.h"
 #include "model/Trigo.h"
 #include "model/UtilGlob.h"
+#include "support/Draws.h"
 #include "support/SheetRows.h"
 
 #include <gtest/gtest.h>
@@ -21,21 +22,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kRadToDeg = 1 / kDegToRad;
 
-// Draws that are the same with every standard library: the generator's raw output only.
-class Draws {
-public:
-    explicit Draws(std::uint32_t seed) : random_(seed) {}
-    double uniform() { return (static_cast<double>(random_()) + 0.5) / 4294967296.0; }
-    // Box-Muller.
-    double normal(double mean, double sigma)
-    {
-        const double radius = std::sqrt(-2 * std::log(uniform()));
-        return mean + sigma * radius * std::cos(2 * kPi * uniform());
-    }
-
-private:
-    std::mt19937 random_;
-};
+using test::Draws;
 
 Vec3 Scaled(const Vec3& v, double k)
 {
@@ -53,13 +40,8 @@ Vec3 Unit(const Vec3& v)
 // The direction moved off by a normally drawn angle, toward a uniformly drawn side.
 Direction Scatter(const Direction& d, double sigmaDeg, Draws& draws)
 {
-    const Vec3 v = DirToVec(d);
-    const Vec3 side1 = Unit(Cross(v, std::fabs(v.z) < 0.9 ? Vec3{0, 0, 1} : Vec3{1, 0, 0}));
-    const Vec3 side2 = Cross(v, side1);
     const double off = draws.normal(0, sigmaDeg) * kDegToRad;
-    const double toward = 2 * kPi * draws.uniform();
-    const Vec3 side = Sum(Scaled(side1, std::cos(toward)), Scaled(side2, std::sin(toward)));
-    return VecToDir(Sum(Scaled(v, std::cos(off)), Scaled(side, std::sin(off))));
+    return test::Deviated(d, off, 2 * kPi * draws.uniform());
 }
 
 int WholeDegrees(double radians)
