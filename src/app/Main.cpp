@@ -7,6 +7,7 @@
 #include "canvas/TWPlotCommands.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
+#include "faults/FaultCommands.h"
 #include "platform/QtText.h"
 #include "transform/DlgChangeSy.h"
 
@@ -70,6 +71,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallSheetCommands(*this, app_);
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
+    InstallFaultCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
