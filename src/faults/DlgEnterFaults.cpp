@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace ploq {
 
@@ -146,6 +147,14 @@ QWidget* TDlgEnterFaults::buildShortPart()
     options_->setText(QStringLiteral("options"));
     options_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(options_, &QToolButton::clicked, this, &TDlgEnterFaults::OptionsClick);
+
+    // Tab goes down the short part: the number, the fault, its sense, the striae, then "Add".
+    std::vector<QWidget*> chain = {number_, plus_, toggle_, autoNumber_, fault_};
+    for (QAbstractButton* sense : senses_->buttons())
+        chain.push_back(sense);
+    chain.insert(chain.end(), {striae_, add_, options_});
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 
     grid->addWidget(new QLabel(QStringLiteral("number :"), part), 0, 0);
     grid->addLayout(numberRow, 0, 1);

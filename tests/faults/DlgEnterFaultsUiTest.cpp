@@ -49,6 +49,14 @@ struct FaultsDialog : test::SheetUi {
         QApplication::sendEvent(widget, &event);
     }
 
+    static void type(QWidget* widget, const char* text)
+    {
+        for (const char* c = text; *c; ++c) {
+            QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar::fromLatin1(*c)));
+            QApplication::sendEvent(widget, &event);
+        }
+    }
+
     // Types the pair into the dialog and presses Enter in the fault text.
     static void enterPair(TDlgEnterFaults& d, const char* fault, const char* striae, Sense sense)
     {
@@ -164,6 +172,33 @@ TEST_F(FaultsDialog, TheKeysMoveBetweenNumberFaultAndStriae)
     }
 }
 
+TEST_F(FaultsDialog, APairIsTypedWithTheKeyboardAlone)
+{
+    // The fault, Tab to its sense, an arrow to the next sense, Tab to the striae, Enter.
+    TDlgEnterFaults* d = openDialog();
+    // The arrows move between the senses of the active window only.
+    d->activateWindow();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), d->faultBox());
+    type(d->faultBox(), "50/200");
+    press(d->faultBox(), Qt::Key_Tab);
+    EXPECT_EQ(d->focusWidget(), d->senseButton(Sense::Normal));
+    press(d->senseButton(Sense::Normal), Qt::Key_Right);
+    EXPECT_TRUE(d->senseButton(Sense::Reverse)->isChecked());
+    press(d->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(d->focusWidget(), d->striaeBox());
+    type(d->striaeBox(), "?/30");
+    press(d->striaeBox(), Qt::Key_Return);
+
+    const DataSheet& sheet = CurrentSheet(t.app)->sheet();
+    EXPECT_EQ(column(sheet, Field::Nature), (Texts{"FR..", "LR.."}));
+    EXPECT_EQ(column(sheet, Field::Value), (Texts{"50 / 200", "30 / 261"}));
+    EXPECT_EQ(d->focusWidget(), d->faultBox());
+    // Shift+Tab goes back up the same way.
+    press(d->faultBox(), Qt::Key_Backtab);
+    EXPECT_EQ(d->focusWidget(), d->autoNumberBox());
+}
+
 TEST_F(FaultsDialog, TheNumberCountsUpOrDownAndStartsWithADigit)
 {
     TDlgEnterFaults* d = openDialog();
@@ -272,6 +307,21 @@ TEST_F(FaultsDialog, APairGoesToTheCurrentSheetOrANewOne)
     enterPair(*d, "60/090", "30N", Sense::Dextral);
     EXPECT_EQ(column(other->sheet(), Field::Nature), (Texts{"FD..", "LD.."}));
     EXPECT_EQ(made->sheet().rowCount(), 2);
+}
+
+TEST_F(FaultsDialog, WithAllSheetsOpenThePairGoesToTheCurrentOne)
+{
+    std::vector<TWFichier*> sheets;
+    for (int i = 0; i < kMaxWindows; ++i)
+        sheets.push_back(newSheet());
+    t.app.activateWindow(*sheets[3]);
+    TDlgEnterFaults* d = openDialog();
+    EXPECT_EQ(t.app.registry().count(WindowKind::Sheet), kMaxWindows);
+    enterPair(*d, "60/090", "30N", Sense::Dextral);
+    EXPECT_TRUE(t.prompts.messages().empty()) << t.prompts.messages().front().text;
+    EXPECT_EQ(column(sheets[3]->sheet(), Field::Nature), (Texts{"FD..", "LD.."}));
+    for (TWFichier* other : {sheets[0], sheets[14]})
+        EXPECT_TRUE(other->sheet().isEmpty());
 }
 
 TEST_F(FaultsDialog, RemembersItsChoicesThroughThePreferenceFile)
