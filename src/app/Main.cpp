@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -453,8 +454,15 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == richEdit1_ && event->type() == QEvent::FocusIn)
-        app_.activateMain();
+    // Clicking the panel (or tabbing into it) makes the main window the current object; the
+    // focus it takes back when the main window is activated, or when a menu closes, does not:
+    // the sheet the user worked in stays current for the menus.
+    if (watched == richEdit1_ && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason
+            || reason == Qt::BacktabFocusReason)
+            app_.activateMain();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
