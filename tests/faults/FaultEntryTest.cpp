@@ -69,6 +69,50 @@ TEST_F(FaultEntryTest, EachStriaeFormInEachNotationOfLines)
     EXPECT_EQ(prepare(form("60.0/090", "30 N")).faultText, "60.0 / 90.0");
 }
 
+TEST_F(FaultEntryTest, TheCalculatorsExamplesAgainstAPlane)
+{
+    // The plane strikes 000 and dips 60 east. A pitch p from the north end: tan(trend) =
+    // cos(dip) tan(p), sin(plunge) = sin(dip) sin(p). The section of trend t: tan(plunge) =
+    // tan(dip) sin(t). A plunge g nearer north: sin(trend) = tan(g) / tan(dip).
+    const double dip = 60 * kDegToRad;
+    const auto deg = [](double radians) { return radians * kToDeg; };
+    const double p = 34 * kDegToRad;
+    const double t = 122 * kDegToRad;
+    const double g = 25 * kDegToRad;
+    struct Case {
+        const char* striae;
+        double trendDeg;
+        double plungeDeg;
+    };
+    const Case cases[] = {
+        {"34N", deg(std::atan(std::cos(dip) * std::tan(p))),
+         deg(std::asin(std::sin(dip) * std::sin(p)))},
+        {"N34", deg(std::atan(std::cos(dip) * std::tan(p))),
+         deg(std::asin(std::sin(dip) * std::sin(p)))},
+        {"122", 122, deg(std::atan(std::tan(dip) * std::sin(t)))},
+        {"?N25", deg(std::asin(std::tan(g) / std::tan(dip))), 25},
+    };
+    for (const Case& c : cases) {
+        const FaultPairEntry entry = prepare(form("0 E 60", c.striae), {{0, 0}, true});
+        SCOPED_TRACE(c.striae);
+        ASSERT_TRUE(entry.ok);
+        EXPECT_NEAR(entry.striae.direction.trend * kToDeg, c.trendDeg, 1e-9);
+        EXPECT_NEAR(entry.striae.direction.plunge * kToDeg, c.plungeDeg, 1e-9);
+        EXPECT_EQ(entry.striaeText,
+                  DirToText(true, false, c.plungeDeg * kDegToRad, c.trendDeg * kDegToRad, {0, 0}));
+    }
+    // 30 N 20 is a whole line, 13.6 degrees off the plane: the sine of that angle is the dot of
+    // the line (north cos 20 cos 30, east cos 20 sin 30, down sin 20) with the pole (north 0,
+    // east -cos 30, down sin 30).
+    const double off =
+        deg(std::asin(std::fabs(std::cos(20 * kDegToRad) * 0.5 * -std::cos(30 * kDegToRad)
+                                + std::sin(20 * kDegToRad) * 0.5)));
+    const FaultPairEntry whole = prepare(form("0 E 60", "30 N 20"), {{0, 0}, true});
+    EXPECT_FALSE(whole.ok);
+    EXPECT_EQ(whole.fsLabel, FSAngleLabel(off));
+    EXPECT_EQ(whole.message->text, "F-S angle = 13.6\xB0 (max permitted = 4\xB0)");
+}
+
 TEST_F(FaultEntryTest, TheRowsCarryTheCodesOfTheForm)
 {
     FaultForm f = form("40/120", "30S", Sense::Reverse);
