@@ -9,6 +9,7 @@
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "stats2d/DlgStats2D.h"
+#include "faults/FaultCommands.h"
 #include "platform/QtText.h"
 #include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -76,6 +78,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallSymbolCommands(*this, app_);
     InstallStats2DCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
+    InstallFaultCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
@@ -457,8 +460,15 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == richEdit1_ && event->type() == QEvent::FocusIn)
-        app_.activateMain();
+    // Clicking the panel (or tabbing into it) makes the main window the current object; the
+    // focus it takes back when the main window is activated, or when a menu closes, does not:
+    // the sheet the user worked in stays current for the menus.
+    if (watched == richEdit1_ && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason
+            || reason == Qt::BacktabFocusReason)
+            app_.activateMain();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

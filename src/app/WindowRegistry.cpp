@@ -65,6 +65,15 @@ std::vector<DataWindow*> WindowRegistry::windows(WindowKind kind) const
     return open;
 }
 
+std::vector<DataWindow*> WindowRegistry::recent(WindowKind kind) const
+{
+    std::vector<DataWindow*> latestFirst;
+    for (auto it = activations_.rbegin(); it != activations_.rend(); ++it)
+        if ((*it)->kind() == kind)
+            latestFirst.push_back(*it);
+    return latestFirst;
+}
+
 DataWindow* WindowRegistry::active() const
 {
     for (std::size_t k = 0; k < 3; ++k)

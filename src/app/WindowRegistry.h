@@ -69,6 +69,8 @@ public:
     // Open windows of the kind, by slot.
     std::vector<DataWindow*> windows(WindowKind kind) const;
     int count(WindowKind kind) const { return slots_[index(kind)].count(); }
+    // Windows of the kind that were activated, the latest first.
+    std::vector<DataWindow*> recent(WindowKind kind) const;
     // The window the last activation chose, by ActiveTag.
     DataWindow* active() const;
     // The window of the kind activated last among those `accept` takes, or null.

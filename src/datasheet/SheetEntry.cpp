@@ -274,7 +274,11 @@ void ToggleDecimals(DataSheet& sheet)
     }
 }
 
-std::string PlusOne(std::string_view text)
+namespace {
+
+// The first run of digits of the text, counted up or down by one as text, so that no run is too
+// long for it; written without leading zeros.
+std::string countFirstDigits(std::string_view text, bool up)
 {
     if (text.empty())
         return "1";
@@ -284,15 +288,32 @@ std::string PlusOne(std::string_view text)
     const std::size_t end = std::min(text.find_first_not_of(kDigits, first), text.size());
     std::string digits(text.substr(first, end - first));
     digits.erase(0, digits.find_first_not_of('0'));
-    // Counted up as text, so that no run of digits is too long for it.
-    auto i = digits.size();
-    while (i > 0 && digits[i - 1] == '9')
-        digits[--i] = '0';
-    if (i == 0)
-        digits.insert(digits.begin(), '1');
-    else
-        ++digits[i - 1];
+    const char carried = up ? '9' : '0';
+    if (!up && digits.empty())
+        digits = "0"; // 0 has nothing to count down
+    else {
+        auto i = digits.size();
+        while (i > 0 && digits[i - 1] == carried)
+            digits[--i] = up ? '0' : '9';
+        if (i == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            digits[i - 1] = static_cast<char>(digits[i - 1] + (up ? 1 : -1));
+        digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    }
     return std::string(text.substr(0, first)) + digits + std::string(text.substr(end));
+}
+
+} // namespace
+
+std::string PlusOne(std::string_view text)
+{
+    return countFirstDigits(text, true);
+}
+
+std::string MinusOne(std::string_view text)
+{
+    return countFirstDigits(text, false);
 }
 
 double ReadDeclination(std::string_view text)

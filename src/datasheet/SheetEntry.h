@@ -76,6 +76,9 @@ void ToggleDecimals(DataSheet& sheet);
 // "+1": the first run of digits counted up by one ("A12b" gives "A13b", "007" gives "8"), an
 // empty text gives "1" and a text without digits stays as it is.
 std::string PlusOne(std::string_view text);
+// Its twin: the first run of digits counted down by one ("A12b" gives "A11b", "10" gives "9"),
+// never below 0; an empty text gives "1" and a text without digits stays as it is.
+std::string MinusOne(std::string_view text);
 
 // The declination box, in degrees: a leading minus sign is a west declination. Radians.
 double ReadDeclination(std::string_view text);

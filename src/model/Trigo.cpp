@@ -272,20 +272,18 @@ PlungeLines LineOfPlunge(char letter, double plunge, double dip, double strike, 
     lines.plunge = g;
     lines.choice = previousChoice;
     const char upper = UpperAscii(std::string(1, letter))[0];
-    const auto nearer = [&lines](double target) {
-        return std::fabs(target - lines.trend1) > std::fabs(target - lines.trend2) ? 2 : 1;
+    // Nearer around the compass: a line at 20 degrees is nearer the west than one at 110.
+    const auto apart = [](double trend, double target) {
+        return std::fabs(std::remainder(trend - target, kTwoPi));
+    };
+    const auto nearer = [&lines, &apart](double target) {
+        return apart(lines.trend1, target) > apart(lines.trend2, target) ? 2 : 1;
     };
     switch (upper) {
+    case 'N': lines.choice = nearer(0); break;
     case 'E': lines.choice = nearer(kHalfPi); break;
     case 'S': lines.choice = nearer(kPi); break;
     case 'W': lines.choice = nearer(3 * kHalfPi); break;
-    case 'N': {
-        const double hi = std::max(lines.trend1, lines.trend2);
-        const double lo = std::min(lines.trend1, lines.trend2);
-        const double north = kTwoPi - hi > lo ? lo : hi;
-        lines.choice = north == lines.trend1 ? 1 : 2;
-        break;
-    }
     default: break;
     }
     return lines;

@@ -1,7 +1,10 @@
 #include "app/Main.h"
+#include "datasheet/TWFichier.h"
 #include "support/UiApp.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextEdit>
@@ -45,6 +48,28 @@ TEST(MainWindow, TitleAndTopLevelMenus)
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "Plot", "Stats 3D", "Stats 2D", "Faults",
                                    "Windows", "Options", "About", "Help"}));
     EXPECT_TRUE(window.RichEdit1()->toPlainText().isEmpty());
+}
+
+TEST(MainWindow, OnlyClickingItsPanelMakesTheMainWindowCurrent)
+{
+    StartedApp t;
+    TForm1 form(t.app, {});
+    // The panel takes the focus back whenever the main window is activated (its menu bar
+    // clicked) or a menu closes: the sheet stays current and "Enter (data sheet)" with it.
+    const std::pair<Qt::FocusReason, bool> reasons[] = {
+        {Qt::ActiveWindowFocusReason, false}, {Qt::PopupFocusReason, false},
+        {Qt::OtherFocusReason, false},        {Qt::MouseFocusReason, true},
+        {Qt::TabFocusReason, true},           {Qt::BacktabFocusReason, true}};
+    for (const auto& [reason, toMain] : reasons) {
+        form.run(Cmd::FileNew);
+        TWFichier* sheet = CurrentSheet(t.app);
+        ASSERT_NE(sheet, nullptr);
+        ASSERT_EQ(t.app.registry().ActiveTag, sheet->tag());
+        QFocusEvent focus(QEvent::FocusIn, reason);
+        QApplication::sendEvent(form.RichEdit1(), &focus);
+        EXPECT_EQ(t.app.registry().ActiveTag, toMain ? kTagMain : sheet->tag()) << reason;
+        EXPECT_EQ(form.action(Cmd::PlotEnterSheet)->isEnabled(), !toMain) << reason;
+    }
 }
 
 TEST(MainWindowPrefs, FirstStartWritesTheFileAndCloseRewritesIt)

@@ -74,6 +74,23 @@ TEST(WindowRegistry, ClosingMakesTheLatestNormalWindowCurrent)
     EXPECT_EQ(registry.current(WindowKind::Sheet), nullptr) << "only a minimised sheet is left";
 }
 
+TEST(WindowRegistry, RecentWindowsOfAKindComeLatestFirst)
+{
+    WindowRegistry registry;
+    FakeWindow a(WindowKind::Canvas, "A");
+    FakeWindow b(WindowKind::Canvas, "B");
+    FakeWindow c(WindowKind::Canvas, "C");
+    FakeWindow sheet(WindowKind::Sheet, "S");
+    for (FakeWindow* w : {&a, &b, &c, &sheet})
+        registry.add(*w);
+    for (FakeWindow* w : {&a, &b, &sheet, &a})
+        registry.activate(*w);
+    EXPECT_EQ(registry.recent(WindowKind::Canvas), (std::vector<DataWindow*>{&a, &b}))
+        << "C was never activated";
+    registry.remove(a);
+    EXPECT_EQ(registry.recent(WindowKind::Canvas), (std::vector<DataWindow*>{&b}));
+}
+
 TEST(WindowRegistry, SnapshotOfTheCurrentWindow)
 {
     WindowRegistry registry;

@@ -5,9 +5,11 @@
 //   ploq_core_tests --gtest_also_run_disabled_tests --gtest_filter='Examples*Write*'
 
 #include "datasheet/Fichier.h"
+#include "faults/FaultEntry.h"
 #include "model/Trigo.h"
 #include "model/UtilGlob.h"
 #include "support/Draws.h"
+#include "support/ScriptedPrompts.h"
 #include "support/SheetRows.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +142,113 @@ DataSheet CrossBedding()
     return sheet;
 }
 
+// A strike-slip regime: sigma 1 horizontal toward 160, sigma 3 horizontal toward 070, sigma 2
+// vertical, stress ratio (sigma 2 - sigma 3) / (sigma 1 - sigma 3) = 0.5; compression positive.
+const Direction kSigma1{160 * kDegToRad, 0};
+const Direction kSigma3{70 * kDegToRad, 0};
+constexpr double kStressRatio = 0.5;
+
+// The hanging wall slips along the shear stress that the footwall resolves on the plane, against
+// the shear it exerts (Wallace 1951, Bott 1959).
+Vec3 HangingWallSlip(const Direction& pole)
+{
+    const Vec3 s1 = DirToVec(kSigma1);
+    const Vec3 s2 = DirToVec({0, kPi / 2});
+    const Vec3 up = Scaled(DirToVec(pole), -1); // the normal into the hanging wall
+    const Vec3 traction = Sum(Scaled(s1, Dot(s1, up)), Scaled(s2, kStressRatio * Dot(s2, up)));
+    const Vec3 shear = Sum(traction, Scaled(up, -Dot(traction, up)));
+    return Unit(Scaled(shear, -1));
+}
+
+// The sense of a slip of the hanging wall on the plane: normal or reverse when it is nearer the
+// dip line, dextral or sinistral when nearer the strike; with how far from 45 degrees it is.
+Sense SenseOfSlip(const Direction& pole, const Vec3& slip, double& marginDeg)
+{
+    const double dipDirection = pole.trend + kPi;
+    const Vec3 down = DirToVec({dipDirection, kPi / 2 - pole.plunge});
+    const Vec3 strike = DirToVec({dipDirection - kPi / 2, 0}); // the dip to its right
+    const double alongDip = Dot(slip, down);
+    const double alongStrike = Dot(slip, strike);
+    marginDeg = std::fabs(std::atan2(std::fabs(alongDip), std::fabs(alongStrike)) * kRadToDeg - 45);
+    if (std::fabs(alongDip) >= std::fabs(alongStrike))
+        return alongDip > 0 ? Sense::Normal : Sense::Reverse;
+    // The hanging wall moving along the strike goes left, seen from the footwall.
+    return alongStrike > 0 ? Sense::Sinistral : Sense::Dextral;
+}
+
+// Forty faults from three sites, ten of each sense, slipping along the shear of the stress above
+// with some 6 degrees of scatter, measured as a compass gives them: the plane in whole degrees,
+// the striae mostly as its pitch, some as a whole line or as a plunge. A third carry a confidence
+// (by the scatter) and a chronology; one striae has the light code.
+DataSheet Faults()
+{
+    Draws draws(20240912);
+    DataSheet sheet = NewSheet();
+    const EntryStyle style{sheet.notation(), sheet.lShowDeci};
+    test::ScriptedPrompts prompts;
+    std::array<int, 4> perSense{};
+    for (int i = 0; i < 40;) {
+        const double dipDirectionDeg = 360 * draws.uniform();
+        const double dipDeg = 25 + 63 * draws.uniform();
+        const Direction truePole{NormalizeTrend((dipDirectionDeg + 180) * kDegToRad),
+                                 (90 - dipDeg) * kDegToRad};
+        const Vec3 slip = HangingWallSlip(truePole);
+        double margin = 0;
+        const Sense sense = SenseOfSlip(truePole, slip, margin);
+        const auto senseIndex = static_cast<std::size_t>(sense);
+        if (margin < 10 || perSense[senseIndex] == 10)
+            continue;
+
+        const double scatterDeg = draws.normal(0, 6);
+        const double turn = scatterDeg * kDegToRad;
+        const Vec3 measured = Sum(Scaled(slip, std::cos(turn)),
+                                  Scaled(Cross(DirToVec(truePole), slip), std::sin(turn)));
+        FaultForm form;
+        form.number = std::to_string(i + 1);
+        form.fault = PlaneText(truePole);
+        const DirResult typed = TextToDir('F', form.fault, style.notation);
+        const Direction typedPole{typed.trend, typed.plunge};
+        const Vec3 typedNormal = DirToVec(typedPole);
+        const Direction line =
+            VecToDir(Unit(Sum(measured, Scaled(typedNormal, -Dot(measured, typedNormal)))));
+        const Pitch pitch = PitchOfLine(line, typedPole.trend);
+        const std::string pitchText = sformat("%d%c", WholeDegrees(pitch.pitch), pitch.letter);
+        form.striae = pitchText;
+        if (i % 4 == 3)
+            form.striae = LineText(line);
+        if (i % 7 == 5) {
+            static constexpr std::string_view compass = "NESW";
+            const auto quarter = static_cast<std::size_t>(std::lround(line.trend / (kPi / 2)));
+            form.striae = sformat("?/%d%c", WholeDegrees(line.plunge), compass[quarter % 4]);
+        }
+        form.codes.sense = sense;
+        form.codes.addToCode = i % 3 == 0;
+        form.codes.confidence = std::fabs(scatterDeg) < 4   ? Confidence::High
+                                : std::fabs(scatterDeg) < 9 ? Confidence::Normal
+                                                            : Confidence::Low;
+        form.codes.chronology = i % 6 == 0 ? 2 : 1;
+        form.lightCode = i == 17;
+        form.location = i < 14 ? "Quarry" : i < 28 ? "Road cut" : "Ridge";
+        static const char* const faultComments[] = {"", "gouge", "breccia", ""};
+        static const char* const striaeComments[] = {"calcite", "quartz", "polished"};
+        form.faultComment = faultComments[i % 4];
+        form.striaeComment = striaeComments[i % 3];
+        FaultPairEntry entry = PrepareFaultPair(form, style, prompts);
+        // A plunge whose letter picks the other line of that plunge is typed as its pitch.
+        if (entry.ok
+            && std::fabs(Dot(DirToVec(entry.striae.direction), DirToVec(line)))
+                   < std::cos(2 * kDegToRad)) {
+            form.striae = pitchText;
+            entry = PrepareFaultPair(form, style, prompts);
+        }
+        EXPECT_TRUE(entry.ok) << form.fault << " " << form.striae;
+        EXPECT_FALSE(AppendFaultPair(sheet, entry));
+        ++perSense[senseIndex];
+        ++i;
+    }
+    return sheet;
+}
+
 struct Example {
     const char* file;
     DataSheet (*make)();
@@ -148,6 +257,7 @@ struct Example {
 const Example kExamples[] = {
     {"folded-area.plq", FoldedArea, {2024, 7, 16, 18, 20, 0}},
     {"cross-bedding.plq", CrossBedding, {2024, 8, 2, 17, 45, 0}},
+    {"faults.plq", Faults, {2024, 9, 12, 16, 30, 0}},
 };
 
 std::string ExamplePath(const Example& example)
@@ -225,6 +335,55 @@ TEST(ExamplesTest, CrossBedsDipDownThePalaeocurrent)
     }
     const double meanDeg = NormalizeTrend(std::atan2(dipSum.x, dipSum.y)) * kRadToDeg;
     EXPECT_NEAR(meanDeg, 112, 10);
+}
+
+// The stated stress gives Anderson's faults: a normal fault along sigma 1, a reverse one across
+// it, and the conjugate vertical faults 30 degrees from sigma 1, sinistral clockwise of it and
+// dextral anticlockwise (Anderson 1951).
+TEST(ExamplesTest, TheStressOfTheFaultsGivesAndersonsFaults)
+{
+    const auto senseOf = [](double dipDirectionDeg, double dipDeg) {
+        const Direction pole{NormalizeTrend((dipDirectionDeg + 180) * kDegToRad),
+                             (90 - dipDeg) * kDegToRad};
+        double margin = 0;
+        return SenseOfSlip(pole, HangingWallSlip(pole), margin);
+    };
+    EXPECT_EQ(senseOf(250, 60), Sense::Normal);
+    EXPECT_EQ(senseOf(160, 30), Sense::Reverse);
+    EXPECT_EQ(senseOf(100, 89), Sense::Sinistral); // striking 190
+    EXPECT_EQ(senseOf(280, 89), Sense::Sinistral); // the same, dipping the other way
+    EXPECT_EQ(senseOf(40, 89), Sense::Dextral);    // striking 130
+}
+
+// Each striae lies in its plane, within some 20 degrees of the hanging wall's slip under the
+// stated stress, and its sense is that slip's.
+TEST(ExamplesTest, FaultsSlipAlongTheStatedStress)
+{
+    const DataSheet sheet = LoadExample(kExamples[2]);
+    const std::vector<InfoVal> rows = SheetRecords(sheet);
+    ASSERT_TRUE(CheckSheetPairs(rows).ok);
+    const std::vector<FaultPair> pairs = FaultPairs(rows);
+    ASSERT_EQ(pairs.size(), 40u);
+    std::array<int, 5> perSense{};
+    int qualified = 0;
+    int light = 0;
+    for (const FaultPair& pair : pairs) {
+        const Direction pole{pair.plane->azi, pair.plane->pen};
+        const Direction striae{pair.striae->azi, pair.striae->pen};
+        SCOPED_TRACE(pair.plane->nu.str());
+        EXPECT_LT(FaultStriaeAngleDeg(pole, striae), 1);
+        const Vec3 slip = HangingWallSlip(pole);
+        EXPECT_GT(std::fabs(Dot(slip, DirToVec(striae))), std::cos(20 * kDegToRad));
+        double margin = 0;
+        EXPECT_EQ(pair.sense(SenseRow::Striae), SenseOfSlip(pole, slip, margin));
+        EXPECT_EQ(pair.plane->nu, pair.striae->nu);
+        ++perSense[static_cast<std::size_t>(pair.sense(SenseRow::Plane))];
+        qualified += pair.plane->na[2] != '.' ? 1 : 0;
+        light += pair.striae->na == "L" ? 1 : 0;
+    }
+    EXPECT_EQ(perSense, (std::array<int, 5>{10, 10, 10, 10, 0}));
+    EXPECT_GT(qualified, 10);
+    EXPECT_EQ(light, 1);
 }
 
 TEST(ExamplesTest, DISABLED_WriteExamples)

@@ -333,6 +333,18 @@ TEST(PlusOne, CountsUpTheFirstRunOfDigits)
         EXPECT_EQ(PlusOne(text), next) << text;
 }
 
+TEST(MinusOne, CountsDownTheFirstRunOfDigitsNeverBelowZero)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"A12b", "A11b"},  {"100", "99"},
+        {"10", "9"},       {"1", "0"},
+        {"0", "0"},        {"007", "6"},
+        {"", "1"},         {"abc", "abc"},
+        {"x10y9", "x9y9"}, {"100000000000000000000", "99999999999999999999"}};
+    for (const auto& [text, previous] : cases)
+        EXPECT_EQ(MinusOne(text), previous) << text;
+}
+
 TEST(SheetSettings, ANewSheetTakesTheSettingsAndAClosedOneGivesThemBack)
 {
     VarGlob settings;

@@ -225,6 +225,14 @@ TEST(LineOfPlunge, TwoLinesAndTheLetterChoice)
     EXPECT_EQ(steep.choice, 0);
     EXPECT_NEAR(steep.trend1 * kToDeg, 90, 1e-9);
     EXPECT_NEAR(steep.plunge, dip, 1e-12);
+    // Nearer around the compass: with strike 340 and dip 55, plunge 45 gives lines toward 115.6
+    // and 24.4; the second is nearer both the west and the north.
+    const double strike340 = 340 * kDegToRad;
+    const PlungeLines west = LineOfPlunge('W', 45 * kDegToRad, 55 * kDegToRad, strike340);
+    EXPECT_NEAR(west.trend2 * kToDeg, 24.4, 0.05);
+    EXPECT_EQ(west.choice, 2);
+    EXPECT_EQ(LineOfPlunge('N', 45 * kDegToRad, 55 * kDegToRad, strike340).choice, 2);
+    EXPECT_EQ(LineOfPlunge('E', 45 * kDegToRad, 55 * kDegToRad, strike340).choice, 1);
     const PlungeLines flat = LineOfPlunge('E', 0, dip, strike);
     EXPECT_EQ(flat.choice, 0);
     EXPECT_EQ(flat.trend1, strike);
