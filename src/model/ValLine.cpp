@@ -46,11 +46,20 @@ constexpr double kParallel = 1e-6;
 // A line this close to a plane (degrees) is taken as lying in it: its pitch is reported too.
 constexpr double kInPlaneDeg = 3;
 
-double degrees(double radians) { return radians / kDegToRad; }
+double degrees(double radians)
+{
+    return radians / kDegToRad;
+}
 
-std::string msg(ValLineMsg id) { return kValLineMessages[id]; }
+std::string msg(ValLineMsg id)
+{
+    return kValLineMessages[id];
+}
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The number in a part of a partial value, in degrees: it needs a digit.
 std::optional<double> numberIn(std::string_view text)
@@ -78,7 +87,8 @@ std::string cleanedPartial(std::string_view text)
     std::string reduced;
     for (std::size_t i = 0; i < s.size(); ++i) {
         reduced += s[i];
-        if ((s[i] == 'N' || s[i] == 'S') && i + 1 < s.size() && (s[i + 1] == 'E' || s[i + 1] == 'W'))
+        if ((s[i] == 'N' || s[i] == 'S') && i + 1 < s.size()
+            && (s[i + 1] == 'E' || s[i + 1] == 'W'))
             ++i;
     }
     return reduced;
@@ -174,7 +184,10 @@ private:
         return DirToText(q_.decimals, false, d.plunge, d.trend, q_.notation);
     }
     std::string angle(double radians) const { return FormatAngle(q_.decimals, degrees(radians)); }
-    std::string pitchText(const Pitch& p) const { return std::string(1, p.letter) + angle(p.pitch); }
+    std::string pitchText(const Pitch& p) const
+    {
+        return std::string(1, p.letter) + angle(p.pitch);
+    }
     void add(std::string line) { result_.lines.push_back(std::move(line)); }
     ValLineResult done(ValLineMode mode)
     {
@@ -239,8 +252,8 @@ ValLineResult Calculation::twoPlanes()
     add(msg(kVlTheirAngle) + (q_.decimals ? " " + a : a));
     for (const Decoded* plane : {&*p1, &*p2}) {
         const Pitch p = PitchOfLine(line, plane->dir.trend);
-        add(msg(kVlPitchOfIntersection) + plane->text + " : " + p.letter + " "
-            + angle(p.pitch) + (q_.decimals ? " " : ""));
+        add(msg(kVlPitchOfIntersection) + plane->text + " : " + p.letter + " " + angle(p.pitch)
+            + (q_.decimals ? " " : ""));
     }
     return done(ValLineMode::TwoPlanes);
 }
@@ -263,8 +276,7 @@ ValLineResult Calculation::twoLines()
     }
     const Direction pole = NormalOf(l1->dir, l2->dir);
     result_.d3 = pole;
-    add(msg(kVlPlaneOfLines)
-        + DirToText(q_.decimals, true, pole.plunge, pole.trend, q_.notation));
+    add(msg(kVlPlaneOfLines) + DirToText(q_.decimals, true, pole.plunge, pole.trend, q_.notation));
     add(msg(kVlAngleOfLines) + angle(AngleBetween(l1->dir, l2->dir)) + kDegreeSign);
     return done(ValLineMode::TwoLines);
 }
@@ -320,33 +332,29 @@ void Calculation::partialAnswer(const PartialValue& v, const std::string& typed,
         // The line the letter chose comes first, in the report and on the net.
         if (found.choice == 2)
             std::swap(result_.d2, result_.d3);
-        const std::string head =
-            msg(kVlPlunge) + FormatInt(degrees(found.plunge)) + inPlane + " :";
+        const std::string head = msg(kVlPlunge) + FormatInt(degrees(found.plunge)) + inPlane + " :";
         if (found.trend1 == found.trend2) {
             add(head + " " + lineText(result_.d2));
             break;
         }
         add(head);
-        add(msg(kVlLines) + lineText(result_.d2) + msg(kVlAnd)
-            + lineText(result_.d3));
+        add(msg(kVlLines) + lineText(result_.d2) + msg(kVlAnd) + lineText(result_.d3));
         const Pitch p2 = PitchOfLine(result_.d2, pole.trend);
         const Pitch p3 = PitchOfLine(result_.d3, pole.trend);
-        add(msg(kVlPitchOfThoseLines) + p2.letter + " " + angle(p2.pitch)
-            + msg(kVlAnd) + p3.letter + " " + angle(p3.pitch));
+        add(msg(kVlPitchOfThoseLines) + p2.letter + " " + angle(p2.pitch) + msg(kVlAnd) + p3.letter
+            + " " + angle(p3.pitch));
         break;
     }
     case PartialKind::FullLine: {
         const std::string& line = q_.plane1 ? result_.text2 : result_.text1;
         const double apart = std::fabs(kHalfPi - AngleBetween(pole, result_.d2));
-        add(msg(kVlAngleBetweenPlane) + plane + msg(kVlAndLine) + line
-            + " : " + angle(apart) + kDegreeSign);
+        add(msg(kVlAngleBetweenPlane) + plane + msg(kVlAndLine) + line + " : " + angle(apart)
+            + kDegreeSign);
         if (degrees(apart) < kInPlaneDeg)
             add(msg(kVlPitchOfLine2) + pitchText(PitchOfLine(result_.d2, pole.trend)));
         break;
     }
-    case PartialKind::NotUnderstood:
-        add(msg(kVlLine) + typed + ": " + msg(kVlFormatError));
-        break;
+    case PartialKind::NotUnderstood: add(msg(kVlLine) + typed + ": " + msg(kVlFormatError)); break;
     }
 }
 

@@ -63,8 +63,8 @@ enum class PartialKind {
 
 struct PartialValue {
     PartialKind kind = PartialKind::NotUnderstood;
-    double value = 0;  // radians: the trend, pitch or plunge
-    char letter = 0;   // N, E, S or W; 0 for none
+    double value = 0; // radians: the trend, pitch or plunge
+    char letter = 0;  // N, E, S or W; 0 for none
 };
 
 // The partial value of a line typed in line notation frtL (0: quadrant forms; 1, 2: slash
