@@ -7,13 +7,14 @@ namespace ploq {
 
 namespace {
 
-constexpr std::array<HelpTopic, 7> kTopics = {{
+constexpr std::array<HelpTopic, 8> kTopics = {{
     {kHelpContents, "contents.html", "Contents"},
     {kHelpNotations, "notations.html", "Notations of planes and lines"},
     {kHelpDataSheets, "datasheets.html", "Data sheets"},
     {kHelpPlotting, "plotting.html", "Plotting a data sheet"},
     {kHelpNets, "nets.html", "Nets and projections"},
     {kHelpResults, "results.html", "Results kept on a canvas"},
+    {kHelpValLine, "valline.html", "Line or plane value"},
     {kHelpSettings, "settings.html", "Settings"},
 }};
 

@@ -21,6 +21,7 @@ constexpr int kHelpDataSheets = 20;
 constexpr int kHelpPlotting = 30;
 constexpr int kHelpNets = 40;
 constexpr int kHelpResults = 50;
+constexpr int kHelpValLine = 60;
 constexpr int kHelpSettings = 80;
 
 std::span<const HelpTopic> HelpTopics();
