@@ -205,11 +205,9 @@ private:
         r.text2 = q_.text2;
         return r;
     }
-    bool parallel(const Decoded& a, const Decoded& b) const
-    {
-        const Vec3 c = Cross(DirToVec(b.dir), DirToVec(a.dir));
-        return a.text == b.text || std::sqrt(Dot(c, c)) < kParallel;
-    }
+    enum class Pair { Refused, Parallel, Apart };
+    // Both boxes decoded as planes or lines and written again; parallel ones are reported.
+    Pair decodeBoth(char letter, ValLineMsg parallelMessage);
     void partialAnswer(const PartialValue& v, const std::string& typed, const std::string& plane);
 
     const ValLineQuery& q_;
@@ -228,31 +226,45 @@ std::optional<Calculation::Decoded> Calculation::decode(char letter, const std::
                    DirToText(q_.decimals, IsPlane(letter), r.plunge, r.trend, q_.notation)};
 }
 
+Calculation::Pair Calculation::decodeBoth(char letter, ValLineMsg parallelMessage)
+{
+    const auto first = decode(letter, q_.text1);
+    if (!first)
+        return Pair::Refused;
+    const auto second = decode(letter, q_.text2);
+    if (!second)
+        return Pair::Refused;
+    result_.text1 = first->text;
+    result_.text2 = second->text;
+    result_.d1 = first->dir;
+    result_.d2 = second->dir;
+    // The same plane or line may be typed in two ways (90/090 and 90/270): the cross product
+    // tells what the texts cannot.
+    const Vec3 c = Cross(DirToVec(second->dir), DirToVec(first->dir));
+    if (first->text == second->text || std::sqrt(Dot(c, c)) < kParallel) {
+        add(msg(parallelMessage));
+        return Pair::Parallel;
+    }
+    return Pair::Apart;
+}
+
 ValLineResult Calculation::twoPlanes()
 {
-    const auto p1 = decode('S', q_.text1);
-    if (!p1)
-        return refused();
-    const auto p2 = decode('S', q_.text2);
-    if (!p2)
-        return refused();
-    result_.text1 = p1->text;
-    result_.text2 = p2->text;
-    result_.d1 = p1->dir;
-    result_.d2 = p2->dir;
-    if (parallel(*p1, *p2)) {
-        add(msg(kVlPlanesParallel));
-        return done(ValLineMode::None);
+    switch (decodeBoth('S', kVlPlanesParallel)) {
+    case Pair::Refused: return refused();
+    case Pair::Parallel: return done(ValLineMode::None);
+    case Pair::Apart: break;
     }
-    const Direction line = NormalOf(p1->dir, p2->dir);
+    const Direction line = NormalOf(result_.d1, result_.d2);
     result_.d3 = line;
     add(msg(kVlIntersection) + lineText(line));
     // The angle between the poles is the angle between the planes.
-    const std::string a = angle(AngleBetween(p1->dir, p2->dir));
+    const std::string a = angle(AngleBetween(result_.d1, result_.d2));
     add(msg(kVlTheirAngle) + (q_.decimals ? " " + a : a));
-    for (const Decoded* plane : {&*p1, &*p2}) {
-        const Pitch p = PitchOfLine(line, plane->dir.trend);
-        add(msg(kVlPitchOfIntersection) + plane->text + " : " + p.letter + " " + angle(p.pitch)
+    for (const auto& [pole, text] :
+         {std::pair{result_.d1, result_.text1}, {result_.d2, result_.text2}}) {
+        const Pitch p = PitchOfLine(line, pole.trend);
+        add(msg(kVlPitchOfIntersection) + text + " : " + p.letter + " " + angle(p.pitch)
             + (q_.decimals ? " " : ""));
     }
     return done(ValLineMode::TwoPlanes);
@@ -260,24 +272,15 @@ ValLineResult Calculation::twoPlanes()
 
 ValLineResult Calculation::twoLines()
 {
-    const auto l1 = decode('L', q_.text1);
-    if (!l1)
-        return refused();
-    const auto l2 = decode('L', q_.text2);
-    if (!l2)
-        return refused();
-    result_.text1 = l1->text;
-    result_.text2 = l2->text;
-    result_.d1 = l1->dir;
-    result_.d2 = l2->dir;
-    if (parallel(*l1, *l2)) {
-        add(msg(kVlLinesParallel));
-        return done(ValLineMode::None);
+    switch (decodeBoth('L', kVlLinesParallel)) {
+    case Pair::Refused: return refused();
+    case Pair::Parallel: return done(ValLineMode::None);
+    case Pair::Apart: break;
     }
-    const Direction pole = NormalOf(l1->dir, l2->dir);
+    const Direction pole = NormalOf(result_.d1, result_.d2);
     result_.d3 = pole;
     add(msg(kVlPlaneOfLines) + DirToText(q_.decimals, true, pole.plunge, pole.trend, q_.notation));
-    add(msg(kVlAngleOfLines) + angle(AngleBetween(l1->dir, l2->dir)) + kDegreeSign);
+    add(msg(kVlAngleOfLines) + angle(AngleBetween(result_.d1, result_.d2)) + kDegreeSign);
     return done(ValLineMode::TwoLines);
 }
 
