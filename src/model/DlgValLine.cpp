@@ -151,9 +151,30 @@ TDlgValLine::TDlgValLine(Application& app, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Line or plane value"));
     setProperty("helpTopic", kHelpValLine);
-    const VarGlob& s = app_.settings();
-    view_.colour = std::clamp(s.Couleur, 0, kUserColourCount - 1);
+    view_.colour = std::clamp(app_.settings().Couleur, 0, kUserColourCount - 1);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 8, 10, 10);
+    layout->addLayout(buildDataPart());
+    layout->addLayout(buildOptionsPart());
+    layout->addLayout(buildResultsPart());
+    helpButton_ = new QPushButton(message(kVlShowHelp));
+    connect(helpButton_, &QPushButton::clicked, this, &TDlgValLine::ToggleHelp);
+    help_ = new QLabel(toQString(kHelpText));
+    help_->setWordWrap(true);
+    help_->setVisible(false);
+    layout->addWidget(helpButton_, 0, Qt::AlignLeft);
+    layout->addWidget(help_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    showColour();
+    showGridIcon();
+    FormActivate();
+}
+
+QLayout* TDlgValLine::buildDataPart()
+{
+    const VarGlob& s = app_.settings();
     planeLabel_ = new QLabel;
     lineLabel_ = new QLabel;
     data1_ = new QLineEdit(
@@ -172,11 +193,7 @@ TDlgValLine::TDlgValLine(Application& app, QWidget* parent)
 
     go_ = new QPushButton(tr("go"));
     go_->setDefault(true);
-    erase_ = new QPushButton(tr("erase"));
-    reset_ = new QPushButton(tr("reset"));
     connect(go_, &QPushButton::clicked, this, &TDlgValLine::Go);
-    connect(erase_, &QPushButton::clicked, this, &TDlgValLine::Erase);
-    connect(reset_, &QPushButton::clicked, this, &TDlgValLine::Reset);
 
     auto* data = new QGridLayout;
     data->addWidget(planeLabel_, 0, 0, 1, 4);
@@ -191,9 +208,13 @@ TDlgValLine::TDlgValLine(Application& app, QWidget* parent)
     data->addWidget(line2_, 3, 3);
     data->addWidget(go_, 2, 4, 2, 1);
     data->setColumnStretch(1, 1);
+    return data;
+}
 
+QLayout* TDlgValLine::buildOptionsPart()
+{
     decimals_ = new QCheckBox(tr("decimal results"));
-    decimals_->setChecked(s.ShowDeci);
+    decimals_->setChecked(app_.settings().ShowDeci);
     showGrid_ = new QCheckBox(tr("Show grid"));
     poles_ = new QCheckBox(tr("Pole(s) S1/S2"));
     connect(showGrid_, &QCheckBox::toggled, this, &TDlgValLine::redraw);
@@ -201,6 +222,10 @@ TDlgValLine::TDlgValLine(Application& app, QWidget* parent)
     gridIcon_ = new ClickImage;
     gridIcon_->setToolTip(tr("Grid: click for the next one"));
     gridIcon_->onReleased([this](int, int) { GridIconClick(); });
+    erase_ = new QPushButton(tr("erase"));
+    reset_ = new QPushButton(tr("reset"));
+    connect(erase_, &QPushButton::clicked, this, &TDlgValLine::Erase);
+    connect(reset_, &QPushButton::clicked, this, &TDlgValLine::Reset);
     auto* options = new QHBoxLayout;
     options->addWidget(decimals_);
     options->addSpacing(8);
@@ -211,7 +236,11 @@ TDlgValLine::TDlgValLine(Application& app, QWidget* parent)
     options->addStretch(1);
     options->addWidget(erase_);
     options->addWidget(reset_);
+    return options;
+}
 
+QLayout* TDlgValLine::buildResultsPart()
+{
     report_ = new QTextEdit;
     report_->setReadOnly(true);
     report_->setMinimumWidth(300);
@@ -229,25 +258,7 @@ TDlgValLine::TDlgValLine(Application& app, QWidget* parent)
     results->addWidget(report_, 1);
     results->addWidget(Framed(strip_), 0, Qt::AlignTop);
     results->addLayout(netColumn);
-
-    helpButton_ = new QPushButton(message(kVlShowHelp));
-    connect(helpButton_, &QPushButton::clicked, this, &TDlgValLine::ToggleHelp);
-    help_ = new QLabel(toQString(kHelpText));
-    help_->setWordWrap(true);
-    help_->setVisible(false);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 8, 10, 10);
-    layout->addLayout(data);
-    layout->addLayout(options);
-    layout->addLayout(results);
-    layout->addWidget(helpButton_, 0, Qt::AlignLeft);
-    layout->addWidget(help_);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    showColour();
-    showGridIcon();
-    FormActivate();
+    return results;
 }
 
 TDlgValLine::~TDlgValLine() = default;

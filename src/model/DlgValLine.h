@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -76,6 +77,11 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The boxes with their kinds and "go"; the check boxes, grid icon, erase and reset; the
+    // report, the colour strip and the net.
+    QLayout* buildDataPart();
+    QLayout* buildOptionsPart();
+    QLayout* buildResultsPart();
     std::int32_t styleCnvs() const;
     void redraw();
     void showColour();

@@ -4,6 +4,7 @@
 // be looked at.
 
 #include "app/Application.h"
+#include "app/HelpId.h"
 #include "app/Main.h"
 #include "canvas/PicturesUi.h"
 #include "canvas/TWPlot.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +101,11 @@ TEST_F(Calculator, OpensOnceBelowTheToolBarWithTheFirstPlane)
     EXPECT_EQ(dialog->data2()->text(), "");
     EXPECT_EQ(dialog->helpButton()->text(), "show help");
     EXPECT_EQ(t.app.registry().ActiveTag, kDlgValLine);
+    // Its help page is bundled.
+    const HelpTopic& topic = HelpTopicOf(dialog->property("helpTopic").toInt());
+    EXPECT_EQ(topic.page, "valline.html");
+    EXPECT_TRUE(
+        QFile::exists(":/help/" + QString::fromLatin1(topic.page.data(), topic.page.size())));
     // The first tool button is the menu item's action.
     EXPECT_EQ(form->toolBar()->actions().first(), form->action(Cmd::FileLineOrPlane));
 }
