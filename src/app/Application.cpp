@@ -66,6 +66,18 @@ QWidget* Application::dialog(int tag) const
 
 void Application::setDialog(int tag, QWidget* dialog) { dialogs_[tag] = dialog; }
 
+void Application::activateDialog(int tag)
+{
+    registry_.ActiveTag = tag;
+    emit menusChanged();
+}
+
+void Application::dialogClosed(int tag)
+{
+    if (registry_.ActiveTag == tag)
+        activateMain();
+}
+
 void Application::closeDialogs(int aboveTag)
 {
     for (auto& [tag, dialog] : dialogs_)

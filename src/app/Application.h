@@ -81,6 +81,11 @@ public:
     QWidget* dialog(int tag) const;
     // Keeps the dialog as the instance of its tag; it is forgotten when destroyed.
     void setDialog(int tag, QWidget* dialog);
+    // A tool dialog that works on no data window was activated: the Edit menu works in it
+    // (ActiveTag takes its tag) until another window is activated.
+    void activateDialog(int tag);
+    // Such a dialog closes: the Edit menu goes back to the information panel.
+    void dialogClosed(int tag);
     // Closes every open dialog whose tag is above `aboveTag`.
     void closeDialogs(int aboveTag = 12297);
 

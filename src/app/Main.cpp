@@ -10,6 +10,7 @@
 #include "datasheet/TWText.h"
 #include "stats2d/DlgStats2D.h"
 #include "faults/FaultCommands.h"
+#include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
@@ -22,6 +23,7 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTextEdit>
@@ -51,6 +53,17 @@ bool isMenuBarItem(Cmd cmd)
 
 QWidget* widgetOf(DataWindow* window) { return dynamic_cast<QWidget*>(window); }
 
+// Undo, Cut, Copy or Paste in a text box.
+template <class Box> void runEditOn(Box& box, Cmd edit)
+{
+    switch (edit) {
+    case Cmd::EditUndo: box.undo(); break;
+    case Cmd::EditCut: box.cut(); break;
+    case Cmd::EditCopy: box.copy(); break;
+    default: box.paste(); break;
+    }
+}
+
 } // namespace
 
 TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
@@ -79,6 +92,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallStats2DCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
     InstallFaultCommands(*this, app_);
+    InstallValLineCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);
@@ -217,17 +231,29 @@ void TForm1::installOwnCommands()
     setHandler(Cmd::WindowsCloseTexts, [this] { closeAll(static_cast<int>(WindowKind::Text)); });
     for (Cmd edit : {Cmd::EditUndo, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste})
         setHandler(edit, [this, edit] {
+            if (editInDialog(edit))
+                return;
             if (DataWindow* w = app_.registry().active()) {
                 w->runEdit(edit);
                 return;
             }
-            switch (edit) {
-            case Cmd::EditUndo: richEdit1_->undo(); break;
-            case Cmd::EditCut: richEdit1_->cut(); break;
-            case Cmd::EditCopy: richEdit1_->copy(); break;
-            default: richEdit1_->paste(); break;
-            }
+            runEditOn(*richEdit1_, edit);
         });
+}
+
+bool TForm1::editInDialog(Cmd edit)
+{
+    const QWidget* dialog = app_.dialog(app_.registry().ActiveTag);
+    QWidget* focused = dialog ? dialog->focusWidget() : nullptr;
+    if (auto* box = qobject_cast<QLineEdit*>(focused)) {
+        runEditOn(*box, edit);
+        return true;
+    }
+    if (auto* text = qobject_cast<QTextEdit*>(focused)) {
+        runEditOn(*text, edit);
+        return true;
+    }
+    return false;
 }
 
 void TForm1::setHandler(Cmd cmd, std::function<void()> handler)

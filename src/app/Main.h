@@ -82,6 +82,8 @@ private:
     void toggleAbout();
     void arrange();
     void closeAll(int kind);
+    // The Edit command in the focused box of the tool dialog activated last, if any.
+    bool editInDialog(Cmd edit);
     // Asks every data sheet and text window to close; false when one must stay open.
     bool closeChain();
 
