@@ -139,27 +139,6 @@ RowRange rangeOf(const PlotRequest& request, const DataSheet& sheet)
                             : std::min(sheet.rowCount(), std::max(request.line1, request.line2))};
 }
 
-// The direction of a row as the sheet holds it; a row whose value text waits to be decoded is
-// decoded as saving would. None when the row has no valid direction.
-std::optional<Direction> rowDirection(const DataSheet& sheet, int row)
-{
-    const auto slot = static_cast<std::size_t>(row);
-    Direction d{sheet.ltAz[slot], sheet.ltPe[slot]};
-    if (sheet.lMod[slot] == kRowToDecode) {
-        const NatureCheck nature = CheckNature(sheet.field(row, Field::Nature));
-        if (!nature.ok)
-            return std::nullopt;
-        const DirResult read =
-            TextToDir(nature.letter, sheet.field(row, Field::Value), {sheet.lFrtS, sheet.lFrtL});
-        if (!read.ok)
-            return std::nullopt;
-        d = {read.trend, read.plunge};
-    }
-    if (!std::isfinite(d.trend) || !std::isfinite(d.plunge))
-        return std::nullopt;
-    return d;
-}
-
 // The symbol and colour a row is plotted with, and the code its legend entry names.
 struct RowSymbol {
     int sy = 0;
@@ -189,7 +168,7 @@ RowsPlotted plotRows(CanvasModel& canvas, const DataSheet& sheet, RowRange range
         const std::optional<RowSymbol> symbol = choose(row);
         if (!symbol)
             continue;
-        const std::optional<Direction> dir = rowDirection(sheet, row);
+        const std::optional<Direction> dir = RowDirection(sheet, row);
         if (!dir) {
             plotted.unreadable.push_back(row);
             continue;
