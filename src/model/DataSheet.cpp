@@ -170,7 +170,8 @@ std::optional<Direction> RowDirection(const DataSheet& sheet, int row)
         const NatureCheck nature = CheckNature(sheet.field(row, Field::Nature));
         if (!nature.ok)
             return std::nullopt;
-        const DirResult read = TextToDir(nature.letter, sheet.field(row, Field::Value), sheet.notation());
+        const DirResult read =
+            TextToDir(nature.letter, sheet.field(row, Field::Value), sheet.notation());
         if (!read.ok)
             return std::nullopt;
         d = {read.trend, read.plunge};
