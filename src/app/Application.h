@@ -32,6 +32,7 @@ enum DialogTag : int {
     kDlgKeepCM = 12310,
     kDlgPlotGCPC = 12311,
     kDlgRotate = 12312,
+    kDlgImportText = 12313,
     kDlgUseSymb = 12314,
     kDlgMessage = 12316,
     kDlgChangeSy = 12317,

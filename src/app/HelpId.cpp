@@ -7,10 +7,11 @@ namespace ploq {
 
 namespace {
 
-constexpr std::array<HelpTopic, 7> kTopics = {{
+constexpr std::array<HelpTopic, 8> kTopics = {{
     {kHelpContents, "contents.html", "Contents"},
     {kHelpNotations, "notations.html", "Notations of planes and lines"},
     {kHelpDataSheets, "datasheets.html", "Data sheets"},
+    {kHelpImport, "import.html", "Text import and export"},
     {kHelpPlotting, "plotting.html", "Plotting a data sheet"},
     {kHelpNets, "nets.html", "Nets and projections"},
     {kHelpResults, "results.html", "Results kept on a canvas"},

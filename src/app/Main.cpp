@@ -5,6 +5,7 @@
 #include "app/ToolIcons.h"
 #include "canvas/TWPlot.h"
 #include "canvas/TWPlotCommands.h"
+#include "datasheet/DlgImportText.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "platform/QtText.h"
@@ -68,6 +69,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallCanvasCommands(*this, app_);
     InstallPlotCommands(*this, app_);
     InstallSheetCommands(*this, app_);
+    InstallImportCommands(*this, app_);
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
     SetMenuFRecents();
