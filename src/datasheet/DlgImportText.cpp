@@ -209,6 +209,8 @@ TWText* ExportSheetText(Application& app, TWFichier& sheet)
         text->appendLine(line);
     text->setDirty(true);
 
+    // Placed once shown, when its frame counts in its width.
+    text->show();
     const QRect beside = sheet.frameGeometry();
     int left = beside.right() + 1 + kExportGap;
     if (const QScreen* screen = sheet.screen()) {
@@ -216,7 +218,6 @@ TWText* ExportSheetText(Application& app, TWFichier& sheet)
         left = std::min(left, screenRight - kExportScreenMargin - text->frameGeometry().width());
     }
     text->move(left, beside.top());
-    text->show();
     return text;
 }
 
