@@ -214,22 +214,13 @@ ImportOutcome lineRefusal(const std::string& name, int line, const std::string& 
     return refusal(errorBox(Quoted(name) + sformat(" : line %d : ", line) + problem), line);
 }
 
-struct ImportedRow {
-    LineValue value;
-    bool plane = false;
-    std::string nature;
-    std::string number;
-    std::string location;
-    std::string comment;
-};
-
-ImportOutcome finished(std::vector<ImportedRow>& rows, DataSheet sheet, const std::string& name,
+ImportOutcome finished(std::vector<PloqRow>& rows, DataSheet sheet, const std::string& name,
                        bool full)
 {
     sheet.setRowCount(static_cast<int>(rows.size()));
     const Notation notation = sheet.notation();
     for (int row = 1; row <= sheet.rowCount(); ++row) {
-        ImportedRow& r = rows[static_cast<std::size_t>(row) - 1];
+        PloqRow& r = rows[static_cast<std::size_t>(row) - 1];
         const auto slot = static_cast<std::size_t>(row);
         sheet.setField(
             row, Field::Value,
@@ -258,7 +249,7 @@ template <typename Parse>
 ImportOutcome readRows(LineReader& reader, std::string& line, const std::string& name,
                        DataSheet sheet, Parse parse)
 {
-    std::vector<ImportedRow> rows;
+    std::vector<PloqRow> rows;
     bool full = false;
     do {
         // A line cut short by a read error is not taken for a bad line.
@@ -268,7 +259,7 @@ ImportOutcome readRows(LineReader& reader, std::string& line, const std::string&
             full = true;
             break;
         }
-        ImportedRow row = parse(line);
+        PloqRow row = parse(line);
         if (!row.value.ok)
             return lineRefusal(name, reader.number(), row.value.problem);
         rows.push_back(std::move(row));
@@ -535,7 +526,7 @@ ImportOutcome ImportRaw(std::istream& in, const std::string& path, const RawLayo
             1);
     const char* nature = layout.planes ? "S" : "L";
     return readRows(reader, line, name, std::move(sheet), [&](const std::string& text) {
-        ImportedRow row{DecodeRawLine(layout, text), layout.planes, nature, {}, {}, {}};
+        PloqRow row{DecodeRawLine(layout, text), layout.planes, nature, {}, {}, {}};
         if (layout.numberRows)
             row.number = std::to_string(reader.number());
         return row;
@@ -562,12 +553,8 @@ ImportOutcome ImportPloqText(std::istream& in, const std::string& path, const Pl
                                 + " : Error, maybe not a convenient file, or wrong fields "
                                   "separator (check in \"Options\")..."),
                        reader.number());
-    return readRows(reader, line, name, std::move(sheet), [&](const std::string& text) {
-        PloqRow r = ParsePloqLine(layout, text, exported);
-        return ImportedRow{std::move(r.value),    r.plane,
-                           std::move(r.nature),   std::move(r.number),
-                           std::move(r.location), std::move(r.comment)};
-    });
+    return readRows(reader, line, name, std::move(sheet),
+                    [&](const std::string& text) { return ParsePloqLine(layout, text, exported); });
 }
 
 ImportOutcome ImportRawFile(const std::string& path, const RawLayout& layout, DataSheet sheet)

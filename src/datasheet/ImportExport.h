@@ -97,9 +97,9 @@ LineValue DecodeNumbers(bool plane, int format, std::string_view first, std::str
 // formats 2..6 the first two fields, refused without a separator.
 LineValue DecodeRawLine(const RawLayout& layout, std::string_view line);
 
-// A line of Ploq data: its value and its codes (at most 9 characters each). The row is a plane
-// when its nature starts with F, P or S (either case). The codes of an exported file lose the
-// blanks that aligned them.
+// A row read from a line: its value and its codes (at most 9 characters each). A row of Ploq
+// data is a plane when its nature starts with F, P or S (either case); the codes of an exported
+// file lose the blanks that aligned them.
 struct PloqRow {
     LineValue value;
     bool plane = false;
