@@ -12,6 +12,7 @@ constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpContents, "contents.html", "Contents"},
     {kHelpNotations, "notations.html", "Notations of planes and lines"},
     {kHelpDataSheets, "datasheets.html", "Data sheets"},
+    {kHelpImport, "import.html", "Text import and export"},
     {kHelpPlotting, "plotting.html", "Plotting a data sheet"},
     {kHelpNets, "nets.html", "Nets and projections"},
     {kHelpResults, "results.html", "Results kept on a canvas"},

@@ -18,6 +18,7 @@ struct HelpTopic {
 constexpr int kHelpContents = 1;
 constexpr int kHelpNotations = 10;
 constexpr int kHelpDataSheets = 20;
+constexpr int kHelpImport = 25;
 constexpr int kHelpPlotting = 30;
 constexpr int kHelpNets = 40;
 constexpr int kHelpResults = 50;

@@ -6,6 +6,7 @@
 #include "canvas/TWPlot.h"
 #include "canvas/TWPlotCommands.h"
 #include "canvas/TWPlotOutput.h"
+#include "datasheet/DlgImportText.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "stats2d/DlgStats2D.h"
@@ -87,6 +88,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallPlotCommands(*this, app_);
     InstallCanvasOutputCommands(*this, app_);
     InstallSheetCommands(*this, app_);
+    InstallImportCommands(*this, app_);
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
     InstallStats2DCommands(*this, app_);

@@ -32,6 +32,7 @@ namespace ploq {
 inline constexpr std::string_view kPrefFileName = "P4Pref24.plp";
 constexpr int kPrefLineCount = 248;
 
+constexpr int kPloqFieldCount = 7; // fields of a Ploq-data line, counted from 1
 constexpr int kColourCount = 17;    // Tco and TcoCont, indices 0..16
 constexpr int kUserColourCount = 8; // Tco 0..7 are the user's; 8..16 are fixed
 constexpr int kAddKindCount = 61;   // TcoAdd and SyAdd, one entry per kind of additional value
@@ -43,6 +44,7 @@ constexpr int kOptValListInfo = 1;   // plotted data listed in the canvas's info
 constexpr int kOptValEditInGrid = 3; // values edited in the grid itself (no multiple selection)
 constexpr int kOptValPrintGrid = 5;  // printed data tables show the grid lines
 constexpr int kOptValAddDecl = 6;    // Decl added to entered azimuths
+constexpr int kOptValImportRaw = 12; // the import dialog's last choice was raw data
 
 // Bits of StyleCnvs (kStyleLowerHemisphere and kStyleWulff are in Trigo.h).
 constexpr int kStyleNetCentre = 1;
@@ -179,7 +181,8 @@ struct VarGlob {
     std::int32_t IpFS = 0;  // text import: plane notation of the program's own text, 0..6
     std::int32_t IpFR = 0;  // raw import: notation, 0..6 (planes) or 0..3 (lines)
     std::int32_t IpSep = 1; // import separator: 0 tab, 1 slash, 2 dash
-    std::int32_t IpVal = 2; // text import: columns of the value and of code fields 2..5
+    // Ploq-data import: the field (1..kPloqFieldCount) of the value and of code fields 2..5.
+    std::int32_t IpVal = 2;
     std::int32_t IpNat = 1;
     std::int32_t IpNum = 3;
     std::int32_t IpLoc = 4;

@@ -124,25 +124,6 @@ void AddLegend(CanvasModel& canvas, int symbol, int colour, const std::string& c
         canvas.lsy.insert(at, entry);
 }
 
-std::optional<Direction> RowDirection(const DataSheet& sheet, int row)
-{
-    const auto slot = static_cast<std::size_t>(row);
-    Direction d{sheet.ltAz[slot], sheet.ltPe[slot]};
-    if (sheet.lMod[slot] == kRowToDecode) {
-        const NatureCheck nature = CheckNature(sheet.field(row, Field::Nature));
-        if (!nature.ok)
-            return std::nullopt;
-        const DirResult read =
-            TextToDir(nature.letter, sheet.field(row, Field::Value), {sheet.lFrtS, sheet.lFrtL});
-        if (!read.ok)
-            return std::nullopt;
-        d = {read.trend, read.plunge};
-    }
-    if (!std::isfinite(d.trend) || !std::isfinite(d.plunge))
-        return std::nullopt;
-    return d;
-}
-
 namespace {
 
 struct RowRange {

@@ -28,10 +28,6 @@ const std::string& KeyFieldHeading(const VarGlob& settings, KeyField field);
 // Whether row `row` is selected by the key (an empty key selects every row).
 bool RowMatches(const DataSheet& sheet, int row, KeyField field, const std::string& key);
 
-// The direction of a row as the sheet holds it; a row whose value text waits to be decoded is
-// decoded as saving would. None when the row has no valid direction.
-std::optional<Direction> RowDirection(const DataSheet& sheet, int row);
-
 // Adds a record to the canvas with the current colour, symbol and plot style, marks it shown
 // (and a plane by its nature) and places it on the net. The caller checks the 5000 limit.
 InfoVal& AjoutVal(CanvasModel& canvas, InfoVal record, const VarGlob& settings);

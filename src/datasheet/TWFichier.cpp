@@ -429,9 +429,12 @@ bool TWFichier::isNormal() const
 
 void TWFichier::retitle()
 {
-    setWindowTitle(sheet_.lNomF.empty()
-                       ? QStringLiteral("Data sheet %1").arg(slot())
-                       : QString::fromStdString(fs::path(sheet_.lNomF).filename().string()));
+    if (!sheet_.lNomF.empty())
+        setWindowTitle(QString::fromStdString(fs::path(sheet_.lNomF).filename().string()));
+    else if (!sheet_.lTitle.empty())
+        setWindowTitle(toQString(sheet_.lTitle));
+    else
+        setWindowTitle(QStringLiteral("Data sheet %1").arg(slot()));
 }
 
 void TWFichier::describe(AppSnapshot& snapshot) const

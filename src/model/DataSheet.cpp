@@ -3,6 +3,7 @@
 #include "model/UtilGlob.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ploq {
 
@@ -159,6 +160,25 @@ char DataSheet::natureLetter(int row) const
 {
     const std::string& nature = field(row, Field::Nature);
     return nature.empty() ? '\0' : nature.front();
+}
+
+std::optional<Direction> RowDirection(const DataSheet& sheet, int row)
+{
+    const auto slot = static_cast<std::size_t>(row);
+    Direction d{sheet.ltAz[slot], sheet.ltPe[slot]};
+    if (sheet.lMod[slot] == kRowToDecode) {
+        const NatureCheck nature = CheckNature(sheet.field(row, Field::Nature));
+        if (!nature.ok)
+            return std::nullopt;
+        const DirResult read =
+            TextToDir(nature.letter, sheet.field(row, Field::Value), sheet.notation());
+        if (!read.ok)
+            return std::nullopt;
+        d = {read.trend, read.plunge};
+    }
+    if (!std::isfinite(d.trend) || !std::isfinite(d.plunge))
+        return std::nullopt;
+    return d;
 }
 
 } // namespace ploq

@@ -5,9 +5,11 @@
 // order) and, per row, the decoded direction and the save state.
 
 #include "model/Conversion.h"
+#include "model/Trigo.h"
 #include "model/TypesGlob.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,7 +126,8 @@ public:
     TiMM lMod;
 
     std::array<int, kFieldCount> lC = kDefaultColumns;
-    std::string lNomF; // path of the file, empty for a new sheet
+    std::string lNomF;  // path of the file, empty for a new sheet
+    std::string lTitle; // title of a sheet without a file (Windows-1252); empty: its slot's
     double lCreated = 0;
     double lModified = 0;
     bool lDirty = false;
@@ -138,5 +141,9 @@ public:
 private:
     std::vector<std::array<std::string, kColumnCount>> cells_;
 };
+
+// The direction of a row as the sheet holds it; a row whose value text waits to be decoded is
+// decoded as saving would. None when the row has no valid direction.
+std::optional<Direction> RowDirection(const DataSheet& sheet, int row);
 
 } // namespace ploq

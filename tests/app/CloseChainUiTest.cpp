@@ -127,10 +127,11 @@ TEST_F(CloseChain, CommandsWithoutHandlersStayDisabled)
     TForm1 form(t.app, {});
     FakeSheet sheet(t.app, "S1", true);
     EXPECT_EQ(form.action(Cmd::FileExport)->text(), "Export \"S1\" to text");
-    EXPECT_FALSE(form.action(Cmd::FileExport)->isEnabled()) << "nothing exports yet";
-    form.setHandler(Cmd::FileExport, [] {});
-    form.RefreshMenus();
     EXPECT_TRUE(form.action(Cmd::FileExport)->isEnabled());
+    EXPECT_FALSE(form.action(Cmd::UtilFind)->isEnabled()) << "nothing finds yet";
+    form.setHandler(Cmd::UtilFind, [] {});
+    form.RefreshMenus();
+    EXPECT_TRUE(form.action(Cmd::UtilFind)->isEnabled());
     EXPECT_TRUE(form.action(Cmd::HelpSummary)->isEnabled());
 }
 

@@ -383,6 +383,10 @@ TEST(Prefs, OutOfRangeValuesAreReset)
         {"Stats2DWidth", {{34, "0"}}, {{34, "20"}}, "line 34: Stats2DWidth"},
         {"IpSep", {{40, "3"}}, {{40, "1"}}, "line 40: IpSep"},
         {"IpVal", {{41, "8"}}, {{41, "2"}}, "line 41: IpVal"},
+        // Fields count from 1: a field 0 would read before the first field.
+        {"IpVal 0", {{41, "0"}}, {{41, "2"}}, "line 41: IpVal"},
+        {"IpNat 0", {{42, "0"}}, {{42, "1"}}, "line 42: IpNat"},
+        {"IpCom 8", {{45, "8"}}, {{45, "5"}}, "line 45: IpCom"},
         {"NbCr", {{53, "40"}}, {{53, "6"}}, "line 53: NbCr"},
         {"NbTirBS", {{54, "100000000"}}, {{54, "2000"}}, "line 54: NbTirBS"},
         {"Rc too small", {{59, "5"}}, {{59, "190"}}, "line 59: Rc"},
