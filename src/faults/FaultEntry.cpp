@@ -53,7 +53,8 @@ std::string FSAngleLabel(double degrees)
 StriaeReading ReadStriae(std::string_view text, const Direction& pole, const EntryStyle& style,
                          int maxFSDeg)
 {
-    const PartialLine partial = ReadPartialLine(text, style.notation.frtL);
+    const PartialLine partial =
+        ReadPartialLine(text, style.notation.frtL, SlashReading::PlungeFirst);
     StriaeReading reading;
     switch (partial.kind) {
     case PartialKind::None:

@@ -1,5 +1,6 @@
 #include "model/ValLine.h"
 
+#include "model/PartialLine.h"
 #include "model/TypesGlob.h"
 #include "model/UtilGlob.h"
 
@@ -56,110 +57,6 @@ std::string msg(ValLineMsg id)
     return kValLineMessages[id];
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The number in a part of a partial value, in degrees: it needs a digit.
-std::optional<double> numberIn(std::string_view text)
-{
-    bool digit = false;
-    for (char c : text)
-        digit = digit || isDigit(c);
-    double value = 0;
-    if (!digit || !TryReadReal(text, value))
-        return std::nullopt;
-    return value;
-}
-
-// Upper case, "," read as ".", and only the characters a partial value is made of.
-std::string cleanedPartial(std::string_view text)
-{
-    static constexpr std::string_view kept = "*./0123456789?ENSW";
-    std::string s;
-    for (char c : text) {
-        c = c == ',' ? '.' : c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        if (kept.find(c) != std::string_view::npos)
-            s += c;
-    }
-    // NE and NW name the north end, SE and SW the south end.
-    std::string reduced;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        reduced += s[i];
-        if ((s[i] == 'N' || s[i] == 'S') && i + 1 < s.size()
-            && (s[i + 1] == 'E' || s[i + 1] == 'W'))
-            ++i;
-    }
-    return reduced;
-}
-
-// The first N, else the first S, else E, else W: its position, or npos.
-std::size_t letterPosition(const std::string& s)
-{
-    for (char letter : {'N', 'S', 'E', 'W'})
-        if (const std::size_t at = s.find(letter); at != std::string::npos)
-            return at;
-    return std::string::npos;
-}
-
-PartialValue partial(PartialKind kind, double valueDeg, char letter)
-{
-    return {kind, valueDeg * kDegToRad, letter};
-}
-
-PartialValue slashPartial(const std::string& s, int frtL, char letter)
-{
-    if (letter != 0)
-        if (const auto q = numberIn(s); q && *q <= 90)
-            return partial(PartialKind::Pitch, *q, letter);
-    const std::size_t slash = s.find('/');
-    if (slash == std::string::npos) {
-        if (const auto t = numberIn(s); t && *t < 360)
-            return partial(PartialKind::Trend, *t, letter);
-        return {};
-    }
-    const std::string before = s.substr(0, slash);
-    const std::string after = s.substr(slash + 1);
-    if (!before.empty() && before != "*" && before != "?") {
-        const auto first = numberIn(before);
-        const auto second = numberIn(after);
-        if (!first || !second)
-            return {};
-        const double plunge = frtL == 1 ? *first : *second;
-        const double direction = frtL == 1 ? *second : *first;
-        if (plunge <= 90 && direction <= 360)
-            return {PartialKind::FullLine, 0, letter};
-        return {};
-    }
-    if (const auto g = numberIn(after.substr(0, 3)); g && *g <= 90)
-        return partial(PartialKind::Plunge, *g, letter);
-    return {};
-}
-
-PartialValue quadrantPartial(std::string s, std::size_t at, char letter)
-{
-    if (!s.empty() && (s[0] == '*' || s[0] == '?')) {
-        s.erase(0, 1);
-        if (letter != 0)
-            s.erase(s.find(letter), 1);
-        if (const auto g = numberIn(s); g && *g < 90)
-            return partial(PartialKind::Plunge, *g, letter);
-        return {};
-    }
-    if (letter == 0) {
-        if (const auto t = numberIn(s); t && *t < 360)
-            return partial(PartialKind::Trend, *t, 0);
-        return {};
-    }
-    if (at != 0 && at != s.size() - 1)
-        return {PartialKind::FullLine, 0, letter};
-    s.erase(at, 1);
-    if (const auto q = numberIn(s); q && *q <= 90)
-        return partial(PartialKind::Pitch, *q, letter);
-    return {};
-}
-
 // The state of one computation: the query, and the texts every report line is made of.
 class Calculation {
 public:
@@ -208,7 +105,7 @@ private:
     enum class Pair { Refused, Parallel, Apart };
     // Both boxes decoded as planes or lines and written again; parallel ones are reported.
     Pair decodeBoth(char letter, ValLineMsg parallelMessage);
-    void partialAnswer(const PartialValue& v, const std::string& typed, const std::string& plane);
+    void partialAnswer(const PartialLine& v, const std::string& typed, const std::string& plane);
 
     const ValLineQuery& q_;
     ValLineResult result_;
@@ -291,10 +188,10 @@ ValLineResult Calculation::planeAndLine()
     if (!plane)
         return refused();
     const std::string& typed = planeFirst ? q_.text2 : q_.text1;
-    const PartialValue v = ReadPartialValue(typed, q_.notation.frtL);
+    const PartialLine v = ReadPartialLine(typed, q_.notation.frtL, SlashReading::PitchFirst);
     std::string& lineBox = planeFirst ? result_.text2 : result_.text1;
     result_.d1 = plane->dir;
-    if (v.kind == PartialKind::FullLine) {
+    if (v.kind == PartialKind::Full) {
         const auto line = decode('L', typed);
         if (!line)
             return refused();
@@ -304,39 +201,35 @@ ValLineResult Calculation::planeAndLine()
     (planeFirst ? result_.text1 : result_.text2) = plane->text;
     partialAnswer(v, typed, plane->text);
     switch (v.kind) {
-    case PartialKind::NotUnderstood: return done(ValLineMode::None);
+    case PartialKind::None: return done(ValLineMode::None);
     case PartialKind::Plunge: return done(ValLineMode::PlaneAndTwoLines);
     default: return done(ValLineMode::PlaneAndLine);
     }
 }
 
-void Calculation::partialAnswer(const PartialValue& v, const std::string& typed,
+void Calculation::partialAnswer(const PartialLine& v, const std::string& typed,
                                 const std::string& plane)
 {
     const Direction pole = result_.d1;
-    const double strike = NormalizeTrend(pole.trend + kHalfPi);
-    const double dip = kHalfPi - pole.plunge;
     const std::string inPlane = msg(kVlInPlane) + plane;
     switch (v.kind) {
-    case PartialKind::Trend: {
-        result_.d2 = ApparentDip(v.value, pole);
+    case PartialKind::Trend:
+        result_.d2 = PartialLineInPlane(v, pole).chosen();
         add(msg(kVlStrike) + typed + inPlane + " : " + lineText(result_.d2));
         add(msg(kVlPitchOfLine) + pitchText(PitchOfLine(result_.d2, pole.trend)));
         break;
-    }
     case PartialKind::Pitch:
-        result_.d2 = PitchLetterToLine(v.letter, v.value, dip, strike);
+        result_.d2 = PartialLineInPlane(v, pole).chosen();
         add("pitch " + typed + inPlane + " : " + lineText(result_.d2));
         break;
     case PartialKind::Plunge: {
-        const PlungeLines found = LineOfPlunge(v.letter, v.value, dip, strike);
-        result_.d2 = {found.trend1, found.plunge};
-        result_.d3 = {found.trend2, found.plunge};
+        const LinesInPlane found = PartialLineInPlane(v, pole);
         // The line the letter chose comes first, in the report and on the net.
-        if (found.choice == 2)
-            std::swap(result_.d2, result_.d3);
-        const std::string head = msg(kVlPlunge) + FormatInt(degrees(found.plunge)) + inPlane + " :";
-        if (found.trend1 == found.trend2) {
+        result_.d2 = found.chosen();
+        result_.d3 = found.choice == 2 ? found.first : found.second;
+        const std::string head =
+            msg(kVlPlunge) + FormatInt(degrees(found.first.plunge)) + inPlane + " :";
+        if (found.first.trend == found.second.trend) {
             add(head + " " + lineText(result_.d2));
             break;
         }
@@ -348,7 +241,7 @@ void Calculation::partialAnswer(const PartialValue& v, const std::string& typed,
             + " " + angle(p3.pitch));
         break;
     }
-    case PartialKind::FullLine: {
+    case PartialKind::Full: {
         const std::string& line = q_.plane1 ? result_.text2 : result_.text1;
         const double apart = std::fabs(kHalfPi - AngleBetween(pole, result_.d2));
         add(msg(kVlAngleBetweenPlane) + plane + msg(kVlAndLine) + line + " : " + angle(apart)
@@ -357,7 +250,7 @@ void Calculation::partialAnswer(const PartialValue& v, const std::string& typed,
             add(msg(kVlPitchOfLine2) + pitchText(PitchOfLine(result_.d2, pole.trend)));
         break;
     }
-    case PartialKind::NotUnderstood: add(msg(kVlLine) + typed + ": " + msg(kVlFormatError)); break;
+    case PartialKind::None: add(msg(kVlLine) + typed + ": " + msg(kVlFormatError)); break;
     }
 }
 
@@ -379,14 +272,6 @@ std::string ValLineLineLabel(int frtL)
     case 1: return "lines : Plunge/plunge direction (or partial value)";
     default: return frtL >= 0 && frtL < 3 ? kLineNotationLabels[frtL] : "";
     }
-}
-
-PartialValue ReadPartialValue(std::string_view text, int frtL)
-{
-    const std::string s = cleanedPartial(text);
-    const std::size_t at = letterPosition(s);
-    const char letter = at == std::string::npos ? 0 : s[at];
-    return frtL == 0 ? quadrantPartial(s, at, letter) : slashPartial(s, frtL, letter);
 }
 
 ValLineResult ComputeValLine(const ValLineQuery& query)

@@ -52,27 +52,6 @@ extern const std::array<const char*, kVlMessageCount> kValLineMessages;
 std::string ValLinePlaneLabel(int frtS);
 std::string ValLineLineLabel(int frtL);
 
-// What a line box holds when the other box holds a plane.
-enum class PartialKind {
-    Trend = 1,    // the vertical section the line lies in
-    Pitch = 2,    // measured from the strike end the letter names
-    Plunge = 3,   // the plane holds two lines of that plunge; the letter may choose one
-    FullLine = 4, // a whole line, read by TextToDir
-    NotUnderstood = 5
-};
-
-struct PartialValue {
-    PartialKind kind = PartialKind::NotUnderstood;
-    double value = 0; // radians: the trend, pitch or plunge
-    char letter = 0;  // N, E, S or W; 0 for none
-};
-
-// The partial value of a line typed in line notation frtL (0: quadrant forms; 1, 2: slash
-// forms). Quadrant forms: 34N and N34 are pitches, 122 a trend, ?25 and ?N25 plunges (the
-// second choosing the line nearer north), 30 N 20 a full line. Slash forms: N34 a pitch,
-// */30 or ?/30 a plunge, 20/141 a full line, 122 a trend.
-PartialValue ReadPartialValue(std::string_view text, int frtL);
-
 enum class ValLineMode : int {
     None = 0,
     TwoPlanes = 1,

@@ -41,7 +41,8 @@ TEST_F(FaultEntryTest, EachStriaeFormInEachNotationOfLines)
     // A plane dipping 60 toward 090 (strike 000). Pitch 30 from the north end: trend
     // atan(cos 60 tan 30) = 16.1, plunge asin(sin 30 sin 60) = 25.7. The section of trend 122:
     // tan(plunge) = tan 60 sin 122, plunge 55.8. Plunge 25 nearer north: trend
-    // asin(tan 25 / tan 60) = 15.6. The dip line itself as a whole line.
+    // asin(tan 25 / tan 60) = 15.6. The dip line itself as a whole line. A leading "?" makes a
+    // plunge in every notation, whatever the letter and with or without a "/".
     struct Case {
         int frtL;
         const char* striae;
@@ -52,6 +53,7 @@ TEST_F(FaultEntryTest, EachStriaeFormInEachNotationOfLines)
         {0, "122", "122 SE 56"},    {1, "122", "56 / 122"},   {2, "302", "122 / 56"},
         {0, "?N25", "16  N 25"},    {1, "?/25N", "25 / 16"},  {2, "*/25 n", "16 / 25"},
         {0, "90 E 60", "90  E 60"}, {1, "60/090", "60 / 90"}, {2, "90/60", "90 / 60"},
+        {0, "?/25N", "16  N 25"},   {1, "?N25", "25 / 16"},   {2, "?n25", "16 / 25"},
     };
     for (const Case& c : cases) {
         const FaultPairEntry entry = prepare(form("60/090", c.striae), style(c.frtL));

@@ -31,12 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                (data[2] % 91) * ploq::kDegToRad};
     const std::string_view text(reinterpret_cast<const char*>(data + 3), size - 3);
 
-    const ploq::PartialLine partial = ploq::ReadPartialLine(text, notation.frtL);
-    if (partial.kind == ploq::PartialKind::Trend || partial.kind == ploq::PartialKind::Pitch
-        || partial.kind == ploq::PartialKind::Plunge) {
-        const ploq::LinesInPlane lines = ploq::PartialLineInPlane(partial, pole);
-        if (!inRange(lines.first) || !inRange(lines.second) || !inRange(lines.chosen()))
-            std::abort();
+    for (const auto reading : {ploq::SlashReading::PitchFirst, ploq::SlashReading::PlungeFirst}) {
+        const ploq::PartialLine partial = ploq::ReadPartialLine(text, notation.frtL, reading);
+        if (partial.kind == ploq::PartialKind::Trend || partial.kind == ploq::PartialKind::Pitch
+            || partial.kind == ploq::PartialKind::Plunge) {
+            const ploq::LinesInPlane lines = ploq::PartialLineInPlane(partial, pole);
+            if (!inRange(lines.first) || !inRange(lines.second) || !inRange(lines.chosen()))
+                std::abort();
+        }
     }
     const ploq::StriaeReading striae =
         ploq::ReadStriae(text, pole, {notation, (data[0] & 0x80) != 0}, 1 + data[2] % 20);

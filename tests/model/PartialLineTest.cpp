@@ -55,7 +55,7 @@ TEST(PartialLine, ReadsEachFormInEachNotationOfLines)
         {"40S", 2, PartialKind::Pitch, 40, 'S'},
     };
     for (const Case& c : cases) {
-        const PartialLine p = ReadPartialLine(c.text, c.frtL);
+        const PartialLine p = ReadPartialLine(c.text, c.frtL, SlashReading::PlungeFirst);
         EXPECT_EQ(p.kind, c.kind) << c.text << " in " << c.frtL;
         EXPECT_NEAR(p.value * kToDeg, c.valueDeg, 1e-9) << c.text;
         EXPECT_EQ(p.letter, c.letter) << c.text;
@@ -68,7 +68,103 @@ TEST(PartialLine, RefusesWhatItCannotRead)
         {"", 0},     {"abc", 0}, {"?", 0},   {"95N", 0}, {"360", 0}, {"N34E", 0}, {"1.2.3", 0},
         {"?/95", 1}, {"?/", 2},  {"91W", 1}, {"400", 2}, {"12/", 0}, {"*N*", 0},  {"?N", 1}};
     for (const auto& [text, frtL] : cases)
-        EXPECT_EQ(ReadPartialLine(text, frtL).kind, PartialKind::None) << text << " in " << frtL;
+        EXPECT_EQ(ReadPartialLine(text, frtL, SlashReading::PlungeFirst).kind, PartialKind::None)
+            << text << " in " << frtL;
+}
+
+struct Reading {
+    PartialKind kind;
+    double valueDeg;
+    char letter;
+};
+
+void expectReading(const PartialLine& p, const Reading& r)
+{
+    EXPECT_EQ(p.kind, r.kind);
+    EXPECT_NEAR(p.value * kToDeg, r.valueDeg, 1e-9);
+    EXPECT_EQ(p.letter, r.letter);
+}
+
+// Where the calculator and the striae part: in the slash notations only, on a letter beside the
+// marks of a plunge, a letter with no pitch, and the length of a plunge.
+TEST(PartialLine, TheTwoSlashReadingsDiffer)
+{
+    struct Case {
+        const char* text;
+        int frtL;
+        Reading pitchFirst;
+        Reading plungeFirst;
+    };
+    const Case cases[] = {
+        // A letter after the marks: a pitch, or the letter that picks a plunge's line.
+        {"?N20", 1, {PartialKind::Pitch, 20, 'N'}, {PartialKind::Plunge, 20, 'N'}},
+        {"*w25", 2, {PartialKind::Pitch, 25, 'W'}, {PartialKind::Plunge, 25, 'W'}},
+        {"?/20N", 1, {PartialKind::Pitch, 20, 'N'}, {PartialKind::Plunge, 20, 'N'}},
+        {"*/25 s", 2, {PartialKind::Pitch, 25, 'S'}, {PartialKind::Plunge, 25, 'S'}},
+        {"/25E", 1, {PartialKind::Pitch, 25, 'E'}, {PartialKind::Plunge, 25, 'E'}},
+        // Marks without a "/": the mark is passed over, or it makes a plunge.
+        {"?20", 1, {PartialKind::Trend, 20, '\0'}, {PartialKind::Plunge, 20, '\0'}},
+        {"*90", 2, {PartialKind::Trend, 90, '\0'}, {PartialKind::Plunge, 90, '\0'}},
+        // A letter that gives no pitch: passed over, or an error.
+        {"N120", 1, {PartialKind::Trend, 120, 'N'}, {PartialKind::None, 0, '\0'}},
+        {"91W", 2, {PartialKind::Trend, 91, 'W'}, {PartialKind::None, 0, '\0'}},
+        {"?N120", 1, {PartialKind::Trend, 120, 'N'}, {PartialKind::None, 0, '\0'}},
+        // Three characters of a plunge, or all of it.
+        {"?/20.9", 1, {PartialKind::Plunge, 20, '\0'}, {PartialKind::Plunge, 20.9, '\0'}},
+        {"*/0045", 2, {PartialKind::Plunge, 4, '\0'}, {PartialKind::Plunge, 45, '\0'}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << '"' << c.text << "\" in " << c.frtL);
+        expectReading(ReadPartialLine(c.text, c.frtL, SlashReading::PitchFirst), c.pitchFirst);
+        expectReading(ReadPartialLine(c.text, c.frtL, SlashReading::PlungeFirst), c.plungeFirst);
+    }
+}
+
+TEST(PartialLine, BothReadingsAgreeElsewhere)
+{
+    struct Case {
+        const char* text;
+        int frtL;
+        Reading both;
+    };
+    const Case cases[] = {
+        // The quadrant forms, marks and letters alike.
+        {"?N20", 0, {PartialKind::Plunge, 20, 'N'}},
+        {"?20", 0, {PartialKind::Plunge, 20, '\0'}},
+        {"*/30", 0, {PartialKind::Plunge, 30, '\0'}},
+        {"?/25N", 0, {PartialKind::Plunge, 25, 'N'}},
+        {"?89.5", 0, {PartialKind::Plunge, 89.5, '\0'}},
+        {"?90", 0, {PartialKind::None, 0, '\0'}},
+        {"N120", 0, {PartialKind::None, 0, '\0'}},
+        {"30 N 20", 0, {PartialKind::Full, 0, 'N'}},
+        {"45 NE 30", 0, {PartialKind::Full, 0, 'N'}},
+        // A stray "/" is no part of a number.
+        {"12/", 0, {PartialKind::None, 0, '\0'}},
+        {"1/2", 0, {PartialKind::None, 0, '\0'}},
+        {"/30", 0, {PartialKind::None, 0, '\0'}},
+        {"34N/", 1, {PartialKind::None, 0, '\0'}},
+        {"2/3N", 1, {PartialKind::Full, 0, 'N'}},
+        // The slash forms without marks or letters, and the plunges without a letter.
+        {"?/30", 1, {PartialKind::Plunge, 30, '\0'}},
+        {"*/90", 2, {PartialKind::Plunge, 90, '\0'}},
+        {"/30", 1, {PartialKind::Plunge, 30, '\0'}},
+        {"*/95", 1, {PartialKind::None, 0, '\0'}},
+        {"34N", 1, {PartialKind::Pitch, 34, 'N'}},
+        {"W 90", 2, {PartialKind::Pitch, 90, 'W'}},
+        {"300", 2, {PartialKind::Trend, 300, '\0'}},
+        // A whole line is one in range, plunge first or direction first.
+        {"20/141", 1, {PartialKind::Full, 0, '\0'}},
+        {"141/20", 2, {PartialKind::Full, 0, '\0'}},
+        {"95/141", 1, {PartialKind::None, 0, '\0'}},
+        {"20/400", 1, {PartialKind::None, 0, '\0'}},
+        {"20/141", 2, {PartialKind::None, 0, '\0'}},
+    };
+    for (const Case& c : cases)
+        for (SlashReading reading : {SlashReading::PitchFirst, SlashReading::PlungeFirst}) {
+            SCOPED_TRACE(testing::Message() << '"' << c.text << "\" in " << c.frtL << " reading "
+                                            << static_cast<int>(reading));
+            expectReading(ReadPartialLine(c.text, c.frtL, reading), c.both);
+        }
 }
 
 // Planes of every quadrant of dip direction, gentle to vertical, none with a strike at a
@@ -177,7 +273,8 @@ TEST(PartialLine, APlungeSteeperThanThePlaneIsItsDipLine)
 {
     // A plane dipping 30 toward 120 and the partial value ?40.
     const Direction pole = poleOf(120, 30);
-    const LinesInPlane lines = PartialLineInPlane(ReadPartialLine("?40", 0), pole);
+    const LinesInPlane lines =
+        PartialLineInPlane(ReadPartialLine("?40", 0, SlashReading::PlungeFirst), pole);
     EXPECT_EQ(lines.choice, 0);
     EXPECT_NEAR(lines.chosen().trend * kToDeg, 120, 1e-9);
     EXPECT_NEAR(lines.chosen().plunge * kToDeg, 30, 1e-9);
@@ -189,10 +286,12 @@ TEST(PartialLine, ATrendThatDoesNotPlungeTurnsToTheOtherEnd)
     // A plane dipping 40 toward 090: the section of trend 300 meets it in a line plunging
     // toward 120, and the section along the strike in the horizontal strike line.
     const Direction pole = poleOf(90, 40);
-    const Direction line = PartialLineInPlane(ReadPartialLine("300", 0), pole).chosen();
+    const Direction line =
+        PartialLineInPlane(ReadPartialLine("300", 0, SlashReading::PlungeFirst), pole).chosen();
     EXPECT_NEAR(line.trend * kToDeg, 120, 1e-9);
     EXPECT_NEAR(std::tan(line.plunge), std::tan(40 * kDegToRad) * std::sin(60 * kDegToRad), 1e-12);
-    const Direction strike = PartialLineInPlane(ReadPartialLine("180", 0), pole).chosen();
+    const Direction strike =
+        PartialLineInPlane(ReadPartialLine("180", 0, SlashReading::PlungeFirst), pole).chosen();
     EXPECT_NEAR(strike.plunge, 0, 1e-12);
 }
 

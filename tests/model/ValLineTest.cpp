@@ -3,6 +3,7 @@
 
 #include "model/ValLine.h"
 
+#include "model/PartialLine.h"
 #include "model/UtilGlob.h"
 
 #include <gtest/gtest.h>
@@ -331,6 +332,18 @@ TEST(ValLinePlaneAndLine, ReportLinesHandWorked)
          true,
          ValLineMode::PlaneAndLine,
          {"pitch s30 in plane 40.0 / 120.0 : 18.7 / 186.1", ""}},
+        // In the slash forms a letter makes a pitch even after "?", and "?" without "/" is
+        // passed over: a trend.
+        {"?N30",
+         1,
+         true,
+         ValLineMode::PlaneAndLine,
+         {"pitch ?N30 in plane 40.0 / 120.0 : 18.7 / 53.9", ""}},
+        {"?80",
+         1,
+         true,
+         ValLineMode::PlaneAndLine,
+         {"strike ?80 in plane 40.0 / 120.0 : 32.7 / 80.0", "pitch of the line : N57.3", ""}},
         {"?20",
          0,
          true,
@@ -543,15 +556,15 @@ TEST(ValLinePartialValue, ReadPerNotation)
         {"?N25", 0, K::Plunge, 25, 'N'},
         {"*w25", 0, K::Plunge, 25, 'W'},
         {"*/30", 0, K::Plunge, 30, 0},
-        {"30 N 20", 0, K::FullLine, 0, 'N'},
-        {"30NE20", 0, K::FullLine, 0, 'N'},
-        {"95N", 0, K::NotUnderstood, 0, 0},
-        {"360", 0, K::NotUnderstood, 0, 0},
-        {"?90", 0, K::NotUnderstood, 0, 0},
-        {"12.5.3", 0, K::NotUnderstood, 0, 0},
-        {"garbage", 0, K::NotUnderstood, 0, 0},
-        {"?", 0, K::NotUnderstood, 0, 0},
-        {"", 0, K::NotUnderstood, 0, 0},
+        {"30 N 20", 0, K::Full, 0, 'N'},
+        {"30NE20", 0, K::Full, 0, 'N'},
+        {"95N", 0, K::None, 0, 0},
+        {"360", 0, K::None, 0, 0},
+        {"?90", 0, K::None, 0, 0},
+        {"12.5.3", 0, K::None, 0, 0},
+        {"garbage", 0, K::None, 0, 0},
+        {"?", 0, K::None, 0, 0},
+        {"", 0, K::None, 0, 0},
         // Plunge/direction.
         {"34N", 1, K::Pitch, 34, 'N'},
         {"N34", 1, K::Pitch, 34, 'N'},
@@ -559,32 +572,32 @@ TEST(ValLinePartialValue, ReadPerNotation)
         {"?25", 1, K::Trend, 25, 0},
         {"?N25", 1, K::Pitch, 25, 'N'},
         {"N120", 1, K::Trend, 120, 'N'},
-        {"30 N 20", 1, K::NotUnderstood, 0, 0},
+        {"30 N 20", 1, K::None, 0, 0},
         {"*/30", 1, K::Plunge, 30, 0},
         {"?/30", 1, K::Plunge, 30, 0},
         {"/30", 1, K::Plunge, 30, 0},
-        {"*/3000", 1, K::NotUnderstood, 0, 0},
-        {"*/95", 1, K::NotUnderstood, 0, 0},
-        {"20/141", 1, K::FullLine, 0, 0},
-        {"20-141", 1, K::NotUnderstood, 0, 0}, // a dash separates nothing: 20141 is no trend
-        {"95/141", 1, K::NotUnderstood, 0, 0},
-        {"20/400", 1, K::NotUnderstood, 0, 0},
-        {"garbage", 1, K::NotUnderstood, 0, 0},
+        {"*/3000", 1, K::None, 0, 0},
+        {"*/95", 1, K::None, 0, 0},
+        {"20/141", 1, K::Full, 0, 0},
+        {"20-141", 1, K::None, 0, 0}, // a dash separates nothing: 20141 is no trend
+        {"95/141", 1, K::None, 0, 0},
+        {"20/400", 1, K::None, 0, 0},
+        {"garbage", 1, K::None, 0, 0},
         // Direction/plunge.
-        {"141/20", 2, K::FullLine, 0, 0},
-        {"400/20", 2, K::NotUnderstood, 0, 0},
-        {"141/95", 2, K::NotUnderstood, 0, 0},
+        {"141/20", 2, K::Full, 0, 0},
+        {"400/20", 2, K::None, 0, 0},
+        {"141/95", 2, K::None, 0, 0},
         {"*/30", 2, K::Plunge, 30, 0},
         {"N34", 2, K::Pitch, 34, 'N'},
         {"300", 2, K::Trend, 300, 0},
     };
     for (const Row& r : rows) {
-        const PartialValue v = ReadPartialValue(r.text, r.frtL);
+        const PartialLine v = ReadPartialLine(r.text, r.frtL, SlashReading::PitchFirst);
         EXPECT_EQ(v.kind, r.kind) << '"' << r.text << "\" notation " << r.frtL;
-        if (r.kind == K::NotUnderstood)
+        if (r.kind == K::None)
             continue;
         EXPECT_NEAR(v.value * kToDeg, r.value, 1e-9) << r.text;
-        if (r.kind != K::FullLine) {
+        if (r.kind != K::Full) {
             EXPECT_EQ(v.letter, r.letter) << r.text;
         }
     }
