@@ -33,6 +33,7 @@ enum DialogTag : int {
     kDlgPlotGCPC = 12311,
     kDlgRotate = 12312,
     kDlgStats2D = 12313,
+    kDlgMedian2D = 12315,
     kDlgUseSymb = 12314,
     kDlgMessage = 12316,
     kDlgChangeSy = 12317,

@@ -506,10 +506,10 @@ ScreenRect screenRect(const QWidget& w)
     return {r.left(), r.top(), r.width(), r.height()};
 }
 
-// Beside the data sheet, or else beside the stereonet canvas, left first; under the main
-// window's tool bar without either.
-QPoint placeOf(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
-               const QWidget* canvas)
+} // namespace
+
+QPoint PlaceStats2DDialog(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
+                          const QWidget* canvas)
 {
     Placement p;
     p.kind = sheet ? -2 : canvas ? -1 : 0;
@@ -528,8 +528,6 @@ QPoint placeOf(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
     return {at.x, at.y};
 }
 
-} // namespace
-
 TDlgStats2D* OuvrirStats2D(TForm1& form, Application& app, int type)
 {
     TWPlot* stereo = StereonetCanvas(app);
@@ -540,7 +538,7 @@ TDlgStats2D* OuvrirStats2D(TForm1& form, Application& app, int type)
         dialog = new TDlgStats2D(form, app);
         app.setDialog(kDlgStats2D, dialog);
         dialog->adjustSize();
-        dialog->move(placeOf(form, *dialog, CurrentSheet(app), stereo));
+        dialog->move(PlaceStats2DDialog(form, *dialog, CurrentSheet(app), stereo));
     }
     // A dialog opened on a canvas takes every set of data of it.
     if (stereo)
@@ -559,7 +557,8 @@ namespace {
 void listClasses(Application& app, TWPlot& plot)
 {
     const CanvasModel& m = plot.model();
-    if (!m.lTinfo2D || m.i1 <= 0)
+    // A test diagram keeps values, not classes.
+    if (!m.lTinfo2D || m.i1 <= 0 || !m.lT2D.empty())
         return;
     TWText* window = NewTextWindow(app, 0, ListingTitle(m.i0, plot.title()));
     if (!window)
