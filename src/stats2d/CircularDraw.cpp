@@ -36,10 +36,9 @@ void diameter(const DrawContext& ctx, double radians, TColor colour)
             onCircle(ctx.net, radians, ctx.net.radius));
 }
 
-// The mean diameter with the direction of its right-hand end written beside it.
-void meanDiameter(const DrawContext& ctx, double moy)
+// The direction of the mean diameter's right-hand end, written beside it.
+void meanLabel(const DrawContext& ctx, double moy)
 {
-    diameter(ctx, moy, clBlack);
     const Point end = onCircle(ctx.net, moy, ctx.net.radius);
     const bool meanEndRight = end.x >= ctx.net.xc;
     const double shown = meanEndRight ? moy : std::fmod(moy + kPi, 2 * kPi);
@@ -117,12 +116,16 @@ void DessinerCircularPlot(CanvasModel& canvas, const DrawContext& ctx)
         const InfoVal& v = canvas.lVal[static_cast<std::size_t>(i)];
         DessinerSymbole(ctx, kCircularPlotSymbol, canvas.i2, v.p, v.q);
     }
-    if (TestBit(style, kStats2DShowMean))
-        meanDiameter(ctx, canvas.ar2);
+    const bool mean = TestBit(style, kStats2DShowMean);
+    if (mean)
+        diameter(ctx, canvas.ar2, clBlack);
     if (TestBit(style, kStats2DShowMedian))
         diameter(ctx, canvas.ar1, clRed);
     if (TestBit(style, kStats2DHodgesAjne))
         diameter(ctx, canvas.ar3, clBlue);
+    // Last, so that no diameter crosses it.
+    if (mean)
+        meanLabel(ctx, canvas.ar2);
     s.setBrush({clWhite, BrushStyle::Solid});
 }
 

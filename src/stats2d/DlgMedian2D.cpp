@@ -1,6 +1,7 @@
 #include "stats2d/DlgMedian2D.h"
 
 #include "app/Application.h"
+#include "app/HelpId.h"
 #include "app/Main.h"
 #include "canvas/QtSymbolImages.h"
 #include "canvas/TWPlot.h"
@@ -78,6 +79,7 @@ TDlgMedian2D::TDlgMedian2D(TForm1& form, Application& app)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Median"));
+    setProperty("helpTopic", kHelpCircular);
 
     optionsButton_ = new QToolButton(this);
     optionsButton_->setText(QStringLiteral("options"));
