@@ -35,9 +35,9 @@ namespace {
 
 constexpr int kStripCell = 12;
 
-constexpr const char* kKindCaptions[] = {
-    "axis, from 0 to 180\xB0", "axis, from 0 to 360\xB0", "vecteurs, from 0 to 360\xB0",
-    "dip values, from 0 to 90\xB0"};
+constexpr const char* kKindCaptions[] = {"axis, from 0 to 180\xB0", "axis, from 0 to 360\xB0",
+                                         "vecteurs, from 0 to 360\xB0",
+                                         "dip values, from 0 to 90\xB0"};
 constexpr const char* kPlaneCaptions[] = {"strike", "dip direction", "pole direction"};
 
 QString text(const std::string& cp1252)
@@ -306,8 +306,8 @@ std::vector<double> TDlgMedian2D::collect()
 namespace {
 
 // The report on a new circular plot canvas; false when no canvas could be made.
-bool showOnPlot(Application& app, std::span<const double> values,
-                const CircularPlotReport& report, std::int32_t style)
+bool showOnPlot(Application& app, std::span<const double> values, const CircularPlotReport& report,
+                std::int32_t style)
 {
     TWPlot* plot = NewWP(app, kWPCircularPlot);
     if (!plot)
@@ -455,8 +455,7 @@ void InstallCircularCommands(TForm1& form, Application& app)
         RunKuiperTest(app, dialog, sorted, choice);
     };
     form.setHandler(Cmd::CircularPlot, [&form, &app] { OuvrirMedian2D(form, app); });
-    form.setHandler(Cmd::KuiperTest,
-                    [&form, &app] { OuvrirStats2D(form, app, kDiagramKuiper); });
+    form.setHandler(Cmd::KuiperTest, [&form, &app] { OuvrirStats2D(form, app, kDiagramKuiper); });
 }
 
 } // namespace ploq

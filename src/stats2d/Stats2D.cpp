@@ -481,8 +481,7 @@ constexpr int kKindBits[] = {kStats2DAxes180, kStats2DAxes360, kStats2DVectors36
 constexpr int kPlaneBits[] = {kStats2DPlaneStrike, kStats2DPlaneDipDir, kStats2DPlanePole};
 
 // The first of the bits set, or `none`.
-template <std::size_t N>
-int firstSet(std::int32_t style, const int (&bits)[N], int none)
+template <std::size_t N> int firstSet(std::int32_t style, const int (&bits)[N], int none)
 {
     for (std::size_t i = 0; i < N; ++i)
         if (TestBit(style, bits[i]))
@@ -667,8 +666,8 @@ std::string KuiperCountLine(int n)
 std::vector<std::string> KuiperLines(const KuiperResult& r, DayCount now)
 {
     return {shortTime(now) + " - Kuiper test",
-            "min deviation : " + FormatFixed(r.dMin, 2) + ", max deviation : "
-                + FormatFixed(r.dMax, 2),
+            "min deviation : " + FormatFixed(r.dMin, 2)
+                + ", max deviation : " + FormatFixed(r.dMax, 2),
             "Test = " + FormatFixed(r.V, 2) + "  Critical value 0.05 and 0.01 = "
                 + FormatFixed(r.c05, 2) + " and " + FormatFixed(r.c01, 2)};
 }

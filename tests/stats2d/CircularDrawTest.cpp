@@ -20,9 +20,8 @@ namespace {
 constexpr int kRadius = 200;
 constexpr int kColour = 4;
 constexpr TColor kSilver = 12632256;
-constexpr std::int32_t kAllShown =
-    1 << kStats2DShowMean | 1 << kStats2DShowMedian | 1 << kStats2DHodgesAjne
-    | 1 << kStats2DGraduate;
+constexpr std::int32_t kAllShown = 1 << kStats2DShowMean | 1 << kStats2DShowMedian
+                                   | 1 << kStats2DHodgesAjne | 1 << kStats2DGraduate;
 
 std::vector<double> sortedRadians(const std::vector<double>& degrees)
 {
@@ -168,9 +167,8 @@ TEST(CircularPlotCanvas, SymbolsOnTheCircleAndTheThreeDiameters)
             TColor colour;
             double at;
         };
-        const Diameter diameters[] = {{clBlack, c.report.info.moy},
-                                      {clRed, c.report.info.med},
-                                      {clBlue, c.report.diameter}};
+        const Diameter diameters[] = {
+            {clBlack, c.report.info.moy}, {clRed, c.report.info.med}, {clBlue, c.report.diameter}};
         for (const Diameter& d : diameters) {
             const std::vector<Primitive> lines = inColour(drawn, d.colour, Shape::Line);
             ASSERT_EQ(lines.size(), 1u) << d.colour;

@@ -4,11 +4,10 @@
 // brute-force supremum of the empirical distribution, its critical values against Stephens
 // (1970) and a Monte Carlo of its levels. circular_reference.py makes the pasted values.
 
-#include "stats2d/Stats2D.h"
-
 #include "app/VarGlob.h"
 #include "model/UtilGlob.h"
 #include "stats2d/BruteForce.h"
+#include "stats2d/Stats2D.h"
 #include "support/Draws.h"
 
 #include <gtest/gtest.h>
@@ -135,10 +134,15 @@ TEST(HodgesAjne, CriticalValuesOfSmallSamples)
     };
     const Case cases[] = {
         // m = 0 is no evidence below 9 values: P(m = 0) = n / 2^(n-1) is 6 % or more.
-        {1, -1, -1}, {3, -1, -1}, {8, -1, -1},
-        {9, 0, -1}, {12, 0, 0}, {20, 3, 2},
+        {1, -1, -1},
+        {3, -1, -1},
+        {8, -1, -1},
+        {9, 0, -1},
+        {12, 0, 0},
+        {20, 3, 2},
         // WaveMetrics, Igor Pro manual, StatsHodgesAjneTest: 30 values, critical 6 at 0.05.
-        {30, 6, 5}, {50, 14, 12},
+        {30, 6, 5},
+        {50, 14, 12},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(HodgesAjneCritical(c.n, 0.05), c.c95) << c.n;
@@ -186,8 +190,8 @@ TEST(CircularPlot, VerdictsByTheNumberOfValuesAndTheCount)
         SCOPED_TRACE(::testing::Message() << c.n << " values, m " << c.m);
         const std::vector<double> degrees = withFewOnOneSide(c.n, c.m);
         ASSERT_EQ(test::BruteForceHodgesAjne(degrees), c.m);
-        const CircularPlotReport r = ComputeCircularPlot(sortedRadians(degrees), kVectors360,
-                                                         kPlaneStrike, kAt);
+        const CircularPlotReport r =
+            ComputeCircularPlot(sortedRadians(degrees), kVectors360, kPlaneStrike, kAt);
         EXPECT_EQ(r.info.nMin, c.m);
         ASSERT_EQ(r.lines.size(), c.critical.empty() ? 4u : 5u);
         if (!c.critical.empty()) {
@@ -200,8 +204,8 @@ TEST(CircularPlot, VerdictsByTheNumberOfValuesAndTheCount)
 
 TEST(CircularPlot, ReportLines)
 {
-    const CircularPlotReport r = ComputeCircularPlot(
-        sortedRadians({190, 200, 210, 220, 230, 240}), kVectors360, kPlaneStrike, kAt);
+    const CircularPlotReport r = ComputeCircularPlot(sortedRadians({190, 200, 210, 220, 230, 240}),
+                                                     kVectors360, kPlaneStrike, kAt);
     const std::vector<std::string> expected = {
         "14:05 - Circular plot", "Moyenne 215.0\xB0, median 215.0\xB0",
         "Hodges-Ajne's test : min 0,  max 6, diameter position  240.0\xB0",
@@ -238,25 +242,24 @@ TEST(CircularPlot, AxesTestedOnDoubledAngles)
 }
 
 // circular_reference.py: values drawn from a fixed seed, written with one decimal.
-const std::vector<double> kVectors = {
-    8.7, 9.1, 25.0, 32.9, 41.1, 46.3, 48.9, 54.1, 58.0, 64.6, 65.6, 74.2, 78.5, 97.8, 100.2, 101.7,
-    104.7, 110.1, 115.8, 122.8, 123.5, 136.9, 152.3, 204.6, 244.2, 246.3, 298.2, 317.7, 348.4,
-    353.1};
+const std::vector<double> kVectors = {8.7,   9.1,   25.0,  32.9,  41.1,  46.3,  48.9,  54.1,
+                                      58.0,  64.6,  65.6,  74.2,  78.5,  97.8,  100.2, 101.7,
+                                      104.7, 110.1, 115.8, 122.8, 123.5, 136.9, 152.3, 204.6,
+                                      244.2, 246.3, 298.2, 317.7, 348.4, 353.1};
 const std::vector<double> kUniform = {
-    2.7, 4.6, 9.5, 15.8, 19.5, 22.4, 27.2, 30.2, 30.5, 33.1, 38.3, 40.4, 42.1, 42.2, 46.3, 49.3,
-    50.1, 52.9, 59.1, 61.1, 64.5, 69.9, 72.0, 76.9, 83.0, 83.6, 90.6, 91.2, 91.7, 95.1, 95.1, 96.1,
-    105.9, 108.0, 110.8, 113.7, 117.5, 120.6, 121.1, 123.2, 123.8, 125.7, 134.0, 136.4, 140.2,
-    141.0, 146.7, 161.2, 167.3, 180.9, 185.8, 192.5, 192.8, 198.6, 200.5, 216.6, 220.0, 225.1,
-    230.3, 236.4, 240.2, 241.3, 243.3, 245.6, 246.5, 248.2, 250.0, 252.5, 252.6, 253.5, 255.4,
-    272.8, 275.7, 277.4, 282.2, 282.5, 285.0, 289.3, 289.6, 291.2, 300.7, 303.3, 306.0, 318.5,
-    324.4, 327.3, 327.6, 328.5, 329.4, 331.2, 333.9, 339.5, 340.8, 341.5, 346.3, 346.5, 349.2,
-    350.4, 350.9, 354.1};
-const std::vector<double> kAxes = {
-    3.9, 5.0, 7.9, 7.9, 8.9, 9.6, 11.9, 13.6, 14.0, 17.2, 18.6, 21.8, 23.5, 35.1, 44.3, 53.9, 134.4,
-    154.4, 155.6, 165.6, 166.3, 169.6, 170.4, 171.0, 176.3};
-const std::vector<double> kDips = {
-    0.0, 6.6, 15.3, 18.1, 20.5, 20.8, 23.0, 23.1, 26.1, 26.1, 26.7, 28.9, 30.2, 31.8, 34.5, 34.7,
-    34.7, 45.6, 51.2, 64.9};
+    2.7,   4.6,   9.5,   15.8,  19.5,  22.4,  27.2,  30.2,  30.5,  33.1,  38.3,  40.4,  42.1,
+    42.2,  46.3,  49.3,  50.1,  52.9,  59.1,  61.1,  64.5,  69.9,  72.0,  76.9,  83.0,  83.6,
+    90.6,  91.2,  91.7,  95.1,  95.1,  96.1,  105.9, 108.0, 110.8, 113.7, 117.5, 120.6, 121.1,
+    123.2, 123.8, 125.7, 134.0, 136.4, 140.2, 141.0, 146.7, 161.2, 167.3, 180.9, 185.8, 192.5,
+    192.8, 198.6, 200.5, 216.6, 220.0, 225.1, 230.3, 236.4, 240.2, 241.3, 243.3, 245.6, 246.5,
+    248.2, 250.0, 252.5, 252.6, 253.5, 255.4, 272.8, 275.7, 277.4, 282.2, 282.5, 285.0, 289.3,
+    289.6, 291.2, 300.7, 303.3, 306.0, 318.5, 324.4, 327.3, 327.6, 328.5, 329.4, 331.2, 333.9,
+    339.5, 340.8, 341.5, 346.3, 346.5, 349.2, 350.4, 350.9, 354.1};
+const std::vector<double> kAxes = {3.9,   5.0,   7.9,   7.9,   8.9,   9.6,   11.9, 13.6,  14.0,
+                                   17.2,  18.6,  21.8,  23.5,  35.1,  44.3,  53.9, 134.4, 154.4,
+                                   155.6, 165.6, 166.3, 169.6, 170.4, 171.0, 176.3};
+const std::vector<double> kDips = {0.0,  6.6,  15.3, 18.1, 20.5, 20.8, 23.0, 23.1, 26.1, 26.1,
+                                   26.7, 28.9, 30.2, 31.8, 34.5, 34.7, 34.7, 45.6, 51.2, 64.9};
 // Mardia & Jupp, Directional Statistics (2000), p. 93: homing directions of ten pigeons.
 const std::vector<double> kPigeons = {55, 60, 65, 95, 100, 110, 260, 275, 285, 295};
 
@@ -383,8 +386,8 @@ TEST(Kuiper, ReportLines)
     const std::vector<std::string> lines = KuiperLines(r, kAt);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "14:05 - Kuiper test");
-    EXPECT_EQ(lines[1], "min deviation : " + FormatFixed(r.dMin, 2) + ", max deviation : "
-                            + FormatFixed(r.dMax, 2));
+    EXPECT_EQ(lines[1], "min deviation : " + FormatFixed(r.dMin, 2)
+                            + ", max deviation : " + FormatFixed(r.dMax, 2));
     // 100 vectors: 1.75 / 10.179 and 2.0 / 10.179.
     EXPECT_EQ(lines[2], "Test = 0.14  Critical value 0.05 and 0.01 = 0.17 and 0.20");
     EXPECT_FALSE(r.reject05);
