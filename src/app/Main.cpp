@@ -9,6 +9,7 @@
 #include "datasheet/DlgImportText.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
+#include "stats2d/DlgMedian2D.h"
 #include "stats2d/DlgStats2D.h"
 #include "faults/FaultCommands.h"
 #include "model/DlgValLine.h"
@@ -92,6 +93,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
     InstallStats2DCommands(*this, app_);
+    InstallCircularCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallValLineCommands(*this, app_);

@@ -446,7 +446,9 @@ void TWPlot::SetControls()
         label3_->hide();
         label2_->hide();
     }
-    if (model_.natWP == kWPContouring || (model_.natWP == kWPStats2D && model_.i1 == 0))
+    // An empty diagram has no label; a test diagram's i1 is the kind of its values, 0 for axes.
+    if (model_.natWP == kWPContouring
+        || (model_.natWP == kWPStats2D && model_.i1 == 0 && model_.lT2D.empty()))
         label1_->hide();
     layoutChildren();
 }

@@ -40,13 +40,7 @@ constexpr int kStripCell = 12;
 constexpr const char* kKindCaptions[] = {
     "axis strikes, from 0 to 180\xB0", "axis trends, from 0 to 360\xB0",
     "vecteurs trends, from 0 to 360\xB0", "dip values, from 0 to 90\xB0"};
-constexpr const char* kKindSummaries[] = {"axis (0 to 180\xB0)", "axis (0 to 360\xB0)",
-                                          "vectors (0 to 360\xB0)", "dip (0 to 90\xB0)"};
 constexpr const char* kPlaneCaptions[] = {"strike", "dip direction", "pole direction"};
-constexpr const char* kPlaneSummaries[] = {"S : trend", "S : dip direction",
-                                           "S : perpendicular line"};
-constexpr int kKindBits[] = {kStats2DAxes180, kStats2DAxes360, kStats2DVectors360, kStats2DDips90};
-constexpr int kPlaneBits[] = {kStats2DPlaneStrike, kStats2DPlaneDipDir, kStats2DPlanePole};
 
 QString text(const std::string& cp1252)
 {
@@ -241,16 +235,8 @@ void TDlgStats2D::restore()
     (TestBit(style, kStats2DCanvasValues) ? canvasSource_ : sheetSource_)->setChecked(true);
     (TestBit(style, kStats2DAllValues) ? allValues_ : selection_)->setChecked(true);
     dataSelection_->setEnabled(selection_->isChecked());
-    int kind = kVectors360;
-    for (int i = 3; i >= 0; --i)
-        if (TestBit(style, kKindBits[i]))
-            kind = i;
-    kinds_[static_cast<std::size_t>(kind)]->setChecked(true);
-    int plane = kPlaneStrike;
-    for (int i = 2; i >= 0; --i)
-        if (TestBit(style, kPlaneBits[i]))
-            plane = i;
-    planes_[static_cast<std::size_t>(plane)]->setChecked(true);
+    kinds_[static_cast<std::size_t>(KindOfStyle(style))]->setChecked(true);
+    planes_[static_cast<std::size_t>(PlaneOfStyle(style))]->setChecked(true);
     newWindow_->setChecked(TestBit(style, kStats2DDraw));
     plain_->setChecked(TestBit(style, kStats2DPlain));
     smoothed_->setChecked(TestBit(style, kStats2DSmoothed));
@@ -273,10 +259,7 @@ std::int32_t TDlgStats2D::styleWord() const
     SetBit(style, kStats2DAllValues, allValues_->isChecked());
     SetBit(style, kStats2DPlain, plain_->isChecked());
     SetBit(style, kStats2DSmoothed, smoothed_->isChecked());
-    for (int i = 0; i < 3; ++i)
-        SetBit(style, kPlaneBits[i], planes_[static_cast<std::size_t>(i)]->isChecked());
-    for (int i = 0; i < 4; ++i)
-        SetBit(style, kKindBits[i], kinds_[static_cast<std::size_t>(i)]->isChecked());
+    SetKindAndPlane(style, natM(), sBy());
     SetBit(style, kStats2DShowMean, average_->isChecked());
     SetBit(style, kStats2DShowMedian, median_->isChecked());
     SetBit(style, kStats2DGraduate, graduate_->isChecked());
@@ -361,8 +344,8 @@ TWFichier* TDlgStats2D::sourceSheet() const
 
 void TDlgStats2D::showSummary()
 {
-    summary_[0]->setText(text(kKindSummaries[natM()]));
-    summary_[1]->setText(text(kPlaneSummaries[sBy()]));
+    summary_[0]->setText(text(KindSummary(natM())));
+    summary_[1]->setText(text(PlaneSummary(sBy())));
     summary_[2]->setText(text(sformat("classes width : %d\xB0", width_->value())));
     summary_[3]->setText(text(sformat("origin shift : %d\xB0", shift_->value())));
 }
@@ -447,12 +430,17 @@ void TDlgStats2D::Button1Click()
     if (!StereonetCanvas(app_) && !CurrentSheet(app_))
         return;
     Prompts& prompts = app_.prompts();
-    const WidthCheck width = CheckClassWidth(width_->value(), natM());
+    // A test has no classes: their width and shift are hidden, and not checked.
+    const auto runner = Stats2DRunners().find(type_);
+    const bool test = runner != Stats2DRunners().end();
+    const WidthCheck width =
+        test ? WidthCheck{width_->value(), {}} : CheckClassWidth(width_->value(), natM());
     if (!width.message.empty()) {
         prompts.information(width.message);
         width_->setValue(width.width);
     }
-    if (const std::optional<std::string> refused = CheckShift(shift_->value(), width.width)) {
+    if (const std::optional<std::string> refused = CheckShift(shift_->value(), width.width);
+        refused && !test) {
         prompts.warning(*refused);
         showSummary();
         return;
@@ -466,7 +454,7 @@ void TDlgStats2D::Button1Click()
     VarGlob& s = app_.settings();
     const Stats2DChoice choice{type_,           natM(),         sBy(),    width.width,
                                shift_->value(), s.StyleStats2D, s.Couleur};
-    if (const auto runner = Stats2DRunners().find(type_); runner != Stats2DRunners().end()) {
+    if (test) {
         runner->second(*this, values, choice);
         return;
     }
@@ -518,10 +506,10 @@ ScreenRect screenRect(const QWidget& w)
     return {r.left(), r.top(), r.width(), r.height()};
 }
 
-// Beside the data sheet, or else beside the stereonet canvas, left first; under the main
-// window's tool bar without either.
-QPoint placeOf(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
-               const QWidget* canvas)
+} // namespace
+
+QPoint PlaceStats2DDialog(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
+                          const QWidget* canvas)
 {
     Placement p;
     p.kind = sheet ? -2 : canvas ? -1 : 0;
@@ -540,8 +528,6 @@ QPoint placeOf(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
     return {at.x, at.y};
 }
 
-} // namespace
-
 TDlgStats2D* OuvrirStats2D(TForm1& form, Application& app, int type)
 {
     TWPlot* stereo = StereonetCanvas(app);
@@ -552,7 +538,7 @@ TDlgStats2D* OuvrirStats2D(TForm1& form, Application& app, int type)
         dialog = new TDlgStats2D(form, app);
         app.setDialog(kDlgStats2D, dialog);
         dialog->adjustSize();
-        dialog->move(placeOf(form, *dialog, CurrentSheet(app), stereo));
+        dialog->move(PlaceStats2DDialog(form, *dialog, CurrentSheet(app), stereo));
     }
     // A dialog opened on a canvas takes every set of data of it.
     if (stereo)
@@ -571,7 +557,8 @@ namespace {
 void listClasses(Application& app, TWPlot& plot)
 {
     const CanvasModel& m = plot.model();
-    if (!m.lTinfo2D || m.i1 <= 0)
+    // A test diagram keeps values, not classes.
+    if (!m.lTinfo2D || m.i1 <= 0 || !m.lT2D.empty())
         return;
     TWText* window = NewTextWindow(app, 0, ListingTitle(m.i0, plot.title()));
     if (!window)

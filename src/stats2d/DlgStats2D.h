@@ -135,6 +135,11 @@ private:
 // activated last (a diagram being current does not hide it).
 TWPlot* StereonetCanvas(Application& app);
 
+// Where a dialog of the 2D statistics opens: beside the data sheet, or else beside the
+// stereonet canvas, left first; under the main window's tool bar without either.
+QPoint PlaceStats2DDialog(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
+                          const QWidget* canvas);
+
 // Opens the dialog for a diagram type, made the first time; nothing without a sheet or canvas.
 TDlgStats2D* OuvrirStats2D(TForm1& form, Application& app, int type);
 

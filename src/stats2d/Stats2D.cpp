@@ -475,6 +475,203 @@ Stats2DReport ComputeStats2D(std::span<const double> sorted, const Stats2DChoice
     return report;
 }
 
+namespace {
+
+constexpr int kKindBits[] = {kStats2DAxes180, kStats2DAxes360, kStats2DVectors360, kStats2DDips90};
+constexpr int kPlaneBits[] = {kStats2DPlaneStrike, kStats2DPlaneDipDir, kStats2DPlanePole};
+
+// The first of the bits set, or `none`.
+template <std::size_t N> int firstSet(std::int32_t style, const int (&bits)[N], int none)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (TestBit(style, bits[i]))
+            return static_cast<int>(i);
+    return none;
+}
+
+} // namespace
+
+int KindOfStyle(std::int32_t style)
+{
+    return firstSet(style, kKindBits, kVectors360);
+}
+
+int PlaneOfStyle(std::int32_t style)
+{
+    return firstSet(style, kPlaneBits, kPlaneStrike);
+}
+
+void SetKindAndPlane(std::int32_t& style, int natM, int sBy)
+{
+    for (int i = 0; i < 4; ++i)
+        SetBit(style, kKindBits[i], i == natM);
+    for (int i = 0; i < 3; ++i)
+        SetBit(style, kPlaneBits[i], i == sBy);
+}
+
+std::string KindSummary(int natM)
+{
+    constexpr const char* summaries[] = {"axis (0 to 180\xB0)", "axis (0 to 360\xB0)",
+                                         "vectors (0 to 360\xB0)", "dip (0 to 90\xB0)"};
+    return summaries[std::clamp(natM, 0, 3)];
+}
+
+std::string PlaneSummary(int sBy)
+{
+    constexpr const char* summaries[] = {"S : trend", "S : dip direction",
+                                         "S : perpendicular line"};
+    return summaries[std::clamp(sBy, 0, 2)];
+}
+
+double HodgesAjneTail(int n, int k)
+{
+    if (n <= 0 || k < 0)
+        return 0;
+    if (3 * k >= n)
+        return 1;
+    // In logarithms: 2^(n-1) is out of range of a double beyond a thousand values.
+    const double logChoose = std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0);
+    return (n - 2 * k) * std::exp(logChoose - (n - 1) * std::numbers::ln2);
+}
+
+int HodgesAjneCritical(int n, double alpha)
+{
+    int critical = -1;
+    for (int k = 0; 3 * k < n && HodgesAjneTail(n, k) <= alpha; ++k)
+        critical = k;
+    return critical;
+}
+
+HodgesAjneVerdict HodgesAjneTest(int n, int m)
+{
+    HodgesAjneVerdict verdict;
+    verdict.available = n >= 1 && n <= kHodgesAjneMaxValues;
+    if (!verdict.available)
+        return verdict;
+    verdict.c95 = HodgesAjneCritical(n, 0.05);
+    verdict.c99 = HodgesAjneCritical(n, 0.01);
+    verdict.reject95 = m <= verdict.c95;
+    verdict.reject99 = m <= verdict.c99;
+    return verdict;
+}
+
+namespace {
+
+std::string criticalText(int c)
+{
+    return c < 0 ? std::string("none") : std::to_string(c);
+}
+
+std::string verdictLine(const HodgesAjneVerdict& v)
+{
+    if (v.reject95 && v.reject99)
+        return "uniformity not probable at P 95% and 99%";
+    if (v.reject95)
+        return "non-uniformity probable at P 95%, non-uniformity not evidenced at P 99%";
+    if (v.reject99)
+        return "non-uniformity not evidenced at P 95%, non-uniformity probable at P 99%";
+    return "non-uniformity evidenced neither at P 95% nor at P 99%";
+}
+
+} // namespace
+
+CircularPlotReport ComputeCircularPlot(std::span<const double> sorted, int natM, int sBy,
+                                       DayCount now)
+{
+    CircularPlotReport report;
+    InfoStats2D& info = report.info;
+    info.natM = natM;
+    info.sBy = sBy;
+    info.ntV = static_cast<int>(sorted.size());
+    if (sorted.empty())
+        return report;
+    info.moy = MeanDirection(sorted, natM);
+    const MedianScan scan = MedianDirection(sorted, natM);
+    info.med = scan.med;
+    info.nMin = scan.nMin;
+    info.iMin = scan.iMin;
+    report.diameter = sorted[static_cast<std::size_t>(scan.iMin)];
+    report.verdict = HodgesAjneTest(info.ntV, info.nMin);
+
+    std::vector<std::string>& lines = report.lines;
+    lines.push_back(shortTime(now) + " - Circular plot");
+    lines.push_back("Moyenne " + degreesText(info.moy) + "\xB0, median " + degreesText(info.med)
+                    + "\xB0");
+    lines.push_back(sformat("Hodges-Ajne's test : min %d,  max %d, diameter position  ", info.nMin,
+                            info.ntV - info.nMin)
+                    + degreesText(report.diameter) + "\xB0");
+    const HodgesAjneVerdict& v = report.verdict;
+    if (!v.available) {
+        lines.push_back("(critical value for more than 50 data unavailable)");
+        return report;
+    }
+    lines.push_back(sformat("Test = %d  Critical value 95%% and 99%% = ", info.nMin)
+                    + criticalText(v.c95) + " and " + criticalText(v.c99));
+    lines.push_back(verdictLine(v));
+    return report;
+}
+
+double KuiperScale(int natM)
+{
+    switch (natM) {
+    case kAxes180:
+    case kAxes360: return 2;
+    case kDips90: return 4;
+    default: return 1;
+    }
+}
+
+double StephensFactor(int n)
+{
+    const double root = std::sqrt(double(n));
+    return root + 0.155 + 0.24 / root;
+}
+
+KuiperResult KuiperTest(std::span<const double> sorted, int natM)
+{
+    KuiperResult r;
+    r.n = static_cast<int>(sorted.size());
+    if (r.n == 0)
+        return r;
+    const double c = KuiperScale(natM);
+    r.dMin = 1e300;
+    r.dMax = -1e300;
+    for (int i = 1; i <= r.n; ++i) {
+        const double d = c * degrees(sorted[static_cast<std::size_t>(i - 1)]) / 360;
+        const double deviation = d - double(i) / r.n;
+        r.dMin = std::min(r.dMin, deviation);
+        r.dMax = std::max(r.dMax, deviation);
+    }
+    // D+ = -dMin and D- = dMax + 1/n, whatever their signs: |dMin| + |dMax| would count a
+    // negative dMax upward.
+    r.V = r.dMax - r.dMin + 1.0 / r.n;
+    const double k = StephensFactor(r.n);
+    r.c05 = 1.75 / k;
+    r.c01 = 2.0 / k;
+    r.reject05 = r.V >= r.c05;
+    r.reject01 = r.V >= r.c01;
+    return r;
+}
+
+bool OnlyZeroValues(std::span<const double> sorted)
+{
+    return !sorted.empty() && sorted.back() == 0;
+}
+
+std::string KuiperCountLine(int n)
+{
+    return sformat("Kuiper test  nV  %d", n);
+}
+
+std::vector<std::string> KuiperLines(const KuiperResult& r, DayCount now)
+{
+    return {shortTime(now) + " - Kuiper test",
+            "min deviation : " + FormatFixed(r.dMin, 2)
+                + ", max deviation : " + FormatFixed(r.dMax, 2),
+            "Test = " + FormatFixed(r.V, 2) + "  Critical value 0.05 and 0.01 = "
+                + FormatFixed(r.c05, 2) + " and " + FormatFixed(r.c01, 2)};
+}
+
 std::string ListingTitle(int type, const std::string& windowTitle)
 {
     switch (type) {

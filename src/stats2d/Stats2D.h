@@ -148,8 +148,78 @@ std::vector<std::string> ClassListing(std::span<const InfoStats2D> distributions
 // " (rose diagram)", " (circular histo)", " (histogram)" or " (Kuiper test)" after " Stats 2D - n".
 std::string DiagramTitleSuffix(int type);
 
+// The kind of measurement and the angle of planes an option word holds (StyleStats2D: one bit
+// of each group set; vectors and strikes when none is), and the word with them set.
+int KindOfStyle(std::int32_t style);
+int PlaneOfStyle(std::int32_t style);
+void SetKindAndPlane(std::int32_t& style, int natM, int sBy);
+// The summary of the dialogs: "axis (0 to 180\xB0)" ..., "S : trend" ...
+std::string KindSummary(int natM);
+std::string PlaneSummary(int sBy);
+
+// Hodges-Ajne test of uniformity (Hodges 1955, Ajne 1968) on the statistic m = nMin, the
+// fewest values on one side of a diameter: few values on one side tell that the values are
+// not spread evenly round the circle.
+constexpr int kHodgesAjneMaxValues = 50; // no verdict beyond
+
+// P(m <= k) for n values drawn uniformly round the circle: (n - 2k) C(n, k) / 2^(n-1), exact
+// for 3k < n (Hodges 1955); 1 beyond, where it is not needed.
+double HodgesAjneTail(int n, int k);
+// The critical value at the level alpha: the largest k whose tail is at most alpha, so that
+// m <= k rejects uniformity; -1 when even m = 0 is not significant.
+int HodgesAjneCritical(int n, double alpha);
+
+struct HodgesAjneVerdict {
+    bool available = false; // n within 1..50
+    int c95 = -1;           // critical values, -1 for none
+    int c99 = -1;
+    bool reject95 = false;
+    bool reject99 = false;
+};
+HodgesAjneVerdict HodgesAjneTest(int n, int m);
+
+// The circular plot's statistics of sorted values: mean, median, the Hodges-Ajne count, its
+// diameter and verdict, and the report lines (the heading first).
+struct CircularPlotReport {
+    InfoStats2D info;    // ntV, natM, sBy, moy, med, nMin, iMin
+    double diameter = 0; // v[iMin], radians: the diameter with nMin values on a side
+    HodgesAjneVerdict verdict;
+    std::vector<std::string> lines;
+};
+// Nothing is computed without values: the caller tells the user first.
+CircularPlotReport ComputeCircularPlot(std::span<const double> sorted, int natM, int sBy,
+                                       DayCount now);
+
+// Kuiper's test of uniformity (Kuiper 1960) with Stephens' (1970) modified statistic: the
+// values as fractions d_i of their range (doubled angles for axes held in [0, 180)) against
+// the steps i / n of their empirical distribution.
+struct KuiperResult {
+    int n = 0;
+    double dMin = 0; // least d_i - i/n
+    double dMax = 0; // largest d_i - i/n
+    double V = 0;    // D+ + D- = dMax - dMin + 1/n
+    double c05 = 0;  // critical values of V at the 0.05 and 0.01 levels
+    double c01 = 0;
+    bool reject05 = false;
+    bool reject01 = false;
+};
+// c of d_i = c v_i / 360 (v_i in degrees): 2 for axes, 1 for vectors, 4 for dips.
+double KuiperScale(int natM);
+// Stephens' k = sqrt(n) + 0.155 + 0.24 / sqrt(n): V k has upper points 1.747 (0.05) and
+// 2.001 (0.01) whatever n.
+double StephensFactor(int n);
+KuiperResult KuiperTest(std::span<const double> sorted, int natM);
+// Only zeros (the largest value is 0): the Kuiper diagram cannot be scaled on them.
+bool OnlyZeroValues(std::span<const double> sorted);
+// "Kuiper test  nV  %d", written before the values are checked.
+std::string KuiperCountLine(int n);
+// The heading, the deviations and the test line.
+std::vector<std::string> KuiperLines(const KuiperResult& result, DayCount now);
+
 inline constexpr std::string_view kMsgSixthRose = "No more than 5 roses in a same diagram ";
 inline constexpr std::string_view kMsgNoValue = "No value to analyse with these choices...";
 inline constexpr std::string_view kMsgOnlyOneSet = "only 1 set of data";
+inline constexpr std::string_view kMsgKuiperZeros =
+    "Kuiper stats, error on the selected values (only nul values)";
 
 } // namespace ploq

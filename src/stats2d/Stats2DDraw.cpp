@@ -72,23 +72,6 @@ void petal(Surface& s, const RoseFrame& f, double radius, double a1, double a2, 
     s.arc(circleBox(f, rounded(radius)), end, start);
 }
 
-// A label beside the end of a line from the origin: right of it, or left when the end lies
-// left of the origin; kept within the image.
-void labelAt(const DrawContext& ctx, const RoseFrame& f, Point end, const std::string& text)
-{
-    Surface& s = ctx.CnvsCourant;
-    const Size size = s.textExtent(text);
-    const int gap = ctx.scaled(3);
-    const int x = end.x < f.x0 ? end.x - size.width - gap : end.x + gap;
-    const Net& net = ctx.net;
-    const int margin = ctx.scaled(kMarginPixels);
-    const int left = net.xc - net.radius - margin, right = net.xc + net.radius + margin;
-    const int top = net.yc - net.radius - margin, bottom = net.yc + net.radius + margin;
-    s.textOut({std::clamp(x, left, std::max(left, right - size.width)),
-               std::clamp(end.y - size.height / 2, top, std::max(top, bottom - size.height))},
-              text);
-}
-
 // A line through the origin at a screen azimuth: a radius, or a diameter for a whole rose.
 void directionLine(const DrawContext& ctx, const RoseFrame& f, double screenDeg, bool diameter,
                    const std::string& text)
@@ -96,7 +79,7 @@ void directionLine(const DrawContext& ctx, const RoseFrame& f, double screenDeg,
     Surface& s = ctx.CnvsCourant;
     const Point end = polar(f, f.r, screenDeg);
     segment(s, diameter ? polar(f, f.r, screenDeg + 180) : Point{f.x0, f.y0}, end);
-    labelAt(ctx, f, end, text);
+    LabelBeside(ctx, f, end, text);
 }
 
 void meanAndMedian(const DrawContext& ctx, const RoseFrame& f, const InfoStats2D& info)
@@ -226,6 +209,13 @@ Stats2DDiagram DiagramOf(const CanvasModel& canvas)
     Stats2DDiagram d;
     d.type = canvas.i0;
     d.lNT = canvas.lNT;
+    if (canvas.i0 == kDiagramKuiper) {
+        const std::size_t n = std::min(canvas.lT2D.size(), std::size_t(std::max(canvas.lNT, 0)));
+        d.values = std::span<const double>(canvas.lT2D.data(), n);
+        d.natM = canvas.i1;
+        d.colour = canvas.i2;
+        return d;
+    }
     if (canvas.lTinfo2D && canvas.i1 > 0)
         d.distributions = std::span<const InfoStats2D>(canvas.lTinfo2D->data(),
                                                        std::min(canvas.i1, kMaxDistributions));
@@ -256,6 +246,21 @@ RoseFrame RoseFrameFor(const Net& net, int natM)
 double ScreenAzimuth(int natM, double degrees)
 {
     return natM == kDips90 ? 90 - degrees : degrees;
+}
+
+void LabelBeside(const DrawContext& ctx, const RoseFrame& f, Point end, const std::string& text)
+{
+    Surface& s = ctx.CnvsCourant;
+    const Size size = s.textExtent(text);
+    const int gap = ctx.scaled(3);
+    const int x = end.x < f.x0 ? end.x - size.width - gap : end.x + gap;
+    const Net& net = ctx.net;
+    const int margin = ctx.scaled(kMarginPixels);
+    const int left = net.xc - net.radius - margin, right = net.xc + net.radius + margin;
+    const int top = net.yc - net.radius - margin, bottom = net.yc + net.radius + margin;
+    s.textOut({std::clamp(x, left, std::max(left, right - size.width)),
+               std::clamp(end.y - size.height / 2, top, std::max(top, bottom - size.height))},
+              text);
 }
 
 double PetalRadius(int type, double count, int M, int r)
@@ -399,7 +404,8 @@ std::map<int, Stats2DDisplay>& Stats2DDisplays()
 void RegisterStats2DDisplay(CanvasPainters& painters)
 {
     const auto display = [](const CanvasModel& canvas) -> const Stats2DDisplay* {
-        if (canvas.i1 <= 0)
+        // A test diagram holds values rather than distributions; its i1 is a kind, 0 for axes.
+        if (canvas.i1 <= 0 && canvas.lT2D.empty())
             return nullptr;
         const auto it = Stats2DDisplays().find(canvas.i0);
         return it == Stats2DDisplays().end() ? nullptr : &it->second;

@@ -19,11 +19,15 @@
 namespace ploq {
 
 // What a diagram window shows: its distributions (i1 of them), its type and the number of
-// values of the last distribution.
+// values of the last distribution. A test diagram (the Kuiper test) shows instead the sorted
+// values it keeps (lT2D), of the kind held in i1, in the colour index i2.
 struct Stats2DDiagram {
     std::span<const InfoStats2D> distributions;
     int type = kDiagramRose;
     int lNT = 0;
+    std::span<const double> values;
+    int natM = kVectors360;
+    int colour = 0;
 };
 Stats2DDiagram DiagramOf(const CanvasModel& canvas);
 
@@ -46,6 +50,9 @@ struct RoseFrame {
 RoseFrame RoseFrameFor(const Net& net, int natM);
 // The screen azimuth (degrees clockwise from the top) of an angle of a distribution.
 double ScreenAzimuth(int natM, double degrees);
+// A label beside the end of a line from the frame's centre: right of it, or left of it when
+// the end lies left of the centre; kept within the image.
+void LabelBeside(const DrawContext& ctx, const RoseFrame& f, Point end, const std::string& text);
 // The radius of a petal of `count` values: (r - 10) k / M for a rose, (r - 10) sqrt(k / M) for
 // a circular histogram.
 double PetalRadius(int type, double count, int M, int r);

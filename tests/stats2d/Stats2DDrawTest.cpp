@@ -60,7 +60,14 @@ struct Drawn {
     test::RecordingCanvas canvas{kRadius};
     std::vector<InfoStats2D> infos;
 
-    Stats2DDiagram diagram(int type) const { return {infos, type, infos.back().ntV}; }
+    Stats2DDiagram diagram(int type) const
+    {
+        Stats2DDiagram d;
+        d.distributions = infos;
+        d.type = type;
+        d.lNT = infos.back().ntV;
+        return d;
+    }
     RoseFrame frame() const { return RoseFrameFor(canvas.ctx.net, infos.back().natM); }
     std::vector<Primitive> inColour(TColor colour, Shape shape) const
     {

@@ -9,6 +9,7 @@
 
 #include "app/VarGlob.h"
 #include "model/Conversion.h"
+#include "stats2d/BruteForce.h"
 #include "support/SheetRows.h"
 
 #include <gtest/gtest.h>
@@ -351,23 +352,6 @@ TEST(Stats2DMean, PublishedExamplesAndAstropy)
     }
 }
 
-// The Hodges-Ajne count by brute force: every half-open half-circle [t, t + 180°) whose edge
-// sits just before or after a value or its opposite, counted directly.
-int bruteForceHodgesAjne(const std::vector<double>& circleDeg)
-{
-    const int n = static_cast<int>(circleDeg.size());
-    int m = n;
-    for (double v : circleDeg)
-        for (double edge : {v, v + 180})
-            for (double t : {edge - 1e-6, edge + 1e-6}) {
-                int k = 0;
-                for (double w : circleDeg)
-                    k += std::fmod(w - t + 720, 360) < 180;
-                m = std::min(m, std::min(k, n - k));
-            }
-    return m;
-}
-
 // The least mean arc distance over the data points (odd n) or the midpoints of neighbours
 // (even n): the median by Fisher's definition, searched exhaustively.
 double bruteForceMedianDistance(const std::vector<double>& sorted, int natM)
@@ -450,7 +434,7 @@ TEST(Stats2DMedian, AgreesWithBruteForceOnRandomSamples)
         }
         const std::vector<double> sorted = sortedRadians(values);
         const MedianScan scan = MedianDirection(sorted, natM);
-        EXPECT_EQ(scan.nMin, bruteForceHodgesAjne(circle)) << "trial " << trial;
+        EXPECT_EQ(scan.nMin, test::BruteForceHodgesAjne(circle)) << "trial " << trial;
         EXPECT_NEAR(MeanArcDistance(sorted, scan.med, natM), bruteForceMedianDistance(sorted, natM),
                     1e-9)
             << "trial " << trial << ", n " << n;
