@@ -9,6 +9,7 @@
 #include "platform/QtText.h"
 #include "stats3d/DisplayAdd.h"
 #include "stats3d/Stats3Dadd.h"
+#include "stats3d/SymbolPicker.h"
 #include "transform/QtClickImage.h"
 
 #include <QAction>
@@ -25,30 +26,19 @@
 
 namespace ploq {
 
-namespace {
-
-constexpr int kStripCell = 12;
-constexpr QSize kPreviewSize{28, 28};
-
-} // namespace
-
 TDlgAddToData::TDlgAddToData(Application& app, TWPlot& canvas, const AddToDataRequest& request,
                              QMenu* symbols)
-    : QDialog(app.mainWindow()), app_(app), canvas_(&canvas), request_(request), symbols_(symbols)
+    : QDialog(app.mainWindow()), app_(app), canvas_(&canvas), request_(request)
 {
     const VarGlob& s = app.settings();
     const AddToDataChoices initial = InitialAddToData(request);
-    colour_ = initial.colour;
-    symbol_ = std::abs(initial.symbol);
     setWindowTitle(toQString(request.caption));
     setProperty("helpTopic", kHelpDisplayAdd);
 
     const Notation notation{s.FrtS, s.FrtL};
     const bool decimals = TestBit(s.OptAdd, kOptAddDecimals);
     auto* fields = new QGridLayout;
-    direction_ = new QLineEdit;
-    direction_->setReadOnly(true);
-    direction_->setFocusPolicy(Qt::NoFocus);
+    direction_ = ReadOnlyField();
     if (!request.records.empty())
         direction_->setText(
             toQString(RecordDirection(request.records.front(), notation, decimals)));
@@ -59,8 +49,8 @@ TDlgAddToData::TDlgAddToData(Application& app, TWPlot& canvas, const AddToDataRe
     directionLabel->setVisible(!two);
     direction_->setVisible(!two);
     for (int i = 0; i < 2; ++i) {
-        auto* box = new QCheckBox(toQString(AddToDataBox(request, i, notation, decimals)));
-        box->setChecked(initial.take[static_cast<std::size_t>(i)]);
+        QCheckBox* box = TickBox(toQString(AddToDataBox(request, i, notation, decimals)),
+                                 initial.take[static_cast<std::size_t>(i)]);
         box->setVisible(two && static_cast<std::size_t>(i) < request.records.size());
         fields->addWidget(box, 1 + i, 0, 1, 2);
         take_[static_cast<std::size_t>(i)] = box;
@@ -75,27 +65,8 @@ TDlgAddToData::TDlgAddToData(Application& app, TWPlot& canvas, const AddToDataRe
         codes_[i] = field;
     }
 
-    symbolImage_ = new ClickImage;
-    symbolImage_->setToolTip(tr("Choose the symbol"));
-    symbolImage_->onReleased([this](int, int) {
-        if (symbols_)
-            symbols_->popup(symbolImage_->mapToGlobal(QPoint(0, symbolImage_->height())));
-    });
-    if (symbols_)
-        connect(symbols_, &QMenu::triggered, this, [this](QAction* item) {
-            symbolChosen(static_cast<int>(symbols_->actions().indexOf(item)) + 1);
-        });
-    tailed_ = new QCheckBox(tr("tailed symbol"));
-    tailed_->setChecked(initial.tailed);
-    connect(tailed_, &QCheckBox::toggled, this, &TDlgAddToData::showSymbol);
-    strip_ = new ClickImage;
-    strip_->onReleased([this](int x, int) { stripReleased(x); });
-    auto* look = new QHBoxLayout;
-    look->addWidget(Framed(symbolImage_));
-    look->addWidget(tailed_);
-    look->addSpacing(10);
-    look->addWidget(Framed(strip_));
-    look->addStretch(1);
+    picker_ = new SymbolPicker(s.Tco, symbols, 1, initial.symbol, initial.colour, initial.tailed,
+                               tr("tailed symbol"));
 
     ok_ = new QPushButton(tr("Ok"));
     ok_->setDefault(true);
@@ -106,10 +77,9 @@ TDlgAddToData::TDlgAddToData(Application& app, TWPlot& canvas, const AddToDataRe
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 10);
     layout->addLayout(fields);
-    layout->addLayout(look);
+    layout->addWidget(picker_);
     layout->addLayout(ButtonRow(ok_, cancel_));
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    showSymbol();
 }
 
 AddToDataChoices TDlgAddToData::choices() const
@@ -119,9 +89,9 @@ AddToDataChoices TDlgAddToData::choices() const
     c.number = fromQString(codes_[1]->text());
     c.location = fromQString(codes_[2]->text());
     c.comment = fromQString(codes_[3]->text());
-    c.symbol = symbol_;
-    c.colour = colour_;
-    c.tailed = tailed_->isChecked();
+    c.symbol = picker_->symbol();
+    c.colour = picker_->colour();
+    c.tailed = picker_->tailed();
     for (std::size_t i = 0; i < take_.size(); ++i)
         c.take[i] = take_[i]->isChecked();
     return c;
@@ -129,14 +99,12 @@ AddToDataChoices TDlgAddToData::choices() const
 
 void TDlgAddToData::stripReleased(int x)
 {
-    colour_ = CouleurCliquee(x, kStripCell);
-    showSymbol();
+    picker_->stripReleased(x);
 }
 
 void TDlgAddToData::symbolChosen(int symbol)
 {
-    symbol_ = std::abs(symbol);
-    showSymbol();
+    picker_->symbolChosen(symbol);
 }
 
 void TDlgAddToData::okClick()
@@ -160,14 +128,6 @@ void TDlgAddToData::okClick()
         canvas_->appendInfo(result_.line);
     canvas_->NettoyerWP();
     accept();
-}
-
-void TDlgAddToData::showSymbol()
-{
-    const Tcouleur& tco = app_.settings().Tco;
-    const int shown = tailed_->isChecked() ? -symbol_ : symbol_;
-    symbolImage_->setPicture(ApercuSymboleImage(tco, shown, colour_, kPreviewSize));
-    strip_->setPicture(BandeCouleursImage(tco, kStripCell, colour_));
 }
 
 AddToDataRun& RunAddToData()

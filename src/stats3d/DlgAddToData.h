@@ -7,6 +7,7 @@
 
 #include "canvas/UtilDessin.h"
 #include "stats3d/AddToData.h"
+#include "stats3d/SymbolPicker.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -50,28 +51,21 @@ public:
     QCheckBox* recordBox(int index) const { return take_[static_cast<std::size_t>(index)]; }
     // Nature, number, location, comment.
     QLineEdit* codeField(int index) const { return codes_[static_cast<std::size_t>(index)]; }
-    QCheckBox* tailedBox() const { return tailed_; }
-    ClickImage* symbolImage() const { return symbolImage_; }
-    ClickImage* colourStrip() const { return strip_; }
+    QCheckBox* tailedBox() const { return picker_->tailedBox(); }
+    ClickImage* symbolImage() const { return picker_->symbolImage(); }
+    ClickImage* colourStrip() const { return picker_->colourStrip(); }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
 private:
-    void showSymbol();
-
     Application& app_;
     QPointer<TWPlot> canvas_;
     AddToDataRequest request_;
     AddToDataResult result_;
-    QPointer<QMenu> symbols_;
-    int colour_ = 0;
-    int symbol_ = 9;
+    SymbolPicker* picker_ = nullptr;
     QLineEdit* direction_ = nullptr;
     std::array<QCheckBox*, 2> take_{};
     std::array<QLineEdit*, 4> codes_{};
-    QCheckBox* tailed_ = nullptr;
-    ClickImage* symbolImage_ = nullptr;
-    ClickImage* strip_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "platform/Prompts.h"
 #include "platform/QtText.h"
 #include "stats3d/Stats3Dadd.h"
+#include "stats3d/SymbolPicker.h"
 #include "transform/QtClickImage.h"
 
 #include <QAction>
@@ -30,44 +31,25 @@ namespace ploq {
 
 namespace {
 
-constexpr int kStripCell = 12;
-constexpr QSize kPreviewSize{28, 28};
 constexpr int kFirstAddSymbol = 101;
-
-QLineEdit* readOnlyField()
-{
-    auto* field = new QLineEdit;
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setMinimumWidth(110);
-    return field;
-}
-
-QCheckBox* box(const QString& text, bool ticked)
-{
-    auto* b = new QCheckBox(text);
-    b->setChecked(ticked);
-    return b;
-}
 
 } // namespace
 
 TDlgKeepCM::TDlgKeepCM(const ManualCircle& circle, const ManualCircleChoices& initial,
                        const Tcouleur& tco, const Notation& notation, QMenu* symbols,
                        QWidget* parent)
-    : QDialog(parent), circle_(circle), tco_(tco), notation_(notation), symbols_(symbols),
-      colour_(initial.colour), symbol_(std::abs(initial.symbol))
+    : QDialog(parent), circle_(circle), notation_(notation)
 {
     setWindowTitle(toQString(ManualCircleCaption(circle.type)));
     setProperty("helpTopic", kHelpDisplayAdd);
     const bool small = circle.type == kManualSmallCircle;
 
-    pole_ = readOnlyField();
+    pole_ = ReadOnlyField();
     apertureLabel_ = new QLabel(tr("aperture : "));
-    aperture_ = readOnlyField();
+    aperture_ = ReadOnlyField();
     apertureLabel_->setVisible(small);
     aperture_->setVisible(small);
-    decimals_ = box(tr("decimal values"), initial.decimals);
+    decimals_ = TickBox(tr("decimal values"), initial.decimals);
     connect(decimals_, &QCheckBox::toggled, this, &TDlgKeepCM::showValues);
     auto* values = new QGridLayout;
     values->addWidget(new QLabel(tr("pole")), 0, 0);
@@ -76,28 +58,9 @@ TDlgKeepCM::TDlgKeepCM(const ManualCircle& circle, const ManualCircleChoices& in
     values->addWidget(aperture_, 1, 1);
     values->addWidget(decimals_, 2, 1, Qt::AlignRight);
 
-    symbolImage_ = new ClickImage;
-    symbolImage_->setToolTip(tr("Choose the symbol"));
-    symbolImage_->onReleased([this](int, int) {
-        if (symbols_)
-            symbols_->popup(symbolImage_->mapToGlobal(QPoint(0, symbolImage_->height())));
-    });
-    if (symbols_)
-        connect(symbols_, &QMenu::triggered, this, [this](QAction* item) {
-            symbolChosen(kFirstAddSymbol + static_cast<int>(symbols_->actions().indexOf(item)));
-        });
-    tailed_ = box(tr("tailed"), initial.tailed);
-    connect(tailed_, &QCheckBox::toggled, this, &TDlgKeepCM::showSymbol);
-    strip_ = new ClickImage;
-    strip_->onReleased([this](int x, int) { stripReleased(x); });
-    plotPole_ = box(tr("plot the pole"), initial.plotPole);
-    auto* look = new QHBoxLayout;
-    look->addWidget(new QLabel(tr("symbol")));
-    look->addWidget(Framed(symbolImage_));
-    look->addWidget(tailed_);
-    look->addSpacing(10);
-    look->addWidget(Framed(strip_));
-    look->addStretch(1);
+    picker_ = new SymbolPicker(tco, symbols, kFirstAddSymbol, initial.symbol, initial.colour,
+                               initial.tailed, tr("tailed"), tr("symbol"));
+    plotPole_ = TickBox(tr("plot the pole"), initial.plotPole);
 
     auto* closest = new QGroupBox(tr("Closest values"));
     offset_ = new QComboBox;
@@ -107,8 +70,8 @@ TDlgKeepCM::TDlgKeepCM(const ManualCircle& circle, const ManualCircleChoices& in
         std::find(kClosestOffsets.begin(), kClosestOffsets.end(), initial.closest.maxOffset);
     offset_->setCurrentIndex(
         at == kClosestOffsets.end() ? 1 : static_cast<int>(at - kClosestOffsets.begin()));
-    list_ = box(tr("List"), initial.closest.list);
-    underline_ = box(tr("Underline"), initial.closest.underline);
+    list_ = TickBox(tr("List"), initial.closest.list);
+    underline_ = TickBox(tr("Underline"), initial.closest.underline);
     auto* c = new QHBoxLayout(closest);
     c->setContentsMargins(8, 6, 8, 6);
     c->addWidget(new QLabel(tr("Maximum offset :")));
@@ -127,23 +90,22 @@ TDlgKeepCM::TDlgKeepCM(const ManualCircle& circle, const ManualCircleChoices& in
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 10);
     layout->addLayout(values);
-    layout->addLayout(look);
+    layout->addWidget(picker_);
     layout->addWidget(plotPole_);
     layout->addWidget(closest);
     layout->addLayout(ButtonRow(ok_, cancel_));
     layout->setSizeConstraint(QLayout::SetFixedSize);
     showValues();
-    showSymbol();
 }
 
 ManualCircleChoices TDlgKeepCM::choices() const
 {
     ManualCircleChoices c;
     c.decimals = decimals_->isChecked();
-    c.tailed = tailed_->isChecked();
+    c.tailed = picker_->tailed();
     c.plotPole = plotPole_->isChecked();
-    c.colour = colour_;
-    c.symbol = symbol_;
+    c.colour = picker_->colour();
+    c.symbol = picker_->symbol();
     c.closest.maxOffset = offset_->currentData().toInt();
     c.closest.list = list_->isChecked();
     c.closest.underline = underline_->isChecked();
@@ -152,14 +114,12 @@ ManualCircleChoices TDlgKeepCM::choices() const
 
 void TDlgKeepCM::stripReleased(int x)
 {
-    colour_ = CouleurCliquee(x, kStripCell);
-    showSymbol();
+    picker_->stripReleased(x);
 }
 
 void TDlgKeepCM::symbolChosen(int symbol)
 {
-    symbol_ = std::abs(symbol);
-    showSymbol();
+    picker_->symbolChosen(symbol);
 }
 
 void TDlgKeepCM::showValues()
@@ -168,13 +128,6 @@ void TDlgKeepCM::showValues()
     pole_->setText(
         toQString(DirToText(decimals, false, circle_.pole.plunge, circle_.pole.trend, notation_)));
     aperture_->setText(toQString(FormatAngle(decimals, circle_.aperture / kDegToRad)));
-}
-
-void TDlgKeepCM::showSymbol()
-{
-    const int shown = tailed_->isChecked() ? -symbol_ : symbol_;
-    symbolImage_->setPicture(ApercuSymboleImage(tco_, shown, colour_, kPreviewSize));
-    strip_->setPicture(BandeCouleursImage(tco_, kStripCell, colour_));
 }
 
 KeepCMRun& RunKeepCM()

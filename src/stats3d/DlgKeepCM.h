@@ -6,6 +6,7 @@
 
 #include "canvas/UtilDessin.h"
 #include "stats3d/ManualCircle.h"
+#include "stats3d/SymbolPicker.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -43,37 +44,30 @@ public:
     QLabel* apertureLabel() const { return apertureLabel_; }
     QLineEdit* apertureField() const { return aperture_; }
     QCheckBox* decimalsBox() const { return decimals_; }
-    QCheckBox* tailedBox() const { return tailed_; }
+    QCheckBox* tailedBox() const { return picker_->tailedBox(); }
     QCheckBox* plotPoleBox() const { return plotPole_; }
     QComboBox* offsetBox() const { return offset_; }
     QCheckBox* listBox() const { return list_; }
     QCheckBox* underlineBox() const { return underline_; }
-    ClickImage* symbolImage() const { return symbolImage_; }
-    ClickImage* colourStrip() const { return strip_; }
+    ClickImage* symbolImage() const { return picker_->symbolImage(); }
+    ClickImage* colourStrip() const { return picker_->colourStrip(); }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
 private:
     void showValues();
-    void showSymbol();
 
     ManualCircle circle_;
-    const Tcouleur& tco_;
     Notation notation_;
-    QPointer<QMenu> symbols_;
-    int colour_ = 0;
-    int symbol_ = 101;
+    SymbolPicker* picker_ = nullptr;
     QLineEdit* pole_ = nullptr;
     QLabel* apertureLabel_ = nullptr;
     QLineEdit* aperture_ = nullptr;
     QCheckBox* decimals_ = nullptr;
-    QCheckBox* tailed_ = nullptr;
     QCheckBox* plotPole_ = nullptr;
     QComboBox* offset_ = nullptr;
     QCheckBox* list_ = nullptr;
     QCheckBox* underline_ = nullptr;
-    ClickImage* symbolImage_ = nullptr;
-    ClickImage* strip_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "stats3d/DlgPlotGcPC.h"
 #include "stats3d/Stats3Dadd.h"
 #include "support/Draws.h"
+#include "support/PlotUi.h"
 #include "support/UiApp.h"
 #include "transform/DlgUseSymb.h"
 
@@ -39,14 +40,6 @@ namespace {
 double Rad(double degrees)
 {
     return degrees * kDegToRad;
-}
-
-std::vector<std::string> Lines(const QListWidget* list)
-{
-    std::vector<std::string> out;
-    for (int row = 0; row < list->count(); ++row)
-        out.push_back(fromQString(list->item(row)->text()));
-    return out;
 }
 
 int RowOf(const QListWidget* list, int rang)
@@ -120,24 +113,7 @@ struct DisplayAddEndToEnd : ::testing::Test {
 
     TWPlot* plot(const char* key, int symbol, int colour, bool newCanvas, KeyField field)
     {
-        t.app.settings().Sy = symbol;
-        t.app.settings().Couleur = colour;
-        form->run(Cmd::PlotEnterSheet);
-        auto* dialog = qobject_cast<TDlgEnterFile*>(t.app.dialog(kDlgEnterFile));
-        EXPECT_NE(dialog, nullptr);
-        if (!dialog)
-            return nullptr;
-        dialog->newCanvasBox()->setChecked(newCanvas);
-        dialog->CheckBox1Click();
-        dialog->keyFieldButton(field)->click();
-        dialog->keyBox()->setEditText(QString::fromLatin1(key));
-        dialog->identityBox()->setChecked(true);
-        dialog->Button1Click();
-        FlushDeletes();
-        TWPlot* canvas = ActiveCanvas(t.app);
-        if (canvas && newCanvas)
-            canvas->SetRayon(200, true);
-        return canvas;
+        return test::PlotThroughDialog(*form, t.app, key, symbol, colour, newCanvas, field, 200);
     }
     // "Best pôle" on the chosen sets, everything kept in the colour.
     BestFit bestPole(const std::function<void(TDlgUseSymb&)>& choose, int colour)
@@ -220,7 +196,7 @@ TEST_F(DisplayAddEndToEnd, CrossBeddingResultsShownErasedAddedAndCopied)
     TDlgDisplayAdd* d = ctrlD();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->source(), canvas);
-    EXPECT_EQ(Lines(d->rightList()),
+    EXPECT_EQ(test::ListLines(d->rightList()),
               (std::vector<std::string>{"01  Best plane", "02  Pole of best plane",
                                         "03  Conf. cone 95%, BP", "04  Conf. cone 99%, BP",
                                         "05  Best plane", "06  Pole of best plane",
@@ -250,7 +226,7 @@ TEST_F(DisplayAddEndToEnd, CrossBeddingResultsShownErasedAddedAndCopied)
     d->leftSelected(RowOf(d->leftList(), 7));
     t.prompts.expectMessage("This data will be definively erased", Button::Ok);
     d->deleteClick();
-    EXPECT_EQ(Lines(d->leftList()),
+    EXPECT_EQ(test::ListLines(d->leftList()),
               (std::vector<std::string>{"03  Conf. cone 95%, BP", "04  Conf. cone 99%, BP",
                                         "08  Conf. cone 99%, BP"}));
     ASSERT_EQ(m.lNAdd, 7);
@@ -283,7 +259,7 @@ TEST_F(DisplayAddEndToEnd, CrossBeddingResultsShownErasedAddedAndCopied)
         d->leftSelected(RowOf(d->leftList(), rang));
         d->moveRight();
     }
-    EXPECT_EQ(Lines(d->rightList()),
+    EXPECT_EQ(test::ListLines(d->rightList()),
               (std::vector<std::string>{"05  Best plane", "06  Pole of best plane"}));
     test::SavePicture(d->grab().toImage(), "display_add_e2e_copy.png");
     SaveScreen("display_add_e2e_screen_copy.png");

@@ -15,6 +15,7 @@
 #include "stats3d/DlgKeepCM.h"
 #include "stats3d/DlgPlotGcPC.h"
 #include "stats3d/Stats3Dadd.h"
+#include "support/PlotUi.h"
 #include "support/UiApp.h"
 #include "transform/DlgUseSymb.h"
 #include "transform/QtClickImage.h"
@@ -35,25 +36,12 @@
 namespace ploq {
 namespace {
 
+using test::ListLines;
+using test::PanelLines;
+
 double Rad(double degrees)
 {
     return degrees * kDegToRad;
-}
-
-std::vector<std::string> Lines(const QListWidget* list)
-{
-    std::vector<std::string> out;
-    for (int row = 0; row < list->count(); ++row)
-        out.push_back(fromQString(list->item(row)->text()));
-    return out;
-}
-
-std::vector<std::string> PanelLines(const TWPlot& canvas)
-{
-    std::vector<std::string> lines;
-    for (const QString& line : canvas.RichEdit1()->toPlainText().split('\n', Qt::SkipEmptyParts))
-        lines.push_back(fromQString(line));
-    return lines;
 }
 
 std::vector<int> Numbers(const TWPlot& canvas)
@@ -184,9 +172,9 @@ TEST_F(DisplayAddDialog, OpensOnTheCanvasesThatKeepValues)
     EXPECT_EQ(d->targetBox()->count(), 3);
     EXPECT_EQ(d->source(), first);
     EXPECT_EQ(d->target(), first);
-    EXPECT_EQ(Lines(d->leftList()),
+    EXPECT_EQ(ListLines(d->leftList()),
               (std::vector<std::string>{"03  Conf. cone 95%, BA", "04  Conf. cone  99%, BA"}));
-    EXPECT_EQ(Lines(d->rightList()),
+    EXPECT_EQ(ListLines(d->rightList()),
               (std::vector<std::string>{"01  Best axis", "02  Plane normal to BA"}));
     test::SavePicture(d->grab().toImage(), "display_add_keep.png");
     EXPECT_EQ(DisplayBestFits(t.app), d) << "one instance, brought forward";
@@ -230,8 +218,8 @@ TEST_F(DisplayAddDialog, ChoosingTheCanvasesSetsTextsAndLists)
         EXPECT_EQ(d->targetBox()->currentIndex(), r.target);
         EXPECT_EQ(fromQString(d->targetLabel()->text()), r.label);
         EXPECT_EQ(fromQString(d->okButton()->text()), r.button);
-        EXPECT_EQ(Lines(d->leftList()), r.left);
-        EXPECT_EQ(Lines(d->rightList()), r.right);
+        EXPECT_EQ(ListLines(d->leftList()), r.left);
+        EXPECT_EQ(ListLines(d->rightList()), r.right);
     }
 }
 
@@ -249,14 +237,14 @@ TEST_F(DisplayAddDialog, HideWithTheArrowsThenOk)
     d->moveLeft();
     d->rightSelected(2);
     d->moveLeft();
-    EXPECT_EQ(Lines(d->leftList()),
+    EXPECT_EQ(ListLines(d->leftList()),
               (std::vector<std::string>{"03  Conf. cone 95%, BA", "04  Conf. cone  99%, BA"}));
     EXPECT_EQ(Visible(*first), (std::vector<bool>{true, true, true, true})) << "not before OK";
     d->leftSelected(0);
     d->moveRight();
     d->rightSelected(0);
     d->moveLeft();
-    EXPECT_EQ(Lines(d->rightList()),
+    EXPECT_EQ(ListLines(d->rightList()),
               (std::vector<std::string>{"02  Plane normal to BA", "03  Conf. cone 95%, BA"}));
     test::SavePicture(d->grab().toImage(), "display_add_plot.png");
     image.clear();
@@ -324,8 +312,8 @@ TEST_F(DisplayAddDialog, DeleteAsksAndErasesTheSelectedValues)
         EXPECT_EQ(Numbers(*first), r.remaining);
         const bool erased = r.remaining.size() < 4;
         EXPECT_EQ(first->model().lUndoPlot.actif, !erased) << "the undo would take others";
-        std::vector<std::string> shown = Lines(d->leftList());
-        for (const std::string& line : Lines(d->rightList()))
+        std::vector<std::string> shown = ListLines(d->leftList());
+        for (const std::string& line : ListLines(d->rightList()))
             shown.push_back(line);
         EXPECT_EQ(shown.size(), r.remaining.size()) << "the lists rebuilt";
         d->okClick();
@@ -342,8 +330,8 @@ TEST_F(DisplayAddDialog, CopyToAnotherCanvasKeepsTheSource)
     TDlgDisplayAdd* d = open();
     ASSERT_NE(d, nullptr);
     d->targetChosen(indexOf(*d, second));
-    EXPECT_EQ(Lines(d->leftList()).size(), 3u);
-    EXPECT_TRUE(Lines(d->rightList()).empty());
+    EXPECT_EQ(ListLines(d->leftList()).size(), 3u);
+    EXPECT_TRUE(ListLines(d->rightList()).empty());
     EXPECT_EQ(Visible(*first), (std::vector<bool>{true, true, false})) << "the source as it was";
 
     // A right line names a value to copy: Delete only takes it off the list, and the value of
@@ -354,13 +342,13 @@ TEST_F(DisplayAddDialog, CopyToAnotherCanvasKeepsTheSource)
     d->deleteClick();
     EXPECT_EQ(Numbers(*second), (std::vector<int>{1, 2}));
     EXPECT_EQ(Numbers(*first), (std::vector<int>{1, 2, 3}));
-    EXPECT_TRUE(Lines(d->rightList()).empty());
+    EXPECT_TRUE(ListLines(d->rightList()).empty());
 
     d->leftSelected(2);
     d->moveRight();
     d->leftSelected(0);
     d->moveRight();
-    EXPECT_EQ(Lines(d->rightList()),
+    EXPECT_EQ(ListLines(d->rightList()),
               (std::vector<std::string>{"01  Best axis", "03  Conf. cone 95%, BA"}));
     test::SavePicture(d->grab().toImage(), "display_add_copy.png");
     d->okClick();
@@ -438,7 +426,7 @@ TEST_F(DisplayAddDialog, AddToDataOfferedByKindListAndCanvas)
     d->sourceChosen(indexOf(*d, counting));
     d->targetChosen(indexOf(*d, counting));
     d->rightSelected(0);
-    EXPECT_EQ(Lines(d->rightList()), (std::vector<std::string>{"01  Best axis"}));
+    EXPECT_EQ(ListLines(d->rightList()), (std::vector<std::string>{"01  Best axis"}));
     EXPECT_FALSE(d->rightAddButton()->isEnabled());
     int shown = 0;
     RunAddToData() = [&](TDlgAddToData&) { return ++shown, int(QDialog::Rejected); };
@@ -550,7 +538,7 @@ TEST_F(DisplayAddDialog, ACanvasClosedUnderTheDialog)
     EXPECT_EQ(d->targetBox()->count(), 1);
     EXPECT_EQ(d->source(), first);
     EXPECT_EQ(d->target(), first);
-    EXPECT_EQ(Lines(d->rightList()), (std::vector<std::string>{"01  Best axis"}));
+    EXPECT_EQ(ListLines(d->rightList()), (std::vector<std::string>{"01  Best axis"}));
 
     // A canvas opened meanwhile joins both boxes.
     TWPlot* third = newCanvas();
@@ -588,11 +576,11 @@ TEST_F(DisplayAddDialog, CancelAfterABestPoleRunKeepsTheNewValues)
     };
     form->run(Cmd::BestPole);
     ASSERT_EQ(Numbers(*first), (std::vector<int>{1, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(Lines(d->rightList()),
+    EXPECT_EQ(ListLines(d->rightList()),
               (std::vector<std::string>{"01  Best great circle", "03  Conf. cone 95%, best GC",
                                         "04  Best axis", "06  Conf. cone 95%, BA",
                                         "07  Conf. cone  99%, BA"}));
-    EXPECT_EQ(Lines(d->leftList()), (std::vector<std::string>{"05  Plane normal to BA"}));
+    EXPECT_EQ(ListLines(d->leftList()), (std::vector<std::string>{"05  Plane normal to BA"}));
     ASSERT_NE(d->rightList()->currentItem(), nullptr);
     EXPECT_EQ(fromQString(d->rightList()->currentItem()->text()), "03  Conf. cone 95%, best GC")
         << "the selection stays";
