@@ -411,8 +411,15 @@ void TDlgDisplayAdd::followLists()
 void TDlgDisplayAdd::followCanvases()
 {
     std::vector<QPointer<TWPlot>> now = offeredCanvases(app_);
-    if (now == offered_)
+    if (now == offered_) {
+        // A canvas may have changed its title (a rotated canvas once fixed).
+        for (int i = 0; i < sourceBox_->count() && static_cast<std::size_t>(i) < now.size(); ++i)
+            if (fromQString(sourceBox_->itemText(i)) != now[static_cast<std::size_t>(i)]->title()) {
+                fillBoxes();
+                break;
+            }
         return;
+    }
     offered_ = std::move(now);
     std::erase_if(taken_, [this](const Taken& t) { return !offers(offered_, t.canvas); });
     if (offered_.empty()) {

@@ -545,6 +545,8 @@ TEST_F(DisplayAddDialog, ACanvasClosedUnderTheDialog)
     form->RefreshMenus();
     EXPECT_EQ(d->canvases(), (std::vector<TWPlot*>{first, third}));
     EXPECT_EQ(d->sourceBox()->count(), 2);
+    third->setTitle(" Canvas 7");
+    EXPECT_EQ(d->targetBox()->itemText(1), " Canvas 7") << "a new title follows";
 
     third->close();
     first->close();
