@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -155,10 +156,16 @@ TEST_F(DisplayAddDialog, OpensOnTheCanvasesThatKeepValues)
     TWPlot* counting = newCanvas(kWPCounting);
     TWPlot* pt = newCanvas(kWPPTAxes);
     TWPlot* dihedra = newCanvas(kWPDihedra);
+    InfoVal other;
+    other.na = "L";
+    AjoutVal(first->model(), other, 2, 5); // a second set: still no chooser
     first->activateWindow();
     t.app.activateWindow(*first);
+    int chooser = 0;
+    RunChooser() = [&](TDlgUseSymb&) { return ++chooser, int(QDialog::Accepted); };
     TDlgDisplayAdd* d = open();
     ASSERT_NE(d, nullptr);
+    EXPECT_EQ(chooser, 0);
     EXPECT_TRUE(d->isVisible()) << "modeless";
     EXPECT_FALSE(d->isModal());
     EXPECT_EQ(fromQString(d->windowTitle()), " Additional values to keep");
@@ -178,6 +185,9 @@ TEST_F(DisplayAddDialog, OpensOnTheCanvasesThatKeepValues)
               (std::vector<std::string>{"01  Best axis", "02  Plane normal to BA"}));
     test::SavePicture(d->grab().toImage(), "display_add_keep.png");
     EXPECT_EQ(DisplayBestFits(t.app), d) << "one instance, brought forward";
+    QAction* item = form->action(Cmd::DisplayBestFits);
+    EXPECT_EQ(item->shortcut(), QKeySequence("Ctrl+D"));
+    EXPECT_TRUE(form->toolBar()->actions().contains(item)) << "the tool button mirrors the item";
     (void)contours;
     (void)dihedra;
 }
