@@ -18,6 +18,7 @@ constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpResults, "results.html", "Results kept on a canvas"},
     {kHelpPrinting, "printing.html", "Printing and pictures"},
     {kHelpBestPole, "bestpole.html", "Best axis and best plane"},
+    {kHelpDisplayAdd, "displayadd.html", "Showing, copying and adding results"},
     {kHelpValLine, "valline.html", "Line or plane value"},
     {kHelpCircular, "circular.html", "Circular plot and circular tests"},
     {kHelpSettings, "settings.html", "Settings"},

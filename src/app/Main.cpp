@@ -14,6 +14,7 @@
 #include "faults/FaultCommands.h"
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
+#include "stats3d/DlgDisplayAdd.h"
 #include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
 
@@ -95,6 +96,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallStats2DCommands(*this, app_);
     InstallCircularCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
+    InstallDisplayAddCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     SetMenuFRecents();

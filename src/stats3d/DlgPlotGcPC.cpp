@@ -7,6 +7,7 @@
 #include "canvas/TWPlot.h"
 #include "platform/Prompts.h"
 #include "platform/QtText.h"
+#include "stats3d/SymbolPicker.h"
 #include "transform/QtClickImage.h"
 
 #include <QAction>
@@ -28,52 +29,33 @@ namespace ploq {
 
 namespace {
 
-constexpr int kStripCell = 12;
-constexpr QSize kPreviewSize{28, 28};
 constexpr int kFirstAddSymbol = 101;
-
-QLineEdit* readOnlyField()
-{
-    auto* field = new QLineEdit;
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setMinimumWidth(110);
-    return field;
-}
-
-QCheckBox* box(const QString& text, bool ticked)
-{
-    auto* b = new QCheckBox(text);
-    b->setChecked(ticked);
-    return b;
-}
 
 } // namespace
 
 TDlgPlotGCPC::TDlgPlotGCPC(const BestFit& fit, const BestFitChoices& initial, const Tcouleur& tco,
                            const Notation& notation, QMenu* symbols, QWidget* parent)
-    : QDialog(parent), fit_(fit), tco_(tco), notation_(notation), symbols_(symbols),
-      colour_(initial.colour), symbol_(std::abs(initial.symbol))
+    : QDialog(parent), fit_(fit), notation_(notation)
 {
     const BestFitTexts t = BestFitDialogTexts(fit);
     setWindowTitle(toQString(t.caption));
     setProperty("helpTopic", kHelpResults);
 
     group_ = new QGroupBox(toQString(t.caption));
-    pole_ = box(tr("pole"), initial.pole);
-    direction_ = readOnlyField();
-    circle_ = box(toQString(t.circleBox), initial.circle);
+    pole_ = TickBox(tr("pole"), initial.pole);
+    direction_ = ReadOnlyField();
+    circle_ = TickBox(toQString(t.circleBox), initial.circle);
     circle_->setVisible(t.circleShown);
-    aperture_ = readOnlyField();
+    aperture_ = ReadOnlyField();
     auto* apertureLabel = new QLabel(tr("aperture"));
     apertureLabel->setVisible(t.apertureShown);
     aperture_->setVisible(t.apertureShown);
     // A box that cannot act shows no tick; its choice stays remembered as it was.
-    cone95_ = box(toQString(t.cone95Box), t.cone95Enabled && initial.cone95);
+    cone95_ = TickBox(toQString(t.cone95Box), t.cone95Enabled && initial.cone95);
     cone95_->setEnabled(t.cone95Enabled);
-    cone99_ = box(toQString(t.cone99Box), t.cone99Enabled && initial.cone99);
+    cone99_ = TickBox(toQString(t.cone99Box), t.cone99Enabled && initial.cone99);
     cone99_->setEnabled(t.cone99Enabled);
-    decimals_ = box(tr("decim. val."), initial.decimals);
+    decimals_ = TickBox(tr("decim. val."), initial.decimals);
     connect(decimals_, &QCheckBox::toggled, this, &TDlgPlotGCPC::showValues);
 
     auto* g = new QGridLayout(group_);
@@ -87,28 +69,8 @@ TDlgPlotGCPC::TDlgPlotGCPC(const BestFit& fit, const BestFitChoices& initial, co
     g->addWidget(cone99_, 3, 1);
     g->addWidget(decimals_, 4, 1, Qt::AlignRight);
 
-    symbolImage_ = new ClickImage;
-    symbolImage_->setToolTip(tr("Choose the symbol"));
-    symbolImage_->onReleased([this](int, int) {
-        if (symbols_)
-            symbols_->popup(symbolImage_->mapToGlobal(QPoint(0, symbolImage_->height())));
-    });
-    if (symbols_)
-        connect(symbols_, &QMenu::triggered, this, [this](QAction* item) {
-            symbolChosen(kFirstAddSymbol + static_cast<int>(symbols_->actions().indexOf(item)));
-        });
-    tailed_ = box(tr("tailed"), initial.tailed);
-    connect(tailed_, &QCheckBox::toggled, this, &TDlgPlotGCPC::showSymbol);
-    strip_ = new ClickImage;
-    strip_->onReleased([this](int x, int) { stripReleased(x); });
-
-    auto* look = new QHBoxLayout;
-    look->addWidget(new QLabel(tr("symbol")));
-    look->addWidget(Framed(symbolImage_));
-    look->addWidget(tailed_);
-    look->addSpacing(10);
-    look->addWidget(Framed(strip_));
-    look->addStretch(1);
+    picker_ = new SymbolPicker(tco, symbols, kFirstAddSymbol, initial.symbol, initial.colour,
+                               initial.tailed, tr("tailed"), tr("symbol"));
 
     optionsButton_ = new QToolButton;
     optionsButton_->setText(tr("options"));
@@ -117,9 +79,9 @@ TDlgPlotGCPC::TDlgPlotGCPC(const BestFit& fit, const BestFitChoices& initial, co
     optionsButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(optionsButton_, &QToolButton::toggled, this, &TDlgPlotGCPC::setOptionsOpen);
     options_ = new QWidget;
-    thick_ = box(tr("thick line"), initial.thick);
-    dot_ = box(tr("dot line"), initial.dot);
-    twoParts_ = box(tr("two parts"), t.twoPartsEnabled && initial.twoParts);
+    thick_ = TickBox(tr("thick line"), initial.thick);
+    dot_ = TickBox(tr("dot line"), initial.dot);
+    twoParts_ = TickBox(tr("two parts"), t.twoPartsEnabled && initial.twoParts);
     twoParts_->setEnabled(t.twoPartsEnabled);
     twoParts_->setToolTip(tr("display the two parts of the small circle"));
     auto* o = new QHBoxLayout(options_);
@@ -138,7 +100,7 @@ TDlgPlotGCPC::TDlgPlotGCPC(const BestFit& fit, const BestFitChoices& initial, co
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 10);
     layout->addWidget(group_);
-    layout->addLayout(look);
+    layout->addWidget(picker_);
     layout->addWidget(optionsButton_, 0, Qt::AlignLeft);
     layout->addWidget(options_);
     layout->addLayout(ButtonRow(ok_, cancel_));
@@ -147,7 +109,6 @@ TDlgPlotGCPC::TDlgPlotGCPC(const BestFit& fit, const BestFitChoices& initial, co
     optionsButton_->setChecked(initial.optionsOpen);
     setOptionsOpen(initial.optionsOpen);
     showValues();
-    showSymbol();
 }
 
 BestFitChoices TDlgPlotGCPC::choices() const
@@ -162,22 +123,20 @@ BestFitChoices TDlgPlotGCPC::choices() const
     c.twoParts = twoParts_->isChecked();
     c.optionsOpen = optionsButton_->isChecked();
     c.decimals = decimals_->isChecked();
-    c.tailed = tailed_->isChecked();
-    c.colour = colour_;
-    c.symbol = symbol_;
+    c.tailed = picker_->tailed();
+    c.colour = picker_->colour();
+    c.symbol = picker_->symbol();
     return c;
 }
 
 void TDlgPlotGCPC::stripReleased(int x)
 {
-    colour_ = CouleurCliquee(x, kStripCell);
-    showSymbol();
+    picker_->stripReleased(x);
 }
 
 void TDlgPlotGCPC::symbolChosen(int symbol)
 {
-    symbol_ = symbol;
-    showSymbol();
+    picker_->symbolChosen(symbol);
 }
 
 void TDlgPlotGCPC::setOptionsOpen(bool open)
@@ -191,13 +150,6 @@ void TDlgPlotGCPC::showValues()
     const bool decimals = decimals_->isChecked();
     direction_->setText(toQString(BestFitDirection(fit_, notation_, decimals)));
     aperture_->setText(toQString(BestFitAperture(fit_, decimals)));
-}
-
-void TDlgPlotGCPC::showSymbol()
-{
-    const int shown = tailed_->isChecked() ? -symbol_ : symbol_;
-    symbolImage_->setPicture(ApercuSymboleImage(tco_, shown, colour_, kPreviewSize));
-    strip_->setPicture(BandeCouleursImage(tco_, kStripCell, colour_));
 }
 
 PlotGCPCRun& RunPlotGCPC()

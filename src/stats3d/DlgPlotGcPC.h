@@ -7,6 +7,7 @@
 #include "app/VarGlob.h"
 #include "canvas/UtilDessin.h"
 #include "stats3d/Stats3Dadd.h"
+#include "stats3d/SymbolPicker.h"
 
 #include <QDialog>
 
@@ -51,26 +52,22 @@ public:
     QCheckBox* thickBox() const { return thick_; }
     QCheckBox* dotBox() const { return dot_; }
     QCheckBox* twoPartsBox() const { return twoParts_; }
-    QCheckBox* tailedBox() const { return tailed_; }
+    QCheckBox* tailedBox() const { return picker_->tailedBox(); }
     QLineEdit* directionField() const { return direction_; }
     QLineEdit* apertureField() const { return aperture_; }
     QToolButton* optionsButton() const { return optionsButton_; }
     QWidget* optionsPanel() const { return options_; }
-    ClickImage* symbolImage() const { return symbolImage_; }
-    ClickImage* colourStrip() const { return strip_; }
+    ClickImage* symbolImage() const { return picker_->symbolImage(); }
+    ClickImage* colourStrip() const { return picker_->colourStrip(); }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
 private:
     void showValues();
-    void showSymbol();
 
     BestFit fit_;
-    const Tcouleur& tco_;
     Notation notation_;
-    QMenu* symbols_ = nullptr;
-    int colour_ = 0;
-    int symbol_ = 101;
+    SymbolPicker* picker_ = nullptr;
     QGroupBox* group_ = nullptr;
     QCheckBox* pole_ = nullptr;
     QCheckBox* circle_ = nullptr;
@@ -80,13 +77,10 @@ private:
     QCheckBox* thick_ = nullptr;
     QCheckBox* dot_ = nullptr;
     QCheckBox* twoParts_ = nullptr;
-    QCheckBox* tailed_ = nullptr;
     QLineEdit* direction_ = nullptr;
     QLineEdit* aperture_ = nullptr;
     QToolButton* optionsButton_ = nullptr;
     QWidget* options_ = nullptr;
-    ClickImage* symbolImage_ = nullptr;
-    ClickImage* strip_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

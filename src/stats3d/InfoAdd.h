@@ -31,6 +31,7 @@ struct InfoAdd {
     int rang = 0; // number shown to the user, unique within the canvas's list
     bool vis = false;
     bool initVis = false;
+    friend bool operator==(const InfoAdd&, const InfoAdd&) = default;
 };
 
 // The list of a canvas: kMaxAdd slots for the kinds that own one, none for the others.
