@@ -12,6 +12,7 @@
 #include "faults/FaultCommands.h"
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
+#include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
 
@@ -91,6 +92,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallSymbolCommands(*this, app_);
     InstallStats2DCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
+    InstallCountingCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     SetMenuFRecents();

@@ -13,6 +13,7 @@
 #include "stats3d/DlgPlotGcPC.h"
 #include "stats3d/Stats3DCommands.h"
 #include "support/Draws.h"
+#include "support/PlotUi.h"
 #include "support/UiApp.h"
 #include "transform/DlgUseSymb.h"
 
@@ -274,29 +275,10 @@ struct BestPoleOnExamples : ::testing::Test {
         t.prompts.expectOpenFile(std::string(PLOQ_EXAMPLES) + "/" + file);
         form->run(Cmd::FileOpen);
     }
-    // Plots the rows whose code (nature, or another field) is `key` with a symbol and colour,
-    // on a new canvas or the current one.
     TWPlot* plot(const char* key, int symbol, int colour, bool newCanvas,
                  KeyField field = KeyField::Nature)
     {
-        t.app.settings().Sy = symbol;
-        t.app.settings().Couleur = colour;
-        form->run(Cmd::PlotEnterSheet);
-        auto* dialog = qobject_cast<TDlgEnterFile*>(t.app.dialog(kDlgEnterFile));
-        EXPECT_NE(dialog, nullptr);
-        if (!dialog)
-            return nullptr;
-        dialog->newCanvasBox()->setChecked(newCanvas);
-        dialog->CheckBox1Click();
-        dialog->keyFieldButton(field)->click();
-        dialog->keyBox()->setEditText(QString::fromLatin1(key));
-        dialog->identityBox()->setChecked(true);
-        dialog->Button1Click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        TWPlot* canvas = ActiveCanvas(t.app);
-        if (canvas && newCanvas)
-            canvas->SetRayon(220, true);
-        return canvas;
+        return test::PlotKey(*form, t.app, key, symbol, colour, newCanvas, field);
     }
     static QImage image(TWPlot& canvas)
     {
