@@ -31,6 +31,29 @@ void addCrownPair(NodeCandidates& c, int crown, double trend)
     c.node[static_cast<std::size_t>(c.count++)] = first + (before + 1) % perCrown;
 }
 
+// The candidates of a measurement at `theta` from the vertical and of that trend.
+NodeCandidates candidatesAt(double theta, double trend, int crowns)
+{
+    NodeCandidates c;
+    const double delta = CrownSpacing(crowns);
+    if (theta < delta) {
+        c.node[static_cast<std::size_t>(c.count++)] = 0;
+        if (theta < kNearVertical)
+            return c;
+        int sector = static_cast<int>(std::ceil(trend / kFirstCrownSector));
+        if (sector <= 0 || sector > 6)
+            sector = 6;
+        c.node[static_cast<std::size_t>(c.count++)] = sector;
+        c.node[static_cast<std::size_t>(c.count++)] = sector == 6 ? 1 : sector + 1;
+        return c;
+    }
+    const int inside = std::min(static_cast<int>(std::floor(theta / delta)), crowns);
+    addCrownPair(c, inside, trend);
+    if (inside < crowns)
+        addCrownPair(c, inside + 1, trend);
+    return c;
+}
+
 // The measurement's vector in frame H, where the nodes are.
 Vec3 InFrameH(const Vec3& g) { return {g.x, g.y, -g.z}; }
 
@@ -71,25 +94,7 @@ CountingGrid CountingGridNodes(int crowns)
 
 NodeCandidates CandidateNodes(const Direction& d, int crowns)
 {
-    NodeCandidates c;
-    const double theta = kHalfPi - d.plunge; // from the vertical
-    const double delta = CrownSpacing(crowns);
-    if (theta < delta) {
-        c.node[static_cast<std::size_t>(c.count++)] = 0;
-        if (theta < kNearVertical)
-            return c;
-        int sector = static_cast<int>(std::ceil(d.trend / kFirstCrownSector));
-        if (sector <= 0 || sector > 6)
-            sector = 6;
-        c.node[static_cast<std::size_t>(c.count++)] = sector;
-        c.node[static_cast<std::size_t>(c.count++)] = sector == 6 ? 1 : sector + 1;
-        return c;
-    }
-    const int inside = std::min(static_cast<int>(std::floor(theta / delta)), crowns);
-    addCrownPair(c, inside, d.trend);
-    if (inside < crowns)
-        addCrownPair(c, inside + 1, d.trend);
-    return c;
+    return candidatesAt(kHalfPi - d.plunge, d.trend, crowns);
 }
 
 CountingResult CountNodes(std::span<const Vec3> u, int crowns)
@@ -101,8 +106,16 @@ CountingResult CountNodes(std::span<const Vec3> u, int crowns)
     r.crowns = crowns;
     r.counts.assign(grid.nodes.size(), 0);
     for (const Vec3& g : u) {
+        // The angle from the vertical and the trend of the lower end of the axis, as VecToDir
+        // gives them, with one arc cosine instead of its arc tangent and hypotenuse. A trend
+        // a rounding below 0 gives 2 pi, taken as north by the crowns' modulo and the sector.
+        const double down = g.z < 0 ? -1 : 1;
+        const double theta = std::acos(std::min(1.0, down * g.z));
+        double trend = g.x == 0 && g.y == 0 ? 0 : std::atan2(down * g.x, down * g.y);
+        if (trend < 0)
+            trend += 2 * kPi;
         const Vec3 h = InFrameH(g);
-        for (const int node : CandidateNodes(VecToDir(g), crowns).nodes())
+        for (const int node : candidatesAt(theta, trend, crowns).nodes())
             if (std::fabs(Dot(h, grid.nodes[static_cast<std::size_t>(node)])) >= cosCone)
                 ++r.counts[static_cast<std::size_t>(node)];
     }
