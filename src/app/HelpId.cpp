@@ -17,6 +17,7 @@ constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpResults, "results.html", "Results kept on a canvas"},
     {kHelpPrinting, "printing.html", "Printing and pictures"},
     {kHelpBestPole, "bestpole.html", "Best axis and best plane"},
+    {kHelpCounting, "counting.html", "Counting on the crown grid"},
     {kHelpValLine, "valline.html", "Line or plane value"},
     {kHelpSettings, "settings.html", "Settings"},
 });

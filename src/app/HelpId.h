@@ -23,6 +23,7 @@ constexpr int kHelpNets = 40;
 constexpr int kHelpResults = 50;
 constexpr int kHelpPrinting = 60;
 constexpr int kHelpBestPole = 180;
+constexpr int kHelpCounting = 200;
 constexpr int kHelpValLine = 350;
 constexpr int kHelpSettings = 80;
 

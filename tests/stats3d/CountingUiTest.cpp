@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "app/Main.h"
+#include "canvas/Dessin.h"
 #include "canvas/PicturesUi.h"
 #include "canvas/TWPlot.h"
 #include "canvas/UtilPlot.h"
@@ -280,6 +281,22 @@ TEST_F(CountingOnCanvas, NodePositionByClick)
     EXPECT_TRUE(counting->Label2()->isHidden());
     counting->imageMouse(0, {p19.x, p19.y});
     EXPECT_EQ(PanelLines(*counting).size(), before + 3) << "the mode has ended";
+}
+
+// A counting canvas counts values it holds no records of: the grid axed on a clicked point
+// finds no record there and takes the clicked direction.
+TEST_F(CountingOnCanvas, GridAxedOnAClickedPoint)
+{
+    plot({{"L", 0, 45}, {"L", 10, 45}});
+    TWPlot* counting = count();
+    ASSERT_NE(counting, nullptr);
+    ASSERT_EQ(counting->model().lNT, 2);
+    counting->DoPUMenuGrille(TWPlot::kGridItemAxedClicked);
+    const CanvasModel& m = counting->model();
+    counting->imageMouse(0, {m.lXc + 40, m.lYc});
+    EXPECT_EQ(m.natGrille, kGridAxed);
+    EXPECT_NEAR(m.ar4, Rad(90), 1e-9) << "the clicked point, due east";
+    counting->Button1MouseUp(false);
 }
 
 // End to end on the cross-bedding example, drawing real pixels.
