@@ -22,8 +22,8 @@ constexpr int kPoles = 5000;
 std::vector<Vec3> ClusteredPoles()
 {
     constexpr double kDeg = std::numbers::pi / 180;
-    const Direction centres[] = {{40 * kDeg, 20 * kDeg}, {200 * kDeg, 60 * kDeg},
-                                 {310 * kDeg, 5 * kDeg}};
+    const Direction centres[] = {
+        {40 * kDeg, 20 * kDeg}, {200 * kDeg, 60 * kDeg}, {310 * kDeg, 5 * kDeg}};
     std::mt19937 random(2024);
     const auto spread = [&random] { return (random() / 4294967296.0 - 0.5) * 20 * kDeg; };
     std::vector<Vec3> u;
@@ -33,8 +33,8 @@ std::vector<Vec3> ClusteredPoles()
         const double plunge = c.plunge + spread();
         const double trend = c.trend + spread() / std::max(0.2, std::cos(plunge));
         // A plunge above the horizontal is the other end of the same axis.
-        u.push_back(DirToVec({NormalizeTrend(plunge < 0 ? trend + std::numbers::pi : trend),
-                              std::fabs(plunge)}));
+        u.push_back(DirToVec(
+            {NormalizeTrend(plunge < 0 ? trend + std::numbers::pi : trend), std::fabs(plunge)}));
     }
     return u;
 }

@@ -133,10 +133,10 @@ void gridAxisClick(TWPlot& plot, const CanvasMouse& mouse)
     const VarGlob& s = plot.app().settings();
     // Counting and diagram canvases count values they do not hold as records.
     const std::span<const InfoVal> records =
-        m.lVal.empty() ? std::span<const InfoVal>()
-                       : std::span<const InfoVal>(m.lVal).subspan(1, static_cast<std::size_t>(m.lNT));
-    const ClickedAxis axis = GridAxisFromClick(records, *clicked,
-        {s.FrtS, s.FrtL}, s.ShowDeci);
+        m.lVal.empty()
+            ? std::span<const InfoVal>()
+            : std::span<const InfoVal>(m.lVal).subspan(1, static_cast<std::size_t>(m.lNT));
+    const ClickedAxis axis = GridAxisFromClick(records, *clicked, {s.FrtS, s.FrtL}, s.ShowDeci);
     m.natGrille = kGridAxed;
     m.ar4 = axis.axis.trend;
     m.ar5 = axis.axis.plunge;

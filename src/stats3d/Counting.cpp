@@ -55,13 +55,22 @@ NodeCandidates candidatesAt(double theta, double trend, int crowns)
 }
 
 // The measurement's vector in frame H, where the nodes are.
-Vec3 InFrameH(const Vec3& g) { return {g.x, g.y, -g.z}; }
+Vec3 InFrameH(const Vec3& g)
+{
+    return {g.x, g.y, -g.z};
+}
 
 } // namespace
 
-double CrownSpacing(int crowns) { return kHalfPi / crowns; }
+double CrownSpacing(int crowns)
+{
+    return kHalfPi / crowns;
+}
 
-double CountingCone(int crowns) { return (60.0 / crowns) * kDegToRad; }
+double CountingCone(int crowns)
+{
+    return (60.0 / crowns) * kDegToRad;
+}
 
 Direction NodeDirection(int node, int crowns)
 {
@@ -143,12 +152,12 @@ std::vector<InfoLine> CountingReport(const CountingResult& r, bool uniformityMul
     else
         uniformity = " 1 val => " + FormatFixed(r.U > 0 ? 1 / r.U : 0, 1) + " U" + " max = "
                      + std::to_string(r.ma) + " val (=> " + FormatFixed(maxU, 1) + " U)";
-    return {{longTime(now) + "- counting of " + std::to_string(r.counted) + " val  ", true},
-            {sformat(" (grid : %d crowns, %d nods, cone half-aperture  ", r.crowns,
-                     NodeCount(r.crowns))
-             + FormatFixed(60.0 / r.crowns, 1) + "\xB0)"},
-            {std::move(uniformity)},
-            {""}};
+    return {
+        {longTime(now) + "- counting of " + std::to_string(r.counted) + " val  ", true},
+        {sformat(" (grid : %d crowns, %d nods, cone half-aperture  ", r.crowns, NodeCount(r.crowns))
+         + FormatFixed(60.0 / r.crowns, 1) + "\xB0)"},
+        {std::move(uniformity)},
+        {""}};
 }
 
 int NodeAt(const Direction& d, int crowns)
@@ -195,12 +204,11 @@ void DrawCounting(const CanvasModel& canvas, const DrawContext& ctx)
             continue;
         Font font = before;
         font.bold = count == canvas.ma;
-        font.colour = font.bold ? kCountMaxColour
-                                : (count > canvas.ma / 2.0 ? clBlack : kCountLowColour);
+        font.colour =
+            font.bold ? kCountMaxColour : (count > canvas.ma / 2.0 ? clBlack : kCountLowColour);
         s.setFont(font);
-        const std::string text =
-            multiples ? FormatFixed(canvas.ar1 > 0 ? count / canvas.ar1 : 0, 1)
-                      : std::to_string(count);
+        const std::string text = multiples ? FormatFixed(canvas.ar1 > 0 ? count / canvas.ar1 : 0, 1)
+                                           : std::to_string(count);
         const Point p = node == 0 ? Point{ctx.net.xc, ctx.net.yc}
                                   : DirToPixel(NodeDirection(node, canvas.lNbCr), ctx.net);
         s.textOut({p.x - s.textExtent(text).width / 2, p.y - ctx.scaled(6)}, text);

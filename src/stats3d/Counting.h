@@ -33,8 +33,14 @@ constexpr int kMinCrowns = 5;
 constexpr int kMaxCrowns = 12;
 
 // The number of nodes of a grid of n crowns, 3n(n+1) + 1, and the first node of crown k.
-constexpr int NodeCount(int crowns) { return 3 * crowns * (crowns + 1) + 1; }
-constexpr int FirstNodeOfCrown(int crown) { return 3 * crown * (crown - 1) + 1; }
+constexpr int NodeCount(int crowns)
+{
+    return 3 * crowns * (crowns + 1) + 1;
+}
+constexpr int FirstNodeOfCrown(int crown)
+{
+    return 3 * crown * (crown - 1) + 1;
+}
 
 // The crown spacing Delta and the half-aperture a = (60/n) degrees of the counting cone.
 double CrownSpacing(int crowns);
@@ -100,8 +106,8 @@ std::string NodePositionLine(int node, int crowns, int count, const Notation& no
 // (lNT) and U (ar1).
 void KeepCounting(CanvasModel& canvas, const CountingResult& result);
 
-constexpr TColor kCountMaxColour = 255;      // red, bold
-constexpr TColor kCountLowColour = 8421504;  // grey, at most half the largest count
+constexpr TColor kCountMaxColour = 255;     // red, bold
+constexpr TColor kCountLowColour = 8421504; // grey, at most half the largest count
 
 // The counts of a counting canvas at their nodes: each positive count centred on its projected
 // node with its top 6 px above, red bold for the largest, black above half of it, grey below;

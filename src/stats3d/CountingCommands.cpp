@@ -15,7 +15,7 @@ namespace ploq {
 namespace {
 
 constexpr int kNodeMarkRadius = 10; // round the count written at the node
-constexpr int kNodeMarkColour = 11;  // fixed blue
+constexpr int kNodeMarkColour = 11; // fixed blue
 
 // Mode 81: the node nearest the click, its direction and count in the panel, the node marked
 // and its direction in the label. A click outside the net is ignored.

@@ -100,8 +100,7 @@ TEST(Counting, EqualsTheBruteForceNodeByNode)
         int differing = 0;
         for (std::size_t j = 0; j < expected.size(); ++j)
             if (r.counts[j] != expected[j] && ++differing <= 5)
-                ADD_FAILURE() << "node " << j << ": " << r.counts[j] << " against "
-                              << expected[j];
+                ADD_FAILURE() << "node " << j << ": " << r.counts[j] << " against " << expected[j];
         EXPECT_EQ(differing, 0);
         EXPECT_EQ(r.counted, static_cast<int>(directions.size()));
         EXPECT_EQ(r.ma, *std::max_element(expected.begin(), expected.end()));
@@ -245,10 +244,10 @@ TEST(Counting, ReportLines)
         return t;
     };
     const std::vector<InfoLine> plain = CountingReport(r, false, now);
-    EXPECT_EQ(texts(plain),
-              (std::vector<std::string>{"14:05:00- counting of 100 val  ",
-                                        " (grid : 6 crowns, 127 nods, cone half-aperture  10.0\xB0)",
-                                        " 1 val => 0.7 U max = 100 val (=> 65.8 U)", ""}));
+    EXPECT_EQ(texts(plain), (std::vector<std::string>{
+                                "14:05:00- counting of 100 val  ",
+                                " (grid : 6 crowns, 127 nods, cone half-aperture  10.0\xB0)",
+                                " 1 val => 0.7 U max = 100 val (=> 65.8 U)", ""}));
     EXPECT_TRUE(plain[0].bold);
     EXPECT_FALSE(plain[1].bold);
     EXPECT_EQ(texts(CountingReport(r, true, now))[2],
@@ -265,11 +264,11 @@ TEST(Counting, NodeAtAClickedDirection)
         int node;
     };
     const Row rows[] = {
-        {6, 200, 90, 0},  {6, 200, 83, 0},   // within half a crown of the vertical
-        {6, 0, 45, 19},   {6, 9, 46, 19},    // crown 3, index 0 of 18 (20 degrees each)
-        {6, 351, 45, 19}, {6, 31, 45, 21},   // 351/20 rounds to 18, that is 0; 31/20 to 2
-        {6, 359.9, 0, 91}, {6, 180, 0, 109}, // crown 6: 36 nodes of 10 degrees
-        {12, 90, 0, 397 + 18},               // crown 12 starts at 397, 72 nodes of 5 degrees
+        {6, 200, 90, 0},       {6, 200, 83, 0},  // within half a crown of the vertical
+        {6, 0, 45, 19},        {6, 9, 46, 19},   // crown 3, index 0 of 18 (20 degrees each)
+        {6, 351, 45, 19},      {6, 31, 45, 21},  // 351/20 rounds to 18, that is 0; 31/20 to 2
+        {6, 359.9, 0, 91},     {6, 180, 0, 109}, // crown 6: 36 nodes of 10 degrees
+        {12, 90, 0, 397 + 18},                   // crown 12 starts at 397, 72 nodes of 5 degrees
     };
     for (const Row& r : rows)
         EXPECT_EQ(NodeAt({Rad(r.trendDeg), Rad(r.plungeDeg)}, r.crowns), r.node)
@@ -302,7 +301,9 @@ std::vector<Shown> Texts(const RecordingSurface& surface)
         if (p.shape != Shape::Text)
             continue;
         const double width = p.text.size() * 0.6 * p.font.pixelHeight; // the recording's advance
-        shown.push_back({p.text, {p.points[0].x + width / 2, double(p.points[0].y)}, p.font.bold,
+        shown.push_back({p.text,
+                         {p.points[0].x + width / 2, double(p.points[0].y)},
+                         p.font.bold,
                          p.font.colour});
     }
     return shown;
@@ -313,7 +314,8 @@ test::RealPoint ExpectedPixel(const Net& net, double trendDeg, double fromVertic
 {
     const double r = net.radius * std::sqrt(2.0) * std::sin(Rad(fromVerticalDeg) / 2);
     const double sign = net.lowerHemisphere ? 1 : -1;
-    return {net.xc + sign * r * std::sin(Rad(trendDeg)), net.yc - sign * r * std::cos(Rad(trendDeg))};
+    return {net.xc + sign * r * std::sin(Rad(trendDeg)),
+            net.yc - sign * r * std::cos(Rad(trendDeg))};
 }
 
 struct CountingCanvas {

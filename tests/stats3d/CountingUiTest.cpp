@@ -142,11 +142,11 @@ TEST_F(CountingOnCanvas, CountsTheChosenSetOnANewCanvas)
     EXPECT_EQ(c.ma, 5);
     EXPECT_EQ(c.lNT, 8);
     EXPECT_NEAR(c.ar1, (1 - std::cos(Rad(10))) * 8, 1e-12);
-    EXPECT_EQ(PanelLines(*counting),
-              (std::vector<std::string>{
-                  "14:05:00- counting of 8 val  ",
-                  " (grid : 6 crowns, 127 nods, cone half-aperture  10.0\xB0)",
-                  " 1 val => 8.2 U max = 5 val (=> 41.1 U)", ""}));
+    EXPECT_EQ(
+        PanelLines(*counting),
+        (std::vector<std::string>{"14:05:00- counting of 8 val  ",
+                                  " (grid : 6 crowns, 127 nods, cone half-aperture  10.0\xB0)",
+                                  " 1 val => 8.2 U max = 5 val (=> 41.1 U)", ""}));
     QTextCursor heading(counting->RichEdit1()->document());
     heading.movePosition(QTextCursor::NextCharacter);
     EXPECT_EQ(heading.charFormat().fontWeight(), QFont::Bold);
@@ -259,8 +259,8 @@ TEST_F(CountingOnCanvas, NodePositionByClick)
         surface(*counting).clear();
         counting->imageMouse(0, {p19.x + c.dx, p19.y + c.dy});
         const std::vector<std::string> lines = PanelLines(*counting);
-        EXPECT_EQ(lines.back(), "nod " + std::to_string(c.node) + ", position : "
-                                               + c.direction + " " + std::to_string(c.count));
+        EXPECT_EQ(lines.back(), "nod " + std::to_string(c.node) + ", position : " + c.direction
+                                    + " " + std::to_string(c.count));
         // The mark: a blue ring drawn last, round the node itself.
         const Primitive& mark = surface(*counting).primitives().back();
         EXPECT_EQ(mark.shape, Shape::Ellipse);
@@ -374,11 +374,9 @@ TEST_F(CountingOnExamples, PolesOfTheCrossBeds)
     const Point at = DirToPixel(top, m.net());
     counting->imageMouse(0, {at.x + 2, at.y + 1});
     const std::vector<std::string> lines = PanelLines(*counting);
-    EXPECT_EQ(lines.back().rfind("nod " + std::to_string(largest) + ", position : ", 0),
-              0u)
+    EXPECT_EQ(lines.back().rfind("nod " + std::to_string(largest) + ", position : ", 0), 0u)
         << lines.back();
-    EXPECT_EQ(lines.back().substr(lines.back().rfind(' ') + 1),
-              std::to_string(m.ma));
+    EXPECT_EQ(lines.back().substr(lines.back().rfind(' ') + 1), std::to_string(m.ma));
     test::SavePicture(image(*counting), "counting_nod_position.png");
     saveScreen("counting_screen_nod_position.png");
 
