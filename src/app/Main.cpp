@@ -15,6 +15,7 @@
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
+#include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
 
@@ -97,6 +98,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallCircularCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
     InstallDisplayAddCommands(*this, app_);
+    InstallCountingCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     SetMenuFRecents();

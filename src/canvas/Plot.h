@@ -110,6 +110,10 @@ public:
     std::vector<std::string> lsy; // legend entries "%d.%d.%s", sorted, no duplicates
     int lXc = 0, lYc = 0, lRc = 0;
     int ma = 0, mi = 0;
+    // The value of every node of a counting or right dihedra canvas, and the crown number of
+    // its grid: the canvas keeps its own, whatever the setting says later.
+    std::vector<int> lVnod;
+    int lNbCr = 0;
     bool lMajOn = false;
     bool lCtrlOn = false;
     int natGrille = -1;

@@ -131,9 +131,12 @@ void gridAxisClick(TWPlot& plot, const CanvasMouse& mouse)
     if (!clicked || !mouse.left)
         return;
     const VarGlob& s = plot.app().settings();
-    const ClickedAxis axis = GridAxisFromClick(
-        std::span<const InfoVal>(m.lVal).subspan(1, static_cast<std::size_t>(m.lNT)), *clicked,
-        {s.FrtS, s.FrtL}, s.ShowDeci);
+    // Counting and diagram canvases count values they do not hold as records.
+    const std::span<const InfoVal> records =
+        m.lVal.empty()
+            ? std::span<const InfoVal>()
+            : std::span<const InfoVal>(m.lVal).subspan(1, static_cast<std::size_t>(m.lNT));
+    const ClickedAxis axis = GridAxisFromClick(records, *clicked, {s.FrtS, s.FrtL}, s.ShowDeci);
     m.natGrille = kGridAxed;
     m.ar4 = axis.axis.trend;
     m.ar5 = axis.axis.plunge;
@@ -566,6 +569,8 @@ void TWPlot::Button1MouseUp(bool shift)
         m.butPosXY = kModeNone;
         button1_->hide();
         label2_->hide();
+        m.AttenteClic = false;
+        NettoyerWP(); // without the waiting mark and the node marked last
         return;
     case kWPOrdinary:
         if (m.butPosXY == kModeCleanAfter) {

@@ -74,6 +74,12 @@ std::string shortTime(DayCount days)
     return sformat("%02d:%02d", t.hour, t.minute);
 }
 
+std::string longTime(DayCount days)
+{
+    const CivilTime t = fromDayCount(days);
+    return sformat("%02d:%02d:%02d", t.hour, t.minute, t.second);
+}
+
 std::string longDate(DayCount days)
 {
     static constexpr std::array<const char*, 7> weekdays = {

@@ -25,6 +25,8 @@ CivilTime fromDayCount(DayCount days);
 
 // "14:05" (hours and minutes, as the headings of results use).
 std::string shortTime(DayCount days);
+// "14:05:00" (hours, minutes and seconds).
+std::string longTime(DayCount days);
 // "Wednesday, December 9, 2026".
 std::string longDate(DayCount days);
 // "09/12/2026 14:05:00", day first.

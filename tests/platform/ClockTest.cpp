@@ -26,6 +26,8 @@ TEST(DayCount, Texts)
 {
     const DayCount at = toDayCount({2026, 12, 9, 14, 5, 30});
     EXPECT_EQ(shortTime(at), "14:05");
+    EXPECT_EQ(longTime(at), "14:05:30");
+    EXPECT_EQ(longTime(toDayCount({2026, 12, 9, 9, 0, 0})), "09:00:00");
     EXPECT_EQ(longDate(at), "Wednesday, December 9, 2026");
     EXPECT_EQ(longDate(0), "Saturday, December 30, 1899");
     EXPECT_EQ(dateTimeText(at), "09/12/2026 14:05:30");
