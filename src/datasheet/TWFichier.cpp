@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -204,17 +205,21 @@ void TWFichier::buildGrid()
     }
 
     // The view has selected what was clicked, ranges included. In "grid edit" mode the cell's
-    // editor takes the mouse at once, so the press is the click.
+    // editor takes the mouse at once, so the press of the left button is the click; a right
+    // press opens the notation menu and leaves the edit boxes as they are.
     connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& i) {
         if (!gridEdit_->isChecked())
             clicked(i.row() + 1, i.column() + 1, false);
     });
+    grid_->viewport()->installEventFilter(this);
     connect(grid_, &QTableView::pressed, this, [this](const QModelIndex& i) {
-        if (gridEdit_->isChecked())
+        if (gridEdit_->isChecked() && pressedButton_ == Qt::LeftButton)
             clicked(i.row() + 1, i.column() + 1, false);
     });
+    // A single-cell grid does not select a clicked row number itself: the sheet does, so that
+    // the entry buttons act on the row the edit boxes show.
     connect(rows, &QHeaderView::sectionClicked, this,
-            [this](int row) { clicked(row + 1, 0, false); });
+            [this](int row) { clicked(row + 1, 0, true); });
 
     // A dragged row or column is put back at once and moved in the sheet instead, so that the
     // grid always shows the sheet in its own order.
@@ -1164,6 +1169,8 @@ void TWFichier::PrintPreview()
 
 bool TWFichier::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress && watched == grid_->viewport())
+        pressedButton_ = static_cast<QMouseEvent*>(event)->button();
     if (event->type() == QEvent::KeyPress) {
         auto* keys = static_cast<QKeyEvent*>(event);
         // Ctrl+V in a cell's editor: a block from a spreadsheet goes into the sheet.

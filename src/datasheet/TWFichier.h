@@ -203,6 +203,7 @@ private:
         bool saved = false; // its undo is kept
     } editing_;
     bool keepWidths_ = false; // the user sizes the columns
+    Qt::MouseButton pressedButton_ = Qt::NoButton; // of the last press in the grid
     int cCkd = 0;             // the last click in the grid: column, row, and the cell's text then
     int rCkd = 0;
     std::string vCkd;

@@ -19,8 +19,10 @@
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +78,22 @@ struct SheetEdits : test::SheetUi {
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
             QApplication::sendEvent(editor, &press);
         }
+    }
+
+    // A mouse click on a cell, or with column 0 on the row's number, as the user makes it.
+    static void click(TWFichier& sheet, int row, int column,
+                      Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTableView* grid = sheet.grid();
+        const QModelIndex cell = grid->model()->index(row - 1, std::max(column, 1) - 1);
+        grid->scrollTo(cell);
+        if (column == 0) {
+            QHeaderView* rows = grid->verticalHeader();
+            const QPoint at(rows->width() / 2, rows->sectionViewportPosition(row - 1) + 4);
+            QTest::mouseClick(rows->viewport(), button, {}, at);
+            return;
+        }
+        QTest::mouseClick(grid->viewport(), button, {}, grid->visualRect(cell).center());
     }
 
     static std::string shown(const TWFichier& sheet, int row, int column)
@@ -433,6 +451,37 @@ TEST_F(SheetEdits, EscapeGivesTheCellBackAndCtrlVPastesABlock)
     QApplication::sendEvent(editor, &paste);
     EXPECT_EQ(sheet->sheet().rowCount(), 2);
     EXPECT_EQ(sheet->sheet().field(2, Field::Nature), "L2");
+}
+
+// In "grid edit" mode the grid selects single cells; a click on a row number still selects the
+// row whose cells the edit boxes show, and the entry buttons act on that row.
+TEST_F(SheetEdits, ARowNumberClickedSelectsTheRowTheButtonsActOn)
+{
+    SetBit(t.app.settings().OptVal, kOptValEditInGrid, true);
+    TWFichier* sheet = open(kFoldedArea);
+    ASSERT_NE(sheet, nullptr);
+    sheet->resize(500, 600);
+    sheet->show();
+    const DataSheet before = sheet->sheet();
+    const int value = before.columnOf(Field::Value);
+    click(*sheet, 77, value);
+    EXPECT_EQ(sheet->selection().top, 77);
+    click(*sheet, 75, 0);
+    EXPECT_EQ(fromQString(sheet->lE(value)->text()), before.field(75, Field::Value));
+    EXPECT_EQ(sheet->selection().top, 75);
+    EXPECT_EQ(sheet->selection().bottom, 75);
+
+    sheet->button(TWFichier::EntryButton::Delete)->click();
+    const DataSheet& s = sheet->sheet();
+    ASSERT_EQ(s.rowCount(), before.rowCount() - 1);
+    EXPECT_EQ(s.field(75, Field::Value), before.field(76, Field::Value));
+    EXPECT_EQ(s.field(76, Field::Value), before.field(77, Field::Value)) << "row 77 is kept";
+
+    click(*sheet, 10, 0);
+    click(*sheet, 12, value, Qt::RightButton);
+    EXPECT_EQ(fromQString(sheet->lE(1)->text()), before.cell(10, 1))
+        << "a right click opens the notation menu and keeps the edit boxes";
+    sheet->notationMenu()->close();
 }
 
 TEST_F(SheetEdits, ADraggedRowKeepsItsDirectionAndNumber)
