@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/HelpWindow.h"
+#include "app/ScreenPlace.h"
 #include "app/ToolIcons.h"
 #include "canvas/TWPlot.h"
 #include "canvas/TWPlotCommands.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -54,7 +56,9 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     app_.setMainWindow(this);
     app_.loadSettings(screen);
     const VarGlob& s = app_.settings();
-    setGeometry(s.MainL, s.MainT, s.MainW, s.MainH);
+    // The frame goes back where it was (the size is the window's own, inside its frame).
+    resize(s.MainW, s.MainH);
+    MoveOnScreen(*this, {s.MainL, s.MainT});
 
     richEdit1_ = new QTextEdit(this);
     richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
@@ -387,10 +391,20 @@ void TForm1::showHelp(int view)
     help_->raise();
 }
 
+// Arrange shrinks the window to its menus and three lines of its panel, never less: the
+// reports stay in sight, and the size kept at quitting is one the window can be used at.
+int TForm1::arrangedHeight() const
+{
+    const int lines = 3 * QFontMetrics(richEdit1_->font()).lineSpacing();
+    const int margins = 2 * richEdit1_->frameWidth()
+                        + 2 * static_cast<int>(richEdit1_->document()->documentMargin());
+    return minimumHeight() + lines + margins;
+}
+
 void TForm1::arrange()
 {
     app_.closeDialogs();
-    resize(width(), minimumHeight());
+    resize(width(), std::min(height(), arrangedHeight()));
     const QRect main = frameGeometry();
     const auto stack = [&](WindowKind kind, bool fromRight) {
         int k = 0;
@@ -401,7 +415,7 @@ void TForm1::arrange()
             const int top = main.bottom() + 30 + 15 * k;
             const int left = fromRight ? main.right() - widget->frameGeometry().width() - 20 * k
                                        : main.left() + 20 * k;
-            widget->move(left, top);
+            MoveOnScreen(*widget, {left, top});
             widget->raise();
             ++k;
         }
@@ -433,8 +447,8 @@ bool TForm1::closeChain()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     VarGlob& s = app_.settings();
-    s.MainL = x();
-    s.MainT = y();
+    s.MainL = frameGeometry().left();
+    s.MainT = frameGeometry().top();
     s.MainW = width();
     s.MainH = height();
     const bool allowed = closeChain();

@@ -81,6 +81,7 @@ private:
     void showHelp(int view);
     void toggleAbout();
     void arrange();
+    int arrangedHeight() const;
     void closeAll(int kind);
     // Asks every data sheet and text window to close; false when one must stay open.
     bool closeChain();

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/PlaceDialog.h"
+#include "app/ScreenPlace.h"
 #include "canvas/Dessin.h"
 #include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlotCommands.h"
@@ -702,8 +703,8 @@ TWPlot* NewWP(Application& app, int natWP, const std::string& source)
     if (QWidget* main = app.mainWindow()) {
         const QRect m = main->frameGeometry();
         const int k = plot->slot();
-        plot->move(m.left() + m.width() - plot->frameGeometry().width() - 20 * (k - 1),
-                   m.top() + 73 + 15 * (k - 1));
+        MoveOnScreen(*plot, {m.left() + m.width() - plot->frameGeometry().width() - 20 * (k - 1),
+                             m.top() + 73 + 15 * (k - 1)});
     }
     registry.activate(*plot);
     plot->MajMenuStyle();

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/MenuState.h"
+#include "app/ScreenPlace.h"
 #include "datasheet/Fichier.h"
 #include "datasheet/SheetPrint.h"
 #include "datasheet/TWFichierModel.h"
@@ -153,9 +154,9 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     applyGridEdit();
 
     const int k = slot();
-    if (mainWindow)
-        move(mainWindow->x() + 20 * k - 20, mainWindow->y() + 15 * k + 58);
     resize(settings.SheetW, settings.SheetH);
+    if (mainWindow)
+        MoveOnScreen(*this, {mainWindow->x() + 20 * k - 20, mainWindow->y() + 15 * k + 58});
     retitle();
     sheetChanged();
     enableEntry(false, false);

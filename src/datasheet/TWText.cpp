@@ -2,11 +2,12 @@
 
 #include "app/Application.h"
 #include "app/Main.h"
+#include "app/ScreenPlace.h"
 #include "datasheet/Fichier.h"
 #include "datasheet/Rtf.h"
 #include "platform/Prompts.h"
-#include "platform/SafeFile.h"
 #include "platform/QtText.h"
+#include "platform/SafeFile.h"
 #include "platform/Text1252.h"
 
 #include <QCloseEvent>
@@ -320,7 +321,7 @@ TWText* NewTextWindow(Application& app, int kind, const std::string& title)
     window->resize(app.settings().TextW, app.settings().TextH);
     if (QWidget* main = app.mainWindow()) {
         const QRect m = main->frameGeometry();
-        window->move(m.left() + 20 * k - 60, m.top() + m.height() + 15 * k - 45);
+        MoveOnScreen(*window, {m.left() + 20 * k - 60, m.top() + m.height() + 15 * k - 45});
     }
     app.activateWindow(*window);
     return window;

@@ -1,9 +1,14 @@
 #include "app/Main.h"
+#include "app/PlaceDialog.h"
 #include "support/UiApp.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -63,6 +68,71 @@ TEST(MainWindowPrefs, FirstStartWritesTheFileAndCloseRewritesIt)
     VarGlob reread;
     EXPECT_TRUE(LoadPrefsFile(reread, path, {}, 0).empty());
     EXPECT_EQ(reread.FrtS, 3);
+}
+
+// The frame is put back where it was, start after start; a frame whose title bar would be off
+// the screen comes back onto it.
+TEST(MainWindowPrefs, TheFrameStaysWhereItWasAndOnTheScreen)
+{
+    StartedApp t;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    VarGlob& s = t.app.settings();
+    s.MainL = screen.left() + 100;
+    s.MainT = screen.top() + 20;
+    SavePrefsFile(s, t.prefsPath(), 0);
+    for (int start = 0; start < 3; ++start) {
+        TForm1 form(t.app, {});
+        form.show();
+        EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(s.MainL, s.MainT));
+        form.close();
+        EXPECT_EQ(s.MainL, screen.left() + 100) << "start " << start;
+        EXPECT_EQ(s.MainT, screen.top() + 20) << "start " << start;
+    }
+
+    const QPoint offScreen[] = {{screen.left() + 100, screen.top() - 40},
+                                {screen.right() + 50, screen.bottom() + 10},
+                                {screen.left() - 5000, screen.top() + 20}};
+    for (const QPoint& at : offScreen) {
+        s.MainL = at.x();
+        s.MainT = at.y();
+        SavePrefsFile(s, t.prefsPath(), 0);
+        TForm1 form(t.app, {});
+        form.show();
+        const QRect frame = form.frameGeometry();
+        EXPECT_GE(frame.top(), screen.top()) << at.x() << "," << at.y();
+        EXPECT_LE(frame.top() + kTitleBarReach, screen.top() + screen.height())
+            << at.x() << "," << at.y();
+        EXPECT_GE(frame.left(), screen.left()) << at.x() << "," << at.y();
+        EXPECT_LE(frame.right(), screen.right()) << at.x() << "," << at.y();
+        form.close();
+    }
+}
+
+TEST(MainWindow, ArrangeStacksTheWindowsBelowAPanelStillInSight)
+{
+    StartedApp t;
+    t.app.settings().MainH = 400;
+    TForm1 form(t.app, {});
+    form.show();
+    form.run(Cmd::FileNew);
+    form.run(Cmd::FileNew);
+    form.run(Cmd::WindowsArrange);
+    QApplication::processEvents(); // the layout follows the new size
+    const int lines = 3 * QFontMetrics(form.RichEdit1()->font()).lineSpacing();
+    EXPECT_GE(form.height(), form.minimumHeight() + lines) << "room for the menus and the panel";
+    EXPECT_LT(form.height(), 400) << "shrunk to its menus and a short panel";
+    int k = 0;
+    for (DataWindow* sheet : t.app.registry().windows(WindowKind::Sheet)) {
+        const QRect frame = dynamic_cast<QWidget*>(sheet)->frameGeometry();
+        EXPECT_EQ(frame.top(), form.frameGeometry().bottom() + 30 + 15 * k);
+        EXPECT_EQ(frame.left(), form.frameGeometry().left() + 20 * k);
+        ++k;
+    }
+    const int arranged = form.height();
+    for (DataWindow* sheet : t.app.registry().windows(WindowKind::Sheet))
+        sheet->closeWithoutAsking();
+    form.close();
+    EXPECT_EQ(t.app.settings().MainH, arranged);
 }
 
 TEST(MainWindowPrefs, DamagedFileIsReportedAndTheWindowStillOpens)
