@@ -62,7 +62,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
 
     richEdit1_ = new QTextEdit(this);
     richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
-    richEdit1_->installEventFilter(this);
+    richEdit1_->viewport()->installEventFilter(this);
     setCentralWidget(richEdit1_);
 
     buildMenus();
@@ -465,7 +465,9 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == richEdit1_ && event->type() == QEvent::FocusIn)
+    // Only a click makes the panel the current object: the focus it gets when the main window
+    // is activated, as when its menu bar is reached, leaves the current window as it was.
+    if (watched == richEdit1_->viewport() && event->type() == QEvent::MouseButtonPress)
         app_.activateMain();
     return QMainWindow::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -133,6 +134,26 @@ TEST(MainWindow, ArrangeStacksTheWindowsBelowAPanelStillInSight)
         sheet->closeWithoutAsking();
     form.close();
     EXPECT_EQ(t.app.settings().MainH, arranged);
+}
+
+// Reaching the menu bar activates the main window and gives its panel the focus: the sheet
+// being worked on stays the current object. Only a click in the panel makes it current.
+TEST(MainWindow, OnlyAClickInThePanelMakesItCurrent)
+{
+    StartedApp t;
+    TForm1 form(t.app, {});
+    form.show();
+    form.run(Cmd::FileNew);
+    const int sheetTag = t.app.registry().ActiveTag;
+    ASSERT_NE(sheetTag, kTagMain);
+    QFocusEvent focus(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form.RichEdit1(), &focus);
+    EXPECT_EQ(t.app.registry().ActiveTag, sheetTag);
+    EXPECT_TRUE(form.action(Cmd::PlotEnterSheet)->isEnabled());
+    EXPECT_EQ(form.action(Cmd::FilePrint)->text(), "Print \"Data sheet 1\"...");
+
+    QTest::mouseClick(form.RichEdit1()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(t.app.registry().ActiveTag, kTagMain);
 }
 
 TEST(MainWindowPrefs, DamagedFileIsReportedAndTheWindowStillOpens)
