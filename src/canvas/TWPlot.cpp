@@ -355,6 +355,8 @@ void TWPlot::Redessiner()
     emit redrawn();
 }
 
+void TWPlot::showImage() { view_->update(); }
+
 void TWPlot::NettoyerWP()
 {
     model_.EffacerWP();

@@ -82,6 +82,8 @@ public:
     void Redessiner();
     // Paints the image white and redraws.
     void NettoyerWP();
+    // Shows the image again after something was drawn on it.
+    void showImage();
     void AjusterTaille(bool voirTout);
     void SetControls();
     void MajMenuStyle();

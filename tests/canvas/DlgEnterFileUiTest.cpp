@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -222,6 +223,37 @@ TEST_F(PlotDialog, LimitQuestionCancelledKeepsTheCanvas)
     EXPECT_EQ(plot->model().lNT, 4990);
     EXPECT_EQ(plot->model().lNC, 4990);
     EXPECT_TRUE(plot->RichEdit1()->document()->isEmpty());
+}
+
+// The paint events a widget gets, by region.
+struct PaintedRegion : QObject {
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+// Records plotted onto a canvas that is open already are shown at once, not at its next redraw.
+TEST_F(PlotDialog, RecordsPlottedOntoAnOpenCanvasAreShownAtOnce)
+{
+    openSheet({{"L1", "10/20", "1", "", ""}});
+    openDialog()->Button1Click();
+    TWPlot* plot = ActiveCanvas(t.app);
+    ASSERT_NE(plot, nullptr);
+    QWidget* view = reinterpret_cast<QWidget*>(plot->view());
+    QCoreApplication::processEvents();
+    openSheet({{"L2", "40/200", "2", "", ""}});
+    PaintedRegion region;
+    view->installEventFilter(&region);
+    openDialog()->Button1Click();
+    ASSERT_EQ(plot->model().lNT, 2) << "the same canvas";
+    QCoreApplication::processEvents();
+    const InfoVal& added = plot->model().lVal[2];
+    EXPECT_TRUE(region.painted.contains(QPoint(added.p, added.q)))
+        << "the canvas image is shown again where the new record was drawn";
 }
 
 // A plane with both display bits shows its pole and its trace; with the trace bit only, only its
