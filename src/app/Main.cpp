@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/HelpWindow.h"
+#include "app/MenuKeys.h"
 #include "app/ScreenPlace.h"
 #include "app/ToolIcons.h"
 #include "canvas/TWPlot.h"
@@ -65,7 +66,9 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     richEdit1_->viewport()->installEventFilter(this);
     setCentralWidget(richEdit1_);
 
+    menuKeys_ = new MenuKeysFirst(this);
     buildMenus();
+    qApp->installEventFilter(menuKeys_);
     buildToolBar();
     buildSymbolMenus();
     installOwnCommands();
@@ -117,11 +120,11 @@ void TForm1::addItems(QMenu* menu, const std::vector<MenuNode>& items)
             continue;
         }
         QAction* a = menu->addAction(escapeMnemonic(node.caption));
-        // Menu shortcuts work from every window of Ploq (a focused text box keeps its own
-        // editing keys).
+        // Menu shortcuts work from every window of Ploq, text boxes included.
         if (!node.shortcut.empty()) {
             a->setShortcut(QKeySequence(QString::fromStdString(node.shortcut)));
             a->setShortcutContext(Qt::ApplicationShortcut);
+            menuKeys_->add(a->shortcut());
         }
         connect(a, &QAction::triggered, this, [this, cmd = node.cmd] { run(cmd); });
         actions_[i] = a;

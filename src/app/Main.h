@@ -22,6 +22,7 @@ namespace ploq {
 
 class Application;
 class HelpWindow;
+class MenuKeysFirst;
 struct ScreenMetrics;
 
 class TForm1 : public QMainWindow {
@@ -100,6 +101,7 @@ private:
     QMenu* addSymbolMenu_ = nullptr;
     QWidget* aboutBox_ = nullptr;
     HelpWindow* help_ = nullptr;
+    MenuKeysFirst* menuKeys_ = nullptr;
 };
 
 } // namespace ploq

@@ -484,6 +484,66 @@ TEST_F(SheetEdits, ARowNumberClickedSelectsTheRowTheButtonsActOn)
     sheet->notationMenu()->close();
 }
 
+// A line edit with the key bindings of X11, where Ctrl+E moves to the end of the line: it claims
+// the key before the shortcuts are looked at, as the sheet's boxes do there.
+struct X11LineEdit : QLineEdit {
+    using QLineEdit::QLineEdit;
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent*>(e)->keyCombination()
+                   == QKeyCombination(Qt::ControlModifier, Qt::Key_E)) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+};
+
+// The menu's shortcuts win over a text box's own bindings: Ctrl+E in a box is "Enter (data
+// sheet)", not the end of the line; Ctrl+Z with nothing to undo in the cell editor undoes the
+// sheet's last change. A box keeps its editing keys and Ctrl+Z for an edit of its own.
+TEST_F(SheetEdits, MenuShortcutsWinOverTheTextBoxesBindings)
+{
+    SetBit(t.app.settings().OptVal, kOptValEditInGrid, true);
+    form.show(); // the menus' shortcuts live while the menu bar is shown
+    TWFichier* sheet = open(kFoldedArea);
+    ASSERT_NE(sheet, nullptr);
+    sheet->show();
+    QApplication::setActiveWindow(sheet);
+    const DataSheet before = sheet->sheet();
+    const int value = before.columnOf(Field::Value);
+
+    auto* x11Box = new X11LineEdit(sheet);
+    x11Box->setFocus();
+    QTest::keyClick(x11Box, Qt::Key_E, Qt::ControlModifier);
+    QWidget* dialog = t.app.dialog(kDlgEnterFile);
+    ASSERT_NE(dialog, nullptr) << "Ctrl+E in a text box opens the plot dialog";
+    dialog->close();
+    flush();
+    delete x11Box;
+
+    click(*sheet, 75, 0);
+    sheet->button(TWFichier::EntryButton::Delete)->click();
+    ASSERT_EQ(sheet->sheet().rowCount(), before.rowCount() - 1);
+    click(*sheet, 20, value);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "the cell editor has the keys";
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    ExpectSameRows(sheet->sheet(), before);
+
+    QLineEdit* box = sheet->lE(value);
+    box->setFocus();
+    box->setText("10/20");
+    QTest::keyClicks(box, "5");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "10/20") << "the box takes back its own edit";
+    ExpectSameRows(sheet->sheet(), before);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard()->text(), "10/20");
+}
+
 TEST_F(SheetEdits, ADraggedRowKeepsItsDirectionAndNumber)
 {
     TWFichier* sheet = open(kFoldedArea);
