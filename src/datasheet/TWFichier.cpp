@@ -1148,12 +1148,13 @@ int TWFichier::PrintSheet(QPrinter& printer)
     }
     const std::string heading =
         SheetPrintHeading(shortTime(app_.clock().now()), title(), measurements);
-    const bool gridLines = TestBit(app_.settings().OptVal, kOptValPrintGrid);
+    // A printed table is always ruled: printing turns the grid lines on.
+    SetBit(app_.settings().OptVal, kOptValPrintGrid, true);
     QtSurface surface(&printer);
     for (int page = first; page <= last; ++page) {
         if (page > first)
             printer.newPage();
-        DrawSheetPage(surface, sheet_, layout, page, heading, gridLines);
+        DrawSheetPage(surface, sheet_, layout, page, heading, true);
     }
     return std::max(0, last - first + 1);
 }

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -643,6 +644,45 @@ TEST_F(SheetEdits, EveryPageThatHoldsRowsIsPrinted)
         EXPECT_EQ(sheet->PrintSheet(pdf.printer), 2) << "pages 7 and 8";
     }
     EXPECT_EQ(PdfPages(range), 2);
+}
+
+// Rows of the previewed page crossed by a dark line over most of its width: the rules of a
+// printed table, which its text never makes. The page is the white part of the preview.
+int RuledRows(const QImage& preview)
+{
+    QRect page;
+    for (int y = 0; y < preview.height(); ++y)
+        for (int x = 0; x < preview.width(); ++x)
+            if (preview.pixel(x, y) == qRgb(255, 255, 255))
+                page |= QRect(x, y, 1, 1);
+    int ruled = 0;
+    for (int y = page.top() + 1; y < page.bottom(); ++y) {
+        int dark = 0;
+        for (int x = page.left() + 1; x < page.right(); ++x)
+            dark += qGray(preview.pixel(x, y)) < 160;
+        ruled += dark > page.width() / 2;
+    }
+    return ruled;
+}
+
+// Printing rules the table: a rule under each row and a frame, in the preview as on paper, even
+// when the grid lines were off.
+TEST_F(SheetEdits, ThePrintedSheetIsRuled)
+{
+    SetBit(t.app.settings().OptVal, kOptValPrintGrid, false);
+    DataSheet rows = test::LineRows(12);
+    TWFichier* sheet = NewSheet(t.app, &form, rows);
+    sheet->PrintPreview();
+    auto* preview = sheet->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(preview, nullptr);
+    preview->resize(700, 990);
+    preview->fitToWidth();
+    preview->updatePreview();
+    const QImage shown = preview->grab().toImage();
+    test::SavePicture(shown, "sheet-print-preview.png");
+    EXPECT_GE(RuledRows(shown), 13) << "the heading row and 12 rows, each with its rule";
+    EXPECT_TRUE(TestBit(t.app.settings().OptVal, kOptValPrintGrid)) << "grid lines are on";
+    sheet->findChild<QPrintPreviewDialog*>()->close();
 }
 
 TEST_F(SheetEdits, PrintOpensAPreviewOfTheSheet)
