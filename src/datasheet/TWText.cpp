@@ -187,7 +187,7 @@ bool TWText::writeFile(const std::string& path, bool plain)
 {
     const int pointSize = richEdit1_->font().pointSize();
     const std::string bytes =
-        plain ? WritePlainText(document())
+        plain ? WritePlainText(document(), lineBreaks_)
               : WriteRtf(document(), {"Courier New", pointSize > 0 ? pointSize : 8});
     if (ReplaceFile(path, bytes))
         return true;
@@ -238,8 +238,9 @@ bool TWText::LoadFile(const std::string& path)
     }
     bool rich = false;
     setDocument(DecodeTextFile(*bytes, rich));
-    // A text file saved in place stays a text file.
+    // A text file saved in place stays a text file, with its own line breaks.
     plainMode_ = !rich;
+    lineBreaks_ = rich ? LineBreaks{} : LineBreaksOf(*bytes);
     lNomF_ = path;
     setTitle(TitleForPath(path));
     dirty_ = false;

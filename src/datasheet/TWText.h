@@ -91,6 +91,7 @@ private:
     std::string title_;
     int but_ = 0;
     bool plainMode_ = false;
+    LineBreaks lineBreaks_; // of the file read, kept when it is saved as plain text
     std::string lNomF_;
     bool dirty_ = false;
     bool hadText_ = false;       // for the menus: "Save as" needs text
