@@ -571,7 +571,10 @@ bool TWFichier::SaveSheet(bool saveAs)
     if (!outcome.ok) {
         if (!outcome.error.rows.empty())
             selectRow(outcome.error.rows.front());
-        tell({MsgKind::Error, outcome.error.message, Button::Ok, {}});
+        // As when the row was typed: the value decoder's messages have a Cancel button.
+        const Buttons buttons =
+            outcome.error.issue == FileIssue::ValueRefused ? Button::Cancel : Button::Ok;
+        tell({MsgKind::Error, outcome.error.message, buttons, {}});
         return false;
     }
     retitle();

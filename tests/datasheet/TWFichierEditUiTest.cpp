@@ -368,6 +368,38 @@ TEST_F(SheetEdits, CuttingOrPastingMoreThanFortyRowsWarnsAboutTheUndo)
 
 // --- What an in-place save writes -----------------------------------------------------------
 
+// A cell found wrong while saving is told as when it was typed: the nature check's message
+// with OK, the value decoder's with Cancel; the row is selected and the sheet stays unsaved.
+TEST_F(SheetEdits, AWrongCellFoundWhileSavingIsToldWithTheEntrysButtons)
+{
+    const std::string file = path("wrong.plq");
+    TWFichier* sheet = newSheet();
+    for (int row = 1; row <= 3; ++row)
+        enter(*sheet, {"L1", "10 N " + std::to_string(row), std::to_string(row), "", ""});
+    t.prompts.expectSaveFile(file);
+    form.run(Cmd::FileSaveAs);
+    const DataSheet& s = sheet->sheet();
+    const struct {
+        int row;
+        Field field;
+        const char* text;
+        Buttons buttons;
+    } cases[] = {
+        {2, Field::Value, "10 Q 400", Button::Cancel},
+        {3, Field::Nature, "X9", Button::Ok},
+    };
+    for (const auto& c : cases) {
+        typeInCell(*sheet, c.row, s.columnOf(c.field), c.text);
+        t.prompts.expectMessage("");
+        form.run(Cmd::FileSave);
+        EXPECT_EQ(t.prompts.messages().back().kind, MsgKind::Error) << c.text;
+        EXPECT_EQ(t.prompts.messages().back().buttons, c.buttons) << c.text;
+        EXPECT_EQ(sheet->selection().top, c.row);
+        EXPECT_TRUE(s.lDirty);
+        typeInCell(*sheet, c.row, s.columnOf(c.field), c.field == Field::Value ? "10 N 2" : "L1");
+    }
+}
+
 TEST_F(SheetEdits, EveryEditedRowIsSavedInPlace)
 {
     const std::string file = path("edits.plq");
