@@ -251,9 +251,13 @@ bool TWText::queryClose()
 {
     if (!dirty_)
         return true;
-    switch (app_.prompts().confirmation("Window \"" + title_
-                                            + "\" modified and non saved. Save it before closing ?",
-                                        Button::Yes | Button::No | Button::Cancel)) {
+    const Message question{MsgKind::Confirmation,
+                           "Window \"" + title_
+                               + "\" modified and non saved. Save it before closing ?",
+                           Button::Yes | Button::No | Button::Cancel,
+                           {},
+                           true}; // centred on the screen
+    switch (app_.prompts().message(question)) {
     case Button::Yes: return DoSaveText(false);
     case Button::No: return true;
     default: return false;

@@ -2,10 +2,12 @@
 
 #include "platform/QtText.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QStringList>
 
 #include <array>
@@ -91,6 +93,22 @@ private:
     QPointer<QWidget> owner_;
 };
 
+// Keeps a box in the middle of its screen: a message box takes its final size only as it is
+// shown, after a dialog has been placed.
+class CentreOnScreen : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+            auto* box = static_cast<QWidget*>(watched);
+            QRect frame = box->frameGeometry();
+            frame.moveCenter(box->screen()->availableGeometry().center());
+            box->move(frame.topLeft());
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 QWidget* QtPrompts::owner() const
@@ -116,6 +134,9 @@ Button QtPrompts::message(const Message& message)
         box.adjustSize();
         box.move(message.at->x, message.at->y);
     }
+    CentreOnScreen centre;
+    if (message.screenCentre)
+        box.installEventFilter(&centre);
     const int pressed = box.exec();
     for (const auto& [button, standard] : kButtons)
         if (pressed == standard)

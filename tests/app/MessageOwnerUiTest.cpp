@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "canvas/TWPlot.h"
 #include "datasheet/TWFichier.h"
+#include "datasheet/TWText.h"
 #include "platform/Clock.h"
 #include "platform/QtPrompts.h"
 #include "platform/RecordingSurface.h"
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -118,6 +120,30 @@ TEST_F(OwnedBoxes, AQuestionFromTheMenusBelongsToTheCurrentCanvas)
     whenTheBoxOpens(answerMessage);
     canvas->SetDiamClick(); // "Give the canvas diameter (in mm)"
     EXPECT_EQ(owner, canvas);
+}
+
+// The close question of a text window is asked in the middle of the screen, wherever the
+// window is.
+TEST_F(OwnedBoxes, ATextWindowsCloseQuestionIsCentredOnTheScreen)
+{
+    TWText* w = NewTextWindow(app);
+    ASSERT_NE(w, nullptr);
+    w->appendLine("changed");
+    w->move(0, 0);
+    w->show();
+    activate(*w);
+    QPoint centre;
+    whenTheBoxOpens([&centre](QWidget* box) {
+        centre = box->frameGeometry().center();
+        auto* message = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(message, nullptr);
+        message->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(w->close());
+    const QPoint screen = w->screen()->availableGeometry().center();
+    EXPECT_LE((centre - screen).manhattanLength(), 2);
+    EXPECT_EQ(owner, w);
+    w->closeWithoutAsking();
 }
 
 TEST_F(OwnedBoxes, TheSymbolChangeDialogBelongsToItsCanvas)

@@ -235,7 +235,10 @@ TEST_F(TextWindows, CloseQuestion)
                                 c.answer);
         if (c.fileRemoved)
             t.prompts.expectMessage("Error writing the file");
+        const std::size_t asked = t.prompts.messages().size();
         EXPECT_EQ(w->close(), c.closes) << static_cast<int>(c.answer);
+        ASSERT_GT(t.prompts.messages().size(), asked);
+        EXPECT_TRUE(t.prompts.messages()[asked].screenCentre) << "centred on the screen";
         EXPECT_EQ(isOpen(w), !c.closes);
         if (c.savedText) {
             EXPECT_EQ(ReadBytes(file), c.savedText);
