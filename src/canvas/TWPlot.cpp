@@ -564,7 +564,8 @@ void TWPlot::imageMouse(int phase, const CanvasMouse& mouse)
     if (phase == 3 && model_.butPosXY == kModeNone) {
         // A double click shows the canvas's symbols as a legend.
         const QPoint at = frameGeometry().topLeft() + QPoint(-24, 23);
-        AfficherBatch(app_, kBatchCanvasLegend, at, model_.lsy, title_);
+        if (TSymbBatch* legend = AfficherBatch(app_, kBatchCanvasLegend, at, model_.lsy, title_))
+            legend->setCanvas(this);
         return;
     }
     const auto it = ClickModes().find(model_.butPosXY);
@@ -653,6 +654,10 @@ bool TWPlot::eventFilter(QObject* watched, QEvent* e)
 void TWPlot::closeEvent(QCloseEvent* event)
 {
     app_.settings().Rc = model_.lRc;
+    // Its legend means nothing without it.
+    if (auto* legend = qobject_cast<TSymbBatch*>(app_.dialog(kWinSymbBatch));
+        legend && legend->canvas() == this)
+        legend->close();
     app_.removeWindow(*this);
     if (!ActiveCanvas(app_))
         for (int tag : {kDlgRotate, kDlgDisplayAdd, kDlgChangeSy})

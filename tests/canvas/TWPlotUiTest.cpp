@@ -1,11 +1,14 @@
 #include "app/Main.h"
+#include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlot.h"
 #include "support/UiApp.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -60,6 +63,24 @@ TEST_F(CanvasWindow, ActivationAndCloseKeepTheCurrentCanvasAndMenus)
     b->close();
     EXPECT_EQ(ActiveCanvas(t.app), nullptr);
     EXPECT_FALSE(form->action(Cmd::PlotClean)->isEnabled());
+}
+
+// A double click shows the canvas's legend, which goes with its canvas; another canvas closing
+// leaves it.
+TEST_F(CanvasWindow, TheLegendClosesWithItsCanvas)
+{
+    TWPlot* a = NewWP(t.app, kWPOrdinary);
+    TWPlot* b = NewWP(t.app, kWPOrdinary);
+    b->model().lsy = {"6.2.no selection"};
+    b->imageMouse(3, {40, 40});
+    QPointer<QWidget> legend = t.app.dialog(kWinSymbBatch);
+    ASSERT_NE(legend, nullptr);
+    EXPECT_TRUE(legend->isVisible());
+    a->close();
+    EXPECT_TRUE(legend && legend->isVisible()) << "the legend of another canvas";
+    b->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!legend || !legend->isVisible());
 }
 
 TEST_F(CanvasWindow, StyleMenuSwitchesTheNetAndReprojects)
