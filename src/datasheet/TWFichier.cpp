@@ -425,7 +425,7 @@ void TWFichier::placeAccessory(QWidget* accessory, Field field)
 
 std::string TWFichier::title() const
 {
-    return fromQString(windowTitle());
+    return title_;
 }
 
 bool TWFichier::isNormal() const
@@ -435,9 +435,13 @@ bool TWFichier::isNormal() const
 
 void TWFichier::retitle()
 {
-    setWindowTitle(sheet_.lNomF.empty()
-                       ? QStringLiteral("Data sheet %1").arg(slot())
-                       : QString::fromStdString(fs::path(sheet_.lNomF).filename().string()));
+    const QString title = sheet_.lNomF.empty()
+                              ? QStringLiteral("Data sheet %1").arg(slot())
+                              : QString::fromStdString(fs::path(sheet_.lNomF).filename().string());
+    title_ = fromQString(title);
+    // "[*]" shows the unsaved-changes mark while the sheet is dirty; one in the name is doubled
+    // to be shown as it is.
+    setWindowTitle(QString(title).replace("[*]", "[*][*]") + "[*]");
 }
 
 void TWFichier::describe(AppSnapshot& snapshot) const
@@ -510,6 +514,7 @@ void TWFichier::FormActivate()
 
 void TWFichier::menusFollow(bool always)
 {
+    setWindowModified(sheet_.lDirty);
     if (!always && menusDirty_ == sheet_.lDirty)
         return;
     menusDirty_ = sheet_.lDirty;
@@ -546,9 +551,8 @@ bool TWFichier::SaveSheet(bool saveAs)
     FileOutcome outcome;
     if (saveAs || sheet_.lNomF.empty()) {
         FileQuestion question{"Save as", {}, {}, {{"PloqPC files", "*.plq"}, {"All files", "*.*"}}};
-        const fs::path current = sheet_.lNomF.empty()
-                                     ? fs::path(fromQString(windowTitle()) + ".plq")
-                                     : fs::path(sheet_.lNomF);
+        const fs::path current =
+            sheet_.lNomF.empty() ? fs::path(Cp1252ToUtf8(title_) + ".plq") : fs::path(sheet_.lNomF);
         question.folder = current.parent_path().string();
         question.proposedName = current.filename().string();
         std::optional<std::string> path = app_.prompts().saveFile(question);
@@ -1138,7 +1142,7 @@ void TWFichier::afterBlockChange(const CellBlock& block)
 
 int TWFichier::PrintSheet(QPrinter& printer)
 {
-    printer.setDocName(windowTitle());
+    printer.setDocName(toQString(title_));
     const int measurements = sheet_.isEmpty() ? 0 : sheet_.rowCount();
     const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
     const SheetPageLayout layout = SheetPageLayoutFor(

@@ -209,6 +209,7 @@ private:
     std::string vCkd;
     bool closed_ = false;
     bool menusDirty_ = false;
+    std::string title_; // Windows-1252, without the unsaved-changes mark of the window title
 };
 
 // Creates a data sheet window in the lowest free slot, shown and made the current sheet; tells

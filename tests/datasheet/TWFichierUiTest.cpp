@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTextEdit>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ TEST_F(SheetUi, NewSheetIsPlacedByItsSlotAndTitled)
 {
     TWFichier* first = newSheet();
     TWFichier* second = newSheet();
-    EXPECT_EQ(first->windowTitle(), "Data sheet 1");
+    EXPECT_EQ(first->title(), "Data sheet 1");
     EXPECT_EQ(second->title(), "Data sheet 2");
     EXPECT_EQ(second->x() - form.x(), 20);
     EXPECT_EQ(second->y() - form.y(), 15 * 2 + 58);
@@ -102,6 +103,23 @@ TEST_F(SheetUi, NewSheetIsPlacedByItsSlotAndTitled)
     EXPECT_EQ(t.app.registry().ActiveTag, 2);
     EXPECT_EQ(form.action(Cmd::FileSave)->shortcutContext(), Qt::ApplicationShortcut)
         << "Ctrl+S saves from the sheet itself";
+}
+
+// The title bar marks a sheet with unsaved changes; the menus and the Windows list name it
+// without the mark.
+TEST_F(SheetUi, TheTitleMarksUnsavedChanges)
+{
+    TWFichier* sheet = newSheet();
+    const auto shown = [sheet] { return sheet->windowHandle()->title().toStdString(); };
+    EXPECT_EQ(shown(), "Data sheet 1");
+    enter(*sheet, {"S0", "120 S 10", "1", "", ""});
+    EXPECT_EQ(shown(), "Data sheet 1*");
+    EXPECT_EQ(sheet->title(), "Data sheet 1");
+    EXPECT_EQ(form.action(Cmd::FileSave)->text(), "Save \"Data sheet 1\"...");
+    t.prompts.expectSaveFile(path("marked [*].plq"));
+    form.run(Cmd::FileSave);
+    EXPECT_EQ(shown(), "marked [*].plq") << "saved: no mark, and a name is shown as it is";
+    EXPECT_EQ(sheet->title(), "marked [*].plq");
 }
 
 TEST_F(SheetUi, SixteenthSheetIsRefusedAndAFreedSlotIsReused)
