@@ -5,6 +5,7 @@
 #include "app/MenuKeys.h"
 #include "app/ScreenPlace.h"
 #include "app/ToolIcons.h"
+#include "canvas/QtSymbolImages.h"
 #include "canvas/TWPlot.h"
 #include "canvas/TWPlotCommands.h"
 #include "datasheet/TWFichierCommands.h"
@@ -21,6 +22,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolBar>
@@ -157,10 +159,14 @@ void TForm1::buildToolBar()
 
 void TForm1::buildSymbolMenus()
 {
+    // Each item shows its symbol's shape beside its number.
+    const auto shape = [this](int sy) {
+        return QIcon(QPixmap::fromImage(ApercuSymboleImage(app_.settings().Tco, sy, 0, {16, 16})));
+    };
     symbolMenu_ = new QMenu(this);
     auto* symbols = new QActionGroup(symbolMenu_);
     for (int i = 1; i <= 16; ++i) {
-        QAction* a = symbolMenu_->addAction(QString("%1").arg(i, 2, 10, QChar('0')));
+        QAction* a = symbolMenu_->addAction(shape(i), QString("%1").arg(i, 2, 10, QChar('0')));
         a->setCheckable(true);
         a->setChecked(i == app_.settings().Sy);
         symbols->addAction(a);
@@ -168,7 +174,8 @@ void TForm1::buildSymbolMenus()
     }
     addSymbolMenu_ = new QMenu(this);
     for (int i = 1; i <= 11; ++i) {
-        QAction* a = addSymbolMenu_->addAction(QString("%1").arg(i, 2, 10, QChar('0')));
+        QAction* a =
+            addSymbolMenu_->addAction(shape(100 + i), QString("%1").arg(i, 2, 10, QChar('0')));
         connect(a, &QAction::triggered, this, [this, i] { app_.settings().SyAddCur = 100 + i; });
     }
 }

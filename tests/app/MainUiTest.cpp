@@ -1,5 +1,7 @@
 #include "app/Main.h"
 #include "app/PlaceDialog.h"
+#include "canvas/PicturesUi.h"
+#include "canvas/QtSymbolImages.h"
 #include "support/UiApp.h"
 
 #include <QAction>
@@ -17,6 +19,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace ploq {
 namespace {
@@ -51,6 +54,36 @@ TEST(MainWindow, TitleAndTopLevelMenus)
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "Plot", "Stats 3D", "Stats 2D", "Faults",
                                    "Windows", "Options", "About", "Help"}));
     EXPECT_TRUE(window.RichEdit1()->toPlainText().isEmpty());
+}
+
+// The symbol menus show each symbol's shape beside its number: item "01" of the first menu
+// shows symbol 1, item "01" of the second symbol 101.
+TEST(MainWindow, SymbolMenusShowTheShapes)
+{
+    StartedApp t;
+    TForm1 window(t.app, {});
+    const auto isBlank = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    return false;
+        return true;
+    };
+    for (const auto& [menu, first, count] :
+         {std::tuple{window.symbolMenu(), 1, 16}, std::tuple{window.addSymbolMenu(), 101, 11}}) {
+        ASSERT_EQ(menu->actions().size(), count);
+        for (int i = 0; i < count; ++i) {
+            const QAction* item = menu->actions()[i];
+            ASSERT_FALSE(item->icon().isNull()) << item->text().toStdString();
+            const QImage shown =
+                item->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_FALSE(isBlank(shown)) << item->text().toStdString();
+            EXPECT_EQ(shown, ApercuSymboleImage(t.app.settings().Tco, first + i, 0, {16, 16})
+                                 .convertToFormat(QImage::Format_RGB32))
+                << item->text().toStdString();
+        }
+        test::SavePicture(menu->grab().toImage(), QString("symbol-menu-%1.png").arg(first));
+    }
 }
 
 TEST(MainWindowPrefs, FirstStartWritesTheFileAndCloseRewritesIt)
