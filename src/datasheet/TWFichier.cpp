@@ -29,7 +29,11 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
@@ -122,6 +126,40 @@ bool holdsBlock(const QString& text)
     return text.contains(QLatin1Char('\t')) || firstLine(text) != text.trimmed();
 }
 
+// The width a line edit takes to show the whole of a text of that width, frame and margins
+// included, as the style draws it.
+int boxWidthFor(const QLineEdit& box, int textWidth)
+{
+    constexpr int kInnerMargin = 2; // a line edit's own space on each side of its text
+    QStyleOptionFrame frame;
+    frame.initFrom(&box);
+    frame.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, &box);
+    const QMargins margins = box.textMargins();
+    const QSize text(textWidth + 2 * kInnerMargin + margins.left() + margins.right() + 1,
+                     box.fontMetrics().height());
+    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, &box).width();
+}
+
+// The widest value text the notations write: decimals, trends and strikes of every quadrant and
+// of three digits, angles of one and two digits. Planes are written in the plane notations,
+// lines in the line notations.
+int widestValueText(const QFontMetrics& metrics)
+{
+    int widest = 0;
+    const auto measure = [&](bool plane, Notation notation) {
+        for (int trend = 5; trend < 360; trend += 10)
+            for (const double plunge : {1.2, 11.2, 88.8})
+                widest = std::max(widest, metrics.horizontalAdvance(toQString(
+                                              DirToText(true, plane, plunge * kDegToRad,
+                                                        (trend + 0.8) * kDegToRad, notation))));
+    };
+    for (int frtS = 0; frtS < 5; ++frtS)
+        measure(true, {frtS, 0});
+    for (int frtL = 0; frtL < 3; ++frtL)
+        measure(false, {0, frtL});
+    return widest;
+}
+
 QPushButton* makeButton(const char* caption, QWidget* parent)
 {
     auto* button = new QPushButton(toQString(caption), parent);
@@ -149,7 +187,7 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     buildNotationMenu();
     layout->addWidget(grid_, 1);
     layout->addWidget(buildToggles());
-    layout->addWidget(panel_);
+    layout->addWidget(panelArea_);
     layoutFields();
     applyGridEdit();
 
@@ -295,6 +333,19 @@ void TWFichier::buildEditPanel()
 {
     panel_ = new QWidget(this);
     panel_->setFixedHeight(kEditPanelHeight);
+    // The boxes keep the width their texts need: a narrower window scrolls the panel sideways,
+    // the scroll bar below the panel.
+    panelArea_ = new QScrollArea(this);
+    panelArea_->setFrameShape(QFrame::NoFrame);
+    panelArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panelArea_->setWidgetResizable(true);
+    panelArea_->setWidget(panel_);
+    panelArea_->setFixedHeight(kEditPanelHeight);
+    connect(panelArea_->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this](int, int maximum) {
+                const int bar = panelArea_->horizontalScrollBar()->sizeHint().height();
+                panelArea_->setFixedHeight(kEditPanelHeight + (maximum > 0 ? bar : 0));
+            });
     auto* layout = new QGridLayout(panel_);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setHorizontalSpacing(6);
@@ -406,9 +457,18 @@ QWidget* TWFichier::buildToggles()
 void TWFichier::layoutFields()
 {
     auto* layout = static_cast<QGridLayout*>(panel_->layout());
+    // Each box shows the longest text its field takes: a code of 9 characters, or the widest
+    // value text.
+    const QFontMetrics metrics(panel_->font());
+    const int codeWidth = metrics.horizontalAdvance(QString(kCodeLength, QChar('0')));
+    if (valueTextWidth_ == 0)
+        valueTextWidth_ = widestValueText(metrics);
     for (int column = 1; column <= kFieldCount; ++column) {
+        const bool value = sheet_.columnOf(Field::Value) == column;
         labels_[index(column)]->setText(toQString(sheet_.cell(0, column)));
-        layout->setColumnStretch(column - 1, sheet_.columnOf(Field::Value) == column ? 3 : 2);
+        layout->setColumnStretch(column - 1, value ? 3 : 2);
+        QLineEdit* box = lE(column);
+        box->setMinimumWidth(boxWidthFor(*box, value ? valueTextWidth_ : codeWidth));
     }
     for (Field field : kPickListFields)
         placeAccessory(pickLists_[index(field)], field);
@@ -421,6 +481,11 @@ void TWFichier::placeAccessory(QWidget* accessory, Field field)
         if (row)
             row->removeWidget(accessory);
     boxRows_[index(sheet_.columnOf(field))]->addWidget(accessory);
+}
+
+QWidget* TWFichier::editPanel() const
+{
+    return panelArea_;
 }
 
 std::string TWFichier::title() const
@@ -816,8 +881,8 @@ void TWFichier::clicked(int row, int column, bool select)
 
 void TWFichier::ToggleEditPanel()
 {
-    if (!panel_->isHidden()) {
-        panel_->hide();
+    if (!panelArea_->isHidden()) {
+        panelArea_->hide();
         return;
     }
     if (height() < kGridMinHeight + kToggleHeight + kEditPanelHeight) {
@@ -827,7 +892,7 @@ void TWFichier::ToggleEditPanel()
               {}});
         return;
     }
-    panel_->show();
+    panelArea_->show();
 }
 
 void TWFichier::EqualWidths()
@@ -1180,6 +1245,13 @@ bool TWFichier::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && watched == grid_->viewport())
         pressedButton_ = static_cast<QMouseEvent*>(event)->button();
+    // A box reached by the keys comes into sight, with its pick list, in a panel scrolled
+    // sideways.
+    if (const auto box = std::find(lE_.begin() + 1, lE_.end(), watched);
+        event->type() == QEvent::FocusIn && box != lE_.end()) {
+        const QRect row = boxRows_[index(static_cast<int>(box - lE_.begin()))]->geometry();
+        panelArea_->ensureVisible(row.center().x(), row.center().y(), row.width() / 2 + 2, 0);
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* keys = static_cast<QKeyEvent*>(event);
         // Ctrl+V in a cell's editor: a block from a spreadsheet goes into the sheet.

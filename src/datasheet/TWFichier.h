@@ -21,6 +21,7 @@ class QLineEdit;
 class QMenu;
 class QPrinter;
 class QPushButton;
+class QScrollArea;
 class QTableView;
 class QToolButton;
 
@@ -89,7 +90,9 @@ public:
     QLineEdit* declinationBox() const { return declination_; }
     QCheckBox* useDeclinationBox() const { return useDeclination_; }
     QTableView* grid() const { return grid_; }
-    QWidget* editPanel() const { return panel_; }
+    // The edit panel as shown: it scrolls sideways in a window narrower than its boxes.
+    QWidget* editPanel() const;
+    QWidget* editBoxes() const { return panel_; }
     QCheckBox* gridEditBox() const { return gridEdit_; }
     QMenu* notationMenu() const { return notationMenu_; }
     // The notation menu's item (0..4, 6..9; 5 is the separator).
@@ -184,6 +187,8 @@ private:
     DataSheet sheet_;
     TWFichierModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
+    QScrollArea* panelArea_ = nullptr;
+    int valueTextWidth_ = 0; // of the widest value text, once measured
     QWidget* panel_ = nullptr;
     std::array<QLineEdit*, kColumnCount> lE_{};
     std::array<QLabel*, kColumnCount> labels_{};
