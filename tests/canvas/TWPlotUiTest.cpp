@@ -83,6 +83,20 @@ TEST_F(CanvasWindow, TheLegendClosesWithItsCanvas)
     EXPECT_TRUE(!legend || !legend->isVisible());
 }
 
+// However large the canvas, its information panel stays in sight below the image, which
+// scrolls in its area.
+TEST_F(CanvasWindow, TheReportPanelStaysAtLargeDiameters)
+{
+    TWPlot* p = NewWP(t.app, kWPOrdinary);
+    ASSERT_NE(p, nullptr);
+    for (const int radius : {200, 400, 900}) {
+        ASSERT_TRUE(p->SetRayon(radius, true));
+        EXPECT_FALSE(p->RichEdit1()->isHidden()) << radius;
+        EXPECT_GE(p->RichEdit1()->height(), kCanvasLeastPanelHeight) << radius;
+        EXPECT_LE(p->RichEdit1()->geometry().bottom(), p->height()) << radius;
+    }
+}
+
 TEST_F(CanvasWindow, StyleMenuSwitchesTheNetAndReprojects)
 {
     SetBit(t.app.settings().StyleCnvs, kStyleWulff, false);
