@@ -81,6 +81,17 @@ struct SheetEdits : test::SheetUi {
         }
     }
 
+    // A sheet of `rows` lines 10 N 1, 10 N 2 ... numbered 1, 2 ..., saved as `file`.
+    TWFichier* savedLines(const std::string& file, int rows)
+    {
+        TWFichier* sheet = newSheet();
+        for (int row = 1; row <= rows; ++row)
+            enter(*sheet, {"L1", "10 N " + std::to_string(row), std::to_string(row), "", ""});
+        t.prompts.expectSaveFile(file);
+        form.run(Cmd::FileSaveAs);
+        return sheet;
+    }
+
     // A mouse click on a cell, or with column 0 on the row's number, as the user makes it.
     static void click(TWFichier& sheet, int row, int column,
                       Qt::MouseButton button = Qt::LeftButton)
@@ -372,12 +383,7 @@ TEST_F(SheetEdits, CuttingOrPastingMoreThanFortyRowsWarnsAboutTheUndo)
 // with OK, the value decoder's with Cancel; the row is selected and the sheet stays unsaved.
 TEST_F(SheetEdits, AWrongCellFoundWhileSavingIsToldWithTheEntrysButtons)
 {
-    const std::string file = path("wrong.plq");
-    TWFichier* sheet = newSheet();
-    for (int row = 1; row <= 3; ++row)
-        enter(*sheet, {"L1", "10 N " + std::to_string(row), std::to_string(row), "", ""});
-    t.prompts.expectSaveFile(file);
-    form.run(Cmd::FileSaveAs);
+    TWFichier* sheet = savedLines(path("wrong.plq"), 3);
     const DataSheet& s = sheet->sheet();
     const struct {
         int row;
@@ -403,11 +409,7 @@ TEST_F(SheetEdits, AWrongCellFoundWhileSavingIsToldWithTheEntrysButtons)
 TEST_F(SheetEdits, EveryEditedRowIsSavedInPlace)
 {
     const std::string file = path("edits.plq");
-    TWFichier* sheet = newSheet();
-    for (int row = 1; row <= 4; ++row)
-        enter(*sheet, {"L1", "10 N " + std::to_string(row), std::to_string(row), "", ""});
-    t.prompts.expectSaveFile(file);
-    form.run(Cmd::FileSaveAs);
+    TWFichier* sheet = savedLines(file, 4);
     ASSERT_FALSE(sheet->sheet().lDirty);
 
     const DataSheet& s = sheet->sheet();
