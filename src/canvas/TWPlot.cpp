@@ -355,7 +355,10 @@ void TWPlot::Redessiner()
     emit redrawn();
 }
 
-void TWPlot::showImage() { view_->update(); }
+void TWPlot::showImage()
+{
+    view_->update();
+}
 
 void TWPlot::NettoyerWP()
 {
