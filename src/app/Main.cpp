@@ -86,6 +86,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
 
     richEdit1_ = new QTextEdit(this);
     richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
+    richEdit1_->installEventFilter(this);
     richEdit1_->viewport()->installEventFilter(this);
     setCentralWidget(richEdit1_);
 
@@ -525,6 +526,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             || reason == Qt::BacktabFocusReason)
             app_.activateMain();
     }
+    // A click in a panel that already has the focus gives no focus event.
+    if (watched == richEdit1_->viewport() && event->type() == QEvent::MouseButtonPress)
+        app_.activateMain();
     return QMainWindow::eventFilter(watched, event);
 }
 
