@@ -22,6 +22,7 @@ int main(int argc, char* argv[])
     const QScreen* screen = QGuiApplication::primaryScreen();
     ploq::TForm1 mainWindow(app, {screen->logicalDotsPerInch(), screen->geometry().width()});
     prompts.setParent(&mainWindow);
+    prompts.setOwner([&app] { return app.concernedWindow(); });
     mainWindow.show();
     return qtApp.exec();
 }

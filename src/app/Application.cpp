@@ -3,6 +3,8 @@
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 
+#include <QApplication>
+
 namespace ploq {
 
 bool IsNormalWindow(const QWidget& window)
@@ -56,6 +58,18 @@ void Application::activateMain()
 {
     registry_.activateMain();
     emit menusChanged();
+}
+
+QWidget* Application::concernedWindow() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != mainWindow_)
+        return active;
+    if (auto* current = dynamic_cast<QWidget*>(registry_.active()); current && current->isVisible())
+        return current;
+    return mainWindow_;
 }
 
 QWidget* Application::dialog(int tag) const

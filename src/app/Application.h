@@ -66,6 +66,10 @@ public:
     const std::filesystem::path& prefsPath() const { return prefsPath_; }
     // The main window, where new windows are placed from.
     QWidget* mainWindow() const { return mainWindow_; }
+    // The window a question or a message concerns: the modal dialog that asks it, else the
+    // window being worked in, else (when the main window's menus were used) the current
+    // sheet, canvas or text window, else the main window.
+    QWidget* concernedWindow() const;
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
 
     // Start-up: reads the preference file, telling the user what went wrong.

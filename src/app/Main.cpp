@@ -2,7 +2,10 @@
 
 #include "app/Application.h"
 #include "app/HelpWindow.h"
+#include "app/MenuKeys.h"
+#include "app/ScreenPlace.h"
 #include "app/ToolIcons.h"
+#include "canvas/QtSymbolImages.h"
 #include "canvas/TWPlot.h"
 #include "canvas/TWPlotCommands.h"
 #include "canvas/TWPlotOutput.h"
@@ -25,10 +28,12 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QScreen>
 #include <QTextEdit>
 #include <QToolBar>
@@ -76,14 +81,19 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     app_.setMainWindow(this);
     app_.loadSettings(screen);
     const VarGlob& s = app_.settings();
-    setGeometry(s.MainL, s.MainT, s.MainW, s.MainH);
+    // The frame goes back where it was (the size is the window's own, inside its frame).
+    resize(s.MainW, s.MainH);
+    MoveOnScreen(*this, {s.MainL, s.MainT});
 
     richEdit1_ = new QTextEdit(this);
     richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
     richEdit1_->installEventFilter(this);
+    richEdit1_->viewport()->installEventFilter(this);
     setCentralWidget(richEdit1_);
 
+    menuKeys_ = new MenuKeysFirst(this);
     buildMenus();
+    qApp->installEventFilter(menuKeys_);
     buildToolBar();
     buildSymbolMenus();
     installOwnCommands();
@@ -144,11 +154,11 @@ void TForm1::addItems(QMenu* menu, const std::vector<MenuNode>& items)
             continue;
         }
         QAction* a = menu->addAction(escapeMnemonic(node.caption));
-        // Menu shortcuts work from every window of Ploq (a focused text box keeps its own
-        // editing keys).
+        // Menu shortcuts work from every window of Ploq, text boxes included.
         if (!node.shortcut.empty()) {
             a->setShortcut(QKeySequence(QString::fromStdString(node.shortcut)));
             a->setShortcutContext(Qt::ApplicationShortcut);
+            menuKeys_->add(a->shortcut());
         }
         connect(a, &QAction::triggered, this, [this, cmd = node.cmd] { run(cmd); });
         actions_[i] = a;
@@ -181,10 +191,14 @@ void TForm1::buildToolBar()
 
 void TForm1::buildSymbolMenus()
 {
+    // Each item shows its symbol's shape beside its number.
+    const auto shape = [this](int sy) {
+        return QIcon(QPixmap::fromImage(ApercuSymboleImage(app_.settings().Tco, sy, 0, {16, 16})));
+    };
     symbolMenu_ = new QMenu(this);
     auto* symbols = new QActionGroup(symbolMenu_);
     for (int i = 1; i <= 16; ++i) {
-        QAction* a = symbolMenu_->addAction(QString("%1").arg(i, 2, 10, QChar('0')));
+        QAction* a = symbolMenu_->addAction(shape(i), QString("%1").arg(i, 2, 10, QChar('0')));
         a->setCheckable(true);
         a->setChecked(i == app_.settings().Sy);
         symbols->addAction(a);
@@ -192,7 +206,8 @@ void TForm1::buildSymbolMenus()
     }
     addSymbolMenu_ = new QMenu(this);
     for (int i = 1; i <= 11; ++i) {
-        QAction* a = addSymbolMenu_->addAction(QString("%1").arg(i, 2, 10, QChar('0')));
+        QAction* a =
+            addSymbolMenu_->addAction(shape(100 + i), QString("%1").arg(i, 2, 10, QChar('0')));
         connect(a, &QAction::triggered, this, [this, i] { app_.settings().SyAddCur = 100 + i; });
     }
 }
@@ -430,10 +445,20 @@ void TForm1::showHelp(int view)
     help_->raise();
 }
 
+// Arrange shrinks the window to its menus and three lines of its panel, never less: the
+// reports stay in sight, and the size kept at quitting is one the window can be used at.
+int TForm1::arrangedHeight() const
+{
+    const int lines = 3 * QFontMetrics(richEdit1_->font()).lineSpacing();
+    const int margins = 2 * richEdit1_->frameWidth()
+                        + 2 * static_cast<int>(richEdit1_->document()->documentMargin());
+    return minimumHeight() + lines + margins;
+}
+
 void TForm1::arrange()
 {
     app_.closeDialogs();
-    resize(width(), minimumHeight());
+    resize(width(), std::min(height(), arrangedHeight()));
     const QRect main = frameGeometry();
     const auto stack = [&](WindowKind kind, bool fromRight) {
         int k = 0;
@@ -444,7 +469,7 @@ void TForm1::arrange()
             const int top = main.bottom() + 30 + 15 * k;
             const int left = fromRight ? main.right() - widget->frameGeometry().width() - 20 * k
                                        : main.left() + 20 * k;
-            widget->move(left, top);
+            MoveOnScreen(*widget, {left, top});
             widget->raise();
             ++k;
         }
@@ -476,8 +501,8 @@ bool TForm1::closeChain()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     VarGlob& s = app_.settings();
-    s.MainL = x();
-    s.MainT = y();
+    s.MainL = frameGeometry().left();
+    s.MainT = frameGeometry().top();
     s.MainW = width();
     s.MainH = height();
     const bool allowed = closeChain();
@@ -503,6 +528,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             || reason == Qt::BacktabFocusReason)
             app_.activateMain();
     }
+    // A click in a panel that already has the focus gives no focus event.
+    if (watched == richEdit1_->viewport() && event->type() == QEvent::MouseButtonPress)
+        app_.activateMain();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -22,6 +22,7 @@ namespace ploq {
 
 class Application;
 class HelpWindow;
+class MenuKeysFirst;
 struct ScreenMetrics;
 
 class TForm1 : public QMainWindow {
@@ -81,6 +82,7 @@ private:
     void showHelp(int view);
     void toggleAbout();
     void arrange();
+    int arrangedHeight() const;
     void closeAll(int kind);
     // The Edit command in the focused box of the tool dialog activated last, if any.
     bool editInDialog(Cmd edit);
@@ -101,6 +103,7 @@ private:
     QMenu* addSymbolMenu_ = nullptr;
     QWidget* aboutBox_ = nullptr;
     HelpWindow* help_ = nullptr;
+    MenuKeysFirst* menuKeys_ = nullptr;
 };
 
 } // namespace ploq

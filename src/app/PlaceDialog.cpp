@@ -1,5 +1,6 @@
 #include "app/PlaceDialog.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace ploq {
@@ -24,6 +25,14 @@ Point PlaceDialog(const Placement& p)
     else
         x = fitsRight ? right : fitsLeft ? left : p.screenWidth - p.dialogWidth - 2;
     return {x, beside->top + p.topOffset};
+}
+
+Point KeepOnScreen(const ScreenRect& frame, const ScreenRect& available)
+{
+    const int lowest = available.top + available.height - kTitleBarReach;
+    const int rightmost = available.right() - frame.width;
+    return {std::max(available.left, std::min(frame.left, rightmost)),
+            std::max(available.top, std::min(frame.top, lowest))};
 }
 
 } // namespace ploq

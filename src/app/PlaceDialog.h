@@ -35,4 +35,12 @@ struct Placement {
 // The top-left corner of the dialog; with no window of the needed kind it stays where it is.
 Point PlaceDialog(const Placement& p);
 
+// The height of a title bar that must stay on the screen for the window to be moved.
+constexpr int kTitleBarReach = 30;
+
+// Where a window's frame goes so that it can be reached: its title bar on the available part
+// of the screen, and the whole frame across when it is not wider than the screen (else its
+// left edge on the screen). A frame already there stays where it is.
+Point KeepOnScreen(const ScreenRect& frame, const ScreenRect& available);
+
 } // namespace ploq

@@ -555,7 +555,7 @@ void TDlgEnterFile::showResult(TWPlot& plot, const PlotResult& result)
     plot.Label1()->setText(shown > 0 ? QStringLiteral("N = %1").arg(shown) : QString());
     plot.Label2()->setVisible(!plot.RichEdit1()->document()->isEmpty());
     plot.SetControls();
-    plot.update(); // the image was drawn on
+    plot.showImage(); // the records were drawn on it
 }
 
 bool TDlgEnterFile::event(QEvent* e)

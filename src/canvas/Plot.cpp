@@ -211,17 +211,15 @@ CanvasLayout AjusterTaille(Size image, Size client, bool toolBarShown, bool voir
     if (voirTout) {
         const bool roomForPanel = image.height + kCanvasPanelHeight <= 700;
         l.windowWidth = l.maxWidth;
-        l.windowHeight = std::min(700, image.height + 4 + l.toolBarHeight
-                                           + (roomForPanel ? kCanvasPanelHeight : 0));
+        l.windowHeight =
+            std::min(700, image.height + 4 + l.toolBarHeight
+                              + (roomForPanel ? kCanvasPanelHeight : kCanvasLeastPanelHeight));
         client = {l.windowWidth, l.windowHeight};
     }
-    if (image.height < client.height - l.toolBarHeight - 5) {
-        l.imageAreaHeight = image.height + 4;
-        l.infoHeight = client.height - l.imageAreaHeight - l.toolBarHeight;
-    } else {
-        l.imageAreaHeight = client.height - l.toolBarHeight;
-        l.infoHeight = 0;
-    }
+    const int room = std::max(0, client.height - l.toolBarHeight);
+    const int leastPanel = std::min(kCanvasLeastPanelHeight, room / 2);
+    l.imageAreaHeight = std::min(image.height + 4, room - leastPanel);
+    l.infoHeight = room - l.imageAreaHeight;
     l.toolBarTop = l.imageAreaHeight;
     l.infoTop = l.toolBarTop + l.toolBarHeight;
     return l;

@@ -194,10 +194,13 @@ struct CanvasLayout {
 };
 
 constexpr int kCanvasToolBarHeight = 21;
-constexpr int kCanvasPanelHeight = 120; // the information panel of a whole-image layout
+constexpr int kCanvasPanelHeight = 120;     // the information panel of a whole-image layout
+constexpr int kCanvasLeastPanelHeight = 60; // what the panel keeps beside an image that scrolls
 
 // The layout of a canvas window of the given client size; with voirTout the window is first
-// sized to show the whole image, the tool bar and the panel (at most 700 pixels high).
+// sized to show the whole image, the tool bar and the panel (at most 700 pixels high). The
+// panel, where the reports go, never disappears: an image taller than the room left scrolls
+// in its area (a window too low for both shares its height between them).
 CanvasLayout AjusterTaille(Size image, Size client, bool toolBarShown, bool voirTout);
 
 } // namespace ploq

@@ -79,6 +79,7 @@ void TSymbBatch::AfficherBatch(BatchMode mode, const BatchTable& table, QPoint t
 {
     hide();
     mode_ = mode;
+    canvas_ = nullptr;
     table_ = table;
     if (!table.title.empty())
         setWindowTitle(toQString(table.title));

@@ -7,6 +7,7 @@
 #include "canvas/SymbBatch.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 #include <span>
@@ -38,6 +39,10 @@ public:
     // "select another file", or "Save" for a canvas legend.
     void Button1Click();
 
+    // The canvas whose legend is shown, which closes it when it closes; none for a batch file.
+    void setCanvas(QWidget* canvas) { canvas_ = canvas; }
+    QWidget* canvas() const { return canvas_; }
+
     const BatchTable& table() const { return table_; }
     BatchMode mode() const { return mode_; }
     QLabel* legend() const { return legend_; }
@@ -62,6 +67,7 @@ private:
     BatchMode mode_ = kBatchFile;
     QLabel* legend_ = nullptr;
     QPushButton* button_ = nullptr;
+    QPointer<QWidget> canvas_;
 };
 
 // Reads the table in `mode` (from `lines` for the options list and the canvas legend, from

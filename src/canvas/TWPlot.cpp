@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/PlaceDialog.h"
+#include "app/ScreenPlace.h"
 #include "canvas/Dessin.h"
 #include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlotCommands.h"
@@ -375,6 +376,11 @@ void TWPlot::Redessiner()
     emit redrawn();
 }
 
+void TWPlot::showImage()
+{
+    view_->update();
+}
+
 void TWPlot::NettoyerWP()
 {
     model_.EffacerWP();
@@ -598,7 +604,8 @@ void TWPlot::imageMouse(int phase, const CanvasMouse& mouse)
     if (phase == 3 && model_.butPosXY == kModeNone) {
         // A double click shows the canvas's symbols as a legend.
         const QPoint at = frameGeometry().topLeft() + QPoint(-24, 23);
-        AfficherBatch(app_, kBatchCanvasLegend, at, model_.lsy, title_);
+        if (TSymbBatch* legend = AfficherBatch(app_, kBatchCanvasLegend, at, model_.lsy, title_))
+            legend->setCanvas(this);
         return;
     }
     const auto it = ClickModes().find(model_.butPosXY);
@@ -701,6 +708,10 @@ bool TWPlot::eventFilter(QObject* watched, QEvent* e)
 void TWPlot::closeEvent(QCloseEvent* event)
 {
     app_.settings().Rc = model_.lRc;
+    // Its legend means nothing without it.
+    if (auto* legend = qobject_cast<TSymbBatch*>(app_.dialog(kWinSymbBatch));
+        legend && legend->canvas() == this)
+        legend->close();
     app_.removeWindow(*this);
     if (!ActiveCanvas(app_))
         for (int tag : {kDlgRotate, kDlgDisplayAdd, kDlgChangeSy})
@@ -753,8 +764,8 @@ TWPlot* NewWP(Application& app, int natWP, const std::string& source)
     if (QWidget* main = app.mainWindow()) {
         const QRect m = main->frameGeometry();
         const int k = plot->slot();
-        plot->move(m.left() + m.width() - plot->frameGeometry().width() - 20 * (k - 1),
-                   m.top() + 73 + 15 * (k - 1));
+        MoveOnScreen(*plot, {m.left() + m.width() - plot->frameGeometry().width() - 20 * (k - 1),
+                             m.top() + 73 + 15 * (k - 1)});
     }
     registry.activate(*plot);
     plot->MajMenuStyle();

@@ -87,6 +87,8 @@ public:
     void NettoyerWP();
     // Draws over the image at once and shows it: a mark the next redraw takes away.
     void drawNow(const std::function<void(const DrawContext&)>& draw);
+    // Shows the image again after something was drawn on it.
+    void showImage();
     void AjusterTaille(bool voirTout);
     void SetControls();
     void MajMenuStyle();

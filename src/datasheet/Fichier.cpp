@@ -199,7 +199,7 @@ bool decodeRow(const DataSheet& sheet, int row, DecodedRow& decoded, FileProblem
     const std::string& value = sheet.field(row, Field::Value);
     const DirResult dir = TextToDir(nature.letter, value, sheet.notation());
     if (!dir.ok) {
-        error = problem(FileIssue::RowRefused, dir.message, {row});
+        error = problem(FileIssue::ValueRefused, dir.message, {row});
         return false;
     }
     decoded = {row, dir.trend, dir.plunge,
@@ -533,7 +533,8 @@ FileOutcome UpdateSheetFile(DataSheet& sheet, const Clock& clock)
         return refused(aboutFile(problem(FileIssue::OpenFailed, "cannot open the file"), path));
     SavePlan plan = updatePlan(sheet, previous, clock);
     previous.close();
-    if (!plan.ok && plan.error.issue != FileIssue::RowRefused)
+    if (!plan.ok && plan.error.issue != FileIssue::RowRefused
+        && plan.error.issue != FileIssue::ValueRefused)
         plan.error = aboutFile(plan.error, path);
     return deliver(sheet, plan, path);
 }

@@ -52,7 +52,8 @@ enum class FileIssue {
     TooShort,       // refused: no whole header record
     TooManyRecords, // refused: more measurements than a sheet holds
     WriteFailed,    // refused: the new file could not be written or put in place
-    RowRefused,     // refused: a row's nature code or value text does not decode
+    RowRefused,     // refused: a row's nature code is wrong, or it holds no direction
+    ValueRefused,   // refused: a row's value text does not decode (the decoder's message)
     NegativeTrend,  // loaded: trends below 0 repaired in memory
     OutOfRange,     // loaded: trends or plunges out of range brought to the same axis
     Unreadable,     // loaded: non-finite trend or plunge, value left empty to be typed again

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/MenuState.h"
+#include "app/ScreenPlace.h"
 #include "datasheet/Fichier.h"
 #include "datasheet/SheetPrint.h"
 #include "datasheet/TWFichierModel.h"
@@ -24,10 +25,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
@@ -120,6 +126,40 @@ bool holdsBlock(const QString& text)
     return text.contains(QLatin1Char('\t')) || firstLine(text) != text.trimmed();
 }
 
+// The width a line edit takes to show the whole of a text of that width, frame and margins
+// included, as the style draws it.
+int boxWidthFor(const QLineEdit& box, int textWidth)
+{
+    constexpr int kInnerMargin = 2; // a line edit's own space on each side of its text
+    QStyleOptionFrame frame;
+    frame.initFrom(&box);
+    frame.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, &box);
+    const QMargins margins = box.textMargins();
+    const QSize text(textWidth + 2 * kInnerMargin + margins.left() + margins.right() + 1,
+                     box.fontMetrics().height());
+    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, &box).width();
+}
+
+// The widest value text the notations write: decimals, trends and strikes of every quadrant and
+// of three digits, angles of one and two digits. Planes are written in the plane notations,
+// lines in the line notations.
+int widestValueText(const QFontMetrics& metrics)
+{
+    int widest = 0;
+    const auto measure = [&](bool plane, Notation notation) {
+        for (int trend = 5; trend < 360; trend += 10)
+            for (const double plunge : {1.2, 11.2, 88.8})
+                widest = std::max(widest, metrics.horizontalAdvance(toQString(
+                                              DirToText(true, plane, plunge * kDegToRad,
+                                                        (trend + 0.8) * kDegToRad, notation))));
+    };
+    for (int frtS = 0; frtS < 5; ++frtS)
+        measure(true, {frtS, 0});
+    for (int frtL = 0; frtL < 3; ++frtL)
+        measure(false, {0, frtL});
+    return widest;
+}
+
 QPushButton* makeButton(const char* caption, QWidget* parent)
 {
     auto* button = new QPushButton(toQString(caption), parent);
@@ -147,14 +187,14 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     buildNotationMenu();
     layout->addWidget(grid_, 1);
     layout->addWidget(buildToggles());
-    layout->addWidget(panel_);
+    layout->addWidget(panelArea_);
     layoutFields();
     applyGridEdit();
 
     const int k = slot();
-    if (mainWindow)
-        move(mainWindow->x() + 20 * k - 20, mainWindow->y() + 15 * k + 58);
     resize(settings.SheetW, settings.SheetH);
+    if (mainWindow)
+        MoveOnScreen(*this, {mainWindow->x() + 20 * k - 20, mainWindow->y() + 15 * k + 58});
     retitle();
     sheetChanged();
     enableEntry(false, false);
@@ -204,17 +244,21 @@ void TWFichier::buildGrid()
     }
 
     // The view has selected what was clicked, ranges included. In "grid edit" mode the cell's
-    // editor takes the mouse at once, so the press is the click.
+    // editor takes the mouse at once, so the press of the left button is the click; a right
+    // press opens the notation menu and leaves the edit boxes as they are.
     connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& i) {
         if (!gridEdit_->isChecked())
             clicked(i.row() + 1, i.column() + 1, false);
     });
+    grid_->viewport()->installEventFilter(this);
     connect(grid_, &QTableView::pressed, this, [this](const QModelIndex& i) {
-        if (gridEdit_->isChecked())
+        if (gridEdit_->isChecked() && pressedButton_ == Qt::LeftButton)
             clicked(i.row() + 1, i.column() + 1, false);
     });
+    // A single-cell grid does not select a clicked row number itself: the sheet does, so that
+    // the entry buttons act on the row the edit boxes show.
     connect(rows, &QHeaderView::sectionClicked, this,
-            [this](int row) { clicked(row + 1, 0, false); });
+            [this](int row) { clicked(row + 1, 0, true); });
 
     // A dragged row or column is put back at once and moved in the sheet instead, so that the
     // grid always shows the sheet in its own order.
@@ -289,6 +333,19 @@ void TWFichier::buildEditPanel()
 {
     panel_ = new QWidget(this);
     panel_->setFixedHeight(kEditPanelHeight);
+    // The boxes keep the width their texts need: a narrower window scrolls the panel sideways,
+    // the scroll bar below the panel.
+    panelArea_ = new QScrollArea(this);
+    panelArea_->setFrameShape(QFrame::NoFrame);
+    panelArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panelArea_->setWidgetResizable(true);
+    panelArea_->setWidget(panel_);
+    panelArea_->setFixedHeight(kEditPanelHeight);
+    connect(panelArea_->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this](int, int maximum) {
+                const int bar = panelArea_->horizontalScrollBar()->sizeHint().height();
+                panelArea_->setFixedHeight(kEditPanelHeight + (maximum > 0 ? bar : 0));
+            });
     auto* layout = new QGridLayout(panel_);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setHorizontalSpacing(6);
@@ -400,9 +457,18 @@ QWidget* TWFichier::buildToggles()
 void TWFichier::layoutFields()
 {
     auto* layout = static_cast<QGridLayout*>(panel_->layout());
+    // Each box shows the longest text its field takes: a code of 9 characters, or the widest
+    // value text.
+    const QFontMetrics metrics(panel_->font());
+    const int codeWidth = metrics.horizontalAdvance(QString(kCodeLength, QChar('0')));
+    if (valueTextWidth_ == 0)
+        valueTextWidth_ = widestValueText(metrics);
     for (int column = 1; column <= kFieldCount; ++column) {
+        const bool value = sheet_.columnOf(Field::Value) == column;
         labels_[index(column)]->setText(toQString(sheet_.cell(0, column)));
-        layout->setColumnStretch(column - 1, sheet_.columnOf(Field::Value) == column ? 3 : 2);
+        layout->setColumnStretch(column - 1, value ? 3 : 2);
+        QLineEdit* box = lE(column);
+        box->setMinimumWidth(boxWidthFor(*box, value ? valueTextWidth_ : codeWidth));
     }
     for (Field field : kPickListFields)
         placeAccessory(pickLists_[index(field)], field);
@@ -417,9 +483,14 @@ void TWFichier::placeAccessory(QWidget* accessory, Field field)
     boxRows_[index(sheet_.columnOf(field))]->addWidget(accessory);
 }
 
+QWidget* TWFichier::editPanel() const
+{
+    return panelArea_;
+}
+
 std::string TWFichier::title() const
 {
-    return fromQString(windowTitle());
+    return title_;
 }
 
 bool TWFichier::isNormal() const
@@ -429,12 +500,17 @@ bool TWFichier::isNormal() const
 
 void TWFichier::retitle()
 {
+    QString title;
     if (!sheet_.lNomF.empty())
-        setWindowTitle(QString::fromStdString(fs::path(sheet_.lNomF).filename().string()));
+        title = QString::fromStdString(fs::path(sheet_.lNomF).filename().string());
     else if (!sheet_.lTitle.empty())
-        setWindowTitle(toQString(sheet_.lTitle));
+        title = toQString(sheet_.lTitle);
     else
-        setWindowTitle(QStringLiteral("Data sheet %1").arg(slot()));
+        title = QStringLiteral("Data sheet %1").arg(slot());
+    title_ = fromQString(title);
+    // "[*]" shows the unsaved-changes mark while the sheet is dirty; one in the name is doubled
+    // to be shown as it is.
+    setWindowTitle(QString(title).replace("[*]", "[*][*]") + "[*]");
 }
 
 void TWFichier::describe(AppSnapshot& snapshot) const
@@ -507,6 +583,7 @@ void TWFichier::FormActivate()
 
 void TWFichier::menusFollow(bool always)
 {
+    setWindowModified(sheet_.lDirty);
     if (!always && menusDirty_ == sheet_.lDirty)
         return;
     menusDirty_ = sheet_.lDirty;
@@ -543,9 +620,8 @@ bool TWFichier::SaveSheet(bool saveAs)
     FileOutcome outcome;
     if (saveAs || sheet_.lNomF.empty()) {
         FileQuestion question{"Save as", {}, {}, {{"PloqPC files", "*.plq"}, {"All files", "*.*"}}};
-        const fs::path current = sheet_.lNomF.empty()
-                                     ? fs::path(fromQString(windowTitle()) + ".plq")
-                                     : fs::path(sheet_.lNomF);
+        const fs::path current =
+            sheet_.lNomF.empty() ? fs::path(Cp1252ToUtf8(title_) + ".plq") : fs::path(sheet_.lNomF);
         question.folder = current.parent_path().string();
         question.proposedName = current.filename().string();
         std::optional<std::string> path = app_.prompts().saveFile(question);
@@ -568,7 +644,10 @@ bool TWFichier::SaveSheet(bool saveAs)
     if (!outcome.ok) {
         if (!outcome.error.rows.empty())
             selectRow(outcome.error.rows.front());
-        tell({MsgKind::Error, outcome.error.message, Button::Ok, {}});
+        // As when the row was typed: the value decoder's messages have a Cancel button.
+        const Buttons buttons =
+            outcome.error.issue == FileIssue::ValueRefused ? Button::Cancel : Button::Ok;
+        tell({MsgKind::Error, outcome.error.message, buttons, {}});
         return false;
     }
     retitle();
@@ -806,8 +885,8 @@ void TWFichier::clicked(int row, int column, bool select)
 
 void TWFichier::ToggleEditPanel()
 {
-    if (!panel_->isHidden()) {
-        panel_->hide();
+    if (!panelArea_->isHidden()) {
+        panelArea_->hide();
         return;
     }
     if (height() < kGridMinHeight + kToggleHeight + kEditPanelHeight) {
@@ -817,7 +896,7 @@ void TWFichier::ToggleEditPanel()
               {}});
         return;
     }
-    panel_->show();
+    panelArea_->show();
 }
 
 void TWFichier::EqualWidths()
@@ -1132,7 +1211,7 @@ void TWFichier::afterBlockChange(const CellBlock& block)
 
 int TWFichier::PrintSheet(QPrinter& printer)
 {
-    printer.setDocName(windowTitle());
+    printer.setDocName(toQString(title_));
     const int measurements = sheet_.isEmpty() ? 0 : sheet_.rowCount();
     const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
     const SheetPageLayout layout = SheetPageLayoutFor(
@@ -1145,12 +1224,13 @@ int TWFichier::PrintSheet(QPrinter& printer)
     }
     const std::string heading =
         SheetPrintHeading(shortTime(app_.clock().now()), title(), measurements);
-    const bool gridLines = TestBit(app_.settings().OptVal, kOptValPrintGrid);
+    // A printed table is always ruled: printing turns the grid lines on.
+    SetBit(app_.settings().OptVal, kOptValPrintGrid, true);
     QtSurface surface(&printer);
     for (int page = first; page <= last; ++page) {
         if (page > first)
             printer.newPage();
-        DrawSheetPage(surface, sheet_, layout, page, heading, gridLines);
+        DrawSheetPage(surface, sheet_, layout, page, heading, true);
     }
     return std::max(0, last - first + 1);
 }
@@ -1167,6 +1247,15 @@ void TWFichier::PrintPreview()
 
 bool TWFichier::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress && watched == grid_->viewport())
+        pressedButton_ = static_cast<QMouseEvent*>(event)->button();
+    // A box reached by the keys comes into sight, with its pick list, in a panel scrolled
+    // sideways.
+    if (const auto box = std::find(lE_.begin() + 1, lE_.end(), watched);
+        event->type() == QEvent::FocusIn && box != lE_.end()) {
+        const QRect row = boxRows_[index(static_cast<int>(box - lE_.begin()))]->geometry();
+        panelArea_->ensureVisible(row.center().x(), row.center().y(), row.width() / 2 + 2, 0);
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* keys = static_cast<QKeyEvent*>(event);
         // Ctrl+V in a cell's editor: a block from a spreadsheet goes into the sheet.

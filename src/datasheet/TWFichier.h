@@ -21,6 +21,7 @@ class QLineEdit;
 class QMenu;
 class QPrinter;
 class QPushButton;
+class QScrollArea;
 class QTableView;
 class QToolButton;
 
@@ -89,7 +90,9 @@ public:
     QLineEdit* declinationBox() const { return declination_; }
     QCheckBox* useDeclinationBox() const { return useDeclination_; }
     QTableView* grid() const { return grid_; }
-    QWidget* editPanel() const { return panel_; }
+    // The edit panel as shown: it scrolls sideways in a window narrower than its boxes.
+    QWidget* editPanel() const;
+    QWidget* editBoxes() const { return panel_; }
     QCheckBox* gridEditBox() const { return gridEdit_; }
     QMenu* notationMenu() const { return notationMenu_; }
     // The notation menu's item (0..4, 6..9; 5 is the separator).
@@ -184,6 +187,8 @@ private:
     DataSheet sheet_;
     TWFichierModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
+    QScrollArea* panelArea_ = nullptr;
+    int valueTextWidth_ = 0; // of the widest value text, once measured
     QWidget* panel_ = nullptr;
     std::array<QLineEdit*, kColumnCount> lE_{};
     std::array<QLabel*, kColumnCount> labels_{};
@@ -203,11 +208,13 @@ private:
         bool saved = false; // its undo is kept
     } editing_;
     bool keepWidths_ = false; // the user sizes the columns
+    Qt::MouseButton pressedButton_ = Qt::NoButton; // of the last press in the grid
     int cCkd = 0;             // the last click in the grid: column, row, and the cell's text then
     int rCkd = 0;
     std::string vCkd;
     bool closed_ = false;
     bool menusDirty_ = false;
+    std::string title_; // Windows-1252, without the unsaved-changes mark of the window title
 };
 
 // Creates a data sheet window in the lowest free slot, shown and made the current sheet; tells

@@ -2,11 +2,12 @@
 
 #include "app/Application.h"
 #include "app/Main.h"
+#include "app/ScreenPlace.h"
 #include "datasheet/Fichier.h"
 #include "datasheet/Rtf.h"
 #include "platform/Prompts.h"
-#include "platform/SafeFile.h"
 #include "platform/QtText.h"
+#include "platform/SafeFile.h"
 #include "platform/Text1252.h"
 
 #include <QCloseEvent>
@@ -188,10 +189,10 @@ void TWText::setDocument(const TextDocument& document)
 }
 
 bool WriteTextFile(Prompts& prompts, const std::string& path, const TextDocument& document,
-                   bool plain, int pointSize)
+                   bool plain, int pointSize, const LineBreaks& breaks)
 {
     const std::string bytes =
-        plain ? WritePlainText(document)
+        plain ? WritePlainText(document, breaks)
               : WriteRtf(document, {"Courier New", pointSize > 0 ? pointSize : 8});
     if (ReplaceFile(path, bytes))
         return true;
@@ -246,7 +247,8 @@ void PrintTextPreview(QWidget& parent, QTextDocument& document, const std::strin
 
 bool TWText::writeFile(const std::string& path, bool plain)
 {
-    return WriteTextFile(app_.prompts(), path, document(), plain, richEdit1_->font().pointSize());
+    return WriteTextFile(app_.prompts(), path, document(), plain, richEdit1_->font().pointSize(),
+                         lineBreaks_);
 }
 
 bool TWText::DoSaveText(bool saveAs)
@@ -278,8 +280,9 @@ bool TWText::LoadFile(const std::string& path)
     }
     bool rich = false;
     setDocument(DecodeTextFile(*bytes, rich));
-    // A text file saved in place stays a text file.
+    // A text file saved in place stays a text file, with its own line breaks.
     plainMode_ = !rich;
+    lineBreaks_ = rich ? LineBreaks{} : LineBreaksOf(*bytes);
     lNomF_ = path;
     setTitle(TitleForPath(path));
     dirty_ = false;
@@ -290,9 +293,13 @@ bool TWText::queryClose()
 {
     if (!dirty_)
         return true;
-    switch (app_.prompts().confirmation("Window \"" + title_
-                                            + "\" modified and non saved. Save it before closing ?",
-                                        Button::Yes | Button::No | Button::Cancel)) {
+    const Message question{MsgKind::Confirmation,
+                           "Window \"" + title_
+                               + "\" modified and non saved. Save it before closing ?",
+                           Button::Yes | Button::No | Button::Cancel,
+                           {},
+                           true}; // centred on the screen
+    switch (app_.prompts().message(question)) {
     case Button::Yes: return DoSaveText(false);
     case Button::No: return true;
     default: return false;
@@ -356,7 +363,7 @@ TWText* NewTextWindow(Application& app, int kind, const std::string& title)
     window->resize(app.settings().TextW, app.settings().TextH);
     if (QWidget* main = app.mainWindow()) {
         const QRect m = main->frameGeometry();
-        window->move(m.left() + 20 * k - 60, m.top() + m.height() + 15 * k - 45);
+        MoveOnScreen(*window, {m.left() + 20 * k - 60, m.top() + m.height() + 15 * k - 45});
     }
     app.activateWindow(*window);
     return window;

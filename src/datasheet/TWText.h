@@ -94,6 +94,7 @@ private:
     std::string title_;
     int but_ = 0;
     bool plainMode_ = false;
+    LineBreaks lineBreaks_; // of the file read, kept when it is saved as plain text
     std::string lNomF_;
     bool dirty_ = false;
     bool hadText_ = false;       // for the menus: "Save as" needs text
@@ -105,9 +106,10 @@ private:
 // The text of a rich-text control as paragraphs of runs.
 TextDocument DocumentOf(const QTextDocument& text);
 // Writes the document as plain or rich text (in Courier New of that size) through a file
-// renamed into place; false, after telling the user, when it could not be written.
+// renamed into place, plain text with the line breaks of the file it was read from; false,
+// after telling the user, when it could not be written.
 bool WriteTextFile(Prompts& prompts, const std::string& path, const TextDocument& document,
-                   bool plain, int pointSize);
+                   bool plain, int pointSize, const LineBreaks& breaks = {});
 // Asks for a file among the types of a kind of text (SaveTypesFor) and writes the document
 // there; the path written and whether as plain text, or none (cancelled, or not written).
 struct SavedText {

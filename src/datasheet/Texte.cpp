@@ -27,35 +27,54 @@ std::string TextParagraph::plain() const
     return text;
 }
 
-std::string WritePlainText(const TextDocument& document)
+std::string WritePlainText(const TextDocument& document, const LineBreaks& breaks)
 {
     const auto& paragraphs = document.paragraphs;
     // A window with nothing in it makes an empty file, not one empty line.
     if (paragraphs.empty() || (paragraphs.size() == 1 && paragraphs[0].runs.empty()))
         return {};
     std::string bytes;
-    for (const TextParagraph& paragraph : paragraphs)
-        bytes += paragraph.plain() + "\r\n";
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0)
+            bytes += breaks.lineBreak;
+        bytes += paragraphs[i].plain();
+    }
+    if (breaks.afterLast)
+        bytes += breaks.lineBreak;
     return bytes;
 }
+
+namespace {
+
+// Where the line break that starts at `at` ends.
+std::size_t afterBreak(std::string_view bytes, std::size_t at)
+{
+    const bool crlf = bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n';
+    return at + (crlf ? 2 : 1);
+}
+
+} // namespace
 
 TextDocument ReadPlainText(std::string_view bytes)
 {
     TextDocument document;
     std::size_t start = 0;
-    while (start < bytes.size()) {
+    for (;;) {
         const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            document.paragraphs.emplace_back().append(bytes.substr(start));
-            break;
-        }
         document.paragraphs.emplace_back().append(bytes.substr(start, end - start));
-        const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-        start = end + (crlf ? 2 : 1);
+        if (end == std::string_view::npos)
+            break;
+        start = afterBreak(bytes, end);
     }
-    if (document.paragraphs.empty())
-        document.paragraphs.emplace_back();
     return document;
+}
+
+LineBreaks LineBreaksOf(std::string_view bytes)
+{
+    const std::size_t at = bytes.find_first_of("\r\n");
+    if (at == std::string_view::npos)
+        return {"\r\n", false};
+    return {std::string(bytes.substr(at, afterBreak(bytes, at) - at)), false};
 }
 
 bool LooksLikeRtf(std::string_view bytes)

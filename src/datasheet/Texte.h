@@ -38,11 +38,26 @@ struct TextDocument {
     friend bool operator==(const TextDocument&, const TextDocument&) = default;
 };
 
-// Each paragraph followed by CR LF.
-std::string WritePlainText(const TextDocument& document);
-// One paragraph per line; lines end with CR LF, LF or CR, and a last line without an end counts.
-// The bytes are taken as Windows-1252, so any file comes back byte for byte when saved again.
+// How plain text breaks its lines. The texts Ploq writes end every line with CR LF, the last
+// one included; a file read keeps its own break, and the break that ends it is an empty last
+// line of the text, so that the file saved again is the same bytes.
+struct LineBreaks {
+    std::string lineBreak = "\r\n";
+    bool afterLast = true; // the last paragraph is followed by a break too
+
+    friend bool operator==(const LineBreaks&, const LineBreaks&) = default;
+};
+
+// The paragraphs with the break between them, and after the last one when asked; a document
+// with nothing in it is no bytes at all.
+std::string WritePlainText(const TextDocument& document, const LineBreaks& breaks = {});
+// One paragraph per line; lines end with CR LF, LF or CR, and a break at the end of the bytes
+// starts an empty last line. The bytes are taken as Windows-1252, so that any file written back
+// with its own breaks (LineBreaksOf) is the same bytes.
 TextDocument ReadPlainText(std::string_view bytes);
+// The breaks a file read with ReadPlainText is written back with: its first line break (CR LF
+// when it has none), and none after the last paragraph.
+LineBreaks LineBreaksOf(std::string_view bytes);
 
 // Rich text files start with "{\rtf"; anything else is read as plain text.
 bool LooksLikeRtf(std::string_view bytes);

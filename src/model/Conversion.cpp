@@ -374,18 +374,24 @@ DirResult CellToDir(char letter, std::string_view text, const Notation& notation
 
 namespace {
 
-// The octant of a trend (degrees), each upper bound included: 0 up to 22.5, ... 8 above 337.5.
-int octantOf(double trendDeg)
+// Degrees from radians, cleared of the conversion's last-bit noise so that a typed 1.5 is
+// still a half when it is rounded to an integer.
+double degreesOf(double radians)
 {
+    return std::round(radians / kDegToRad * 1e9) / 1e9;
+}
+
+// The octant of a trend (radians), each upper bound included: 0 up to 22.5 degrees, ... 8
+// above 337.5. The bounds are compared in cleaned degrees, so that a bound typed in degrees
+// stays in its octant.
+int octantOf(double trend)
+{
+    const double degrees = degreesOf(trend);
     int octant = 0;
-    while (octant < 8 && trendDeg > 22.5 + 45.0 * octant)
+    while (octant < 8 && degrees > 22.5 + 45.0 * octant)
         ++octant;
     return octant;
 }
-
-// Degrees from radians, cleared of the conversion's last-bit noise so that a typed 1.5 is
-// still a half when it is rounded to an integer.
-double degreesOf(double radians) { return std::round(radians / kDegToRad * 1e9) / 1e9; }
 
 std::string writePair(bool decimals, double a, double b)
 {
@@ -404,7 +410,6 @@ std::string DirToText(bool decimals, bool plane, double plunge, double trend,
                       const Notation& notation)
 {
     constexpr double twoPi = 2 * kPi;
-    constexpr double toDeg = 1.0 / kDegToRad; // for the octants only
     double e = trend;
     if (e > twoPi)
         e -= twoPi;
@@ -439,11 +444,11 @@ std::string DirToText(bool decimals, bool plane, double plunge, double trend,
             strike -= kPi;
         if (std::fabs(strike - kPi) < 0.000001)
             strike = 0;
-        return writeQuadrant(decimals, strike, dipQuadrants[octantOf(e * toDeg)], kPi / 2 - plunge);
+        return writeQuadrant(decimals, strike, dipQuadrants[octantOf(e)], kPi / 2 - plunge);
     }
     static const char* const lineQuadrants[9] = {" N", "NE", " E", "SE", " S",
                                                  "SW", " W", "NW", " N"};
-    const char* quadrant = lineQuadrants[octantOf(e * toDeg)];
+    const char* quadrant = lineQuadrants[octantOf(e)];
     if (e > kPi)
         e -= kPi;
     return writeQuadrant(decimals, e, quadrant, plunge);

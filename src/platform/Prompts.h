@@ -39,8 +39,10 @@ struct Message {
     MsgKind kind = MsgKind::Information;
     std::string text;
     Buttons buttons = Button::Ok;
-    // Top-left corner of the box on the screen; none for the default place.
+    // Top-left corner of the box on the screen; none for the default place, over the window
+    // the box concerns, or the middle of the screen when `screenCentre` is set.
     std::optional<Point> at;
+    bool screenCentre = false;
 };
 
 // A file chooser: its caption, the folder it opens in, a proposed name, and its filters as

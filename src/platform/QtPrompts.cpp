@@ -5,12 +5,15 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QPointer>
+#include <QScreen>
 #include <QStringList>
 
 #include <array>
@@ -77,15 +80,57 @@ QString startPath(const FileQuestion& question)
     return path;
 }
 
+// While a box is open; when it closes, its owner has the focus back.
+class Owned {
+public:
+    explicit Owned(QWidget* owner) : owner_(owner) {}
+    ~Owned()
+    {
+        if (owner_ && owner_->isVisible()) {
+            owner_->raise();
+            owner_->activateWindow();
+        }
+    }
+    QWidget* window() const { return owner_; }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+// Keeps a box in the middle of its screen: a message box takes its final size only as it is
+// shown, after a dialog has been placed.
+class CentreOnScreen : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+            auto* box = static_cast<QWidget*>(watched);
+            QRect frame = box->frameGeometry();
+            frame.moveCenter(box->screen()->availableGeometry().center());
+            box->move(frame.topLeft());
+        }
+        return false;
+    }
+};
+
 } // namespace
+
+QWidget* QtPrompts::owner() const
+{
+    QWidget* concerned = owner_ ? owner_() : nullptr;
+    return concerned ? concerned : parent_;
+}
 
 Button QtPrompts::message(const Message& message)
 {
     // Messages break their lines Windows-fashion, with a lone carriage return.
     QString text = toQString(message.text);
     text.replace("\r\n", "\n").replace('\r', '\n');
+    const Owned owned(owner());
     QMessageBox box(iconOf(message.kind), titleOf(message.kind), text, QMessageBox::NoButton,
-                    parent_);
+                    owned.window());
     for (const auto& [button, standard] : kButtons)
         if (message.buttons.has(button))
             box.addButton(standard);
@@ -95,6 +140,9 @@ Button QtPrompts::message(const Message& message)
         box.adjustSize();
         box.move(message.at->x, message.at->y);
     }
+    CentreOnScreen centre;
+    if (message.screenCentre)
+        box.installEventFilter(&centre);
     const int pressed = box.exec();
     for (const auto& [button, standard] : kButtons)
         if (pressed == standard)
@@ -105,8 +153,10 @@ Button QtPrompts::message(const Message& message)
 std::optional<std::string> QtPrompts::openFile(const FileQuestion& question)
 {
     QString selected = selectedFilterText(question);
-    const QString path = QFileDialog::getOpenFileName(
-        parent_, toQString(question.title), startPath(question), filterText(question), &selected);
+    const Owned owned(owner());
+    const QString path =
+        QFileDialog::getOpenFileName(owned.window(), toQString(question.title), startPath(question),
+                                     filterText(question), &selected);
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
@@ -123,8 +173,10 @@ std::optional<std::string> QtPrompts::saveFile(const FileQuestion& question)
 std::optional<SaveChoice> QtPrompts::saveFileAndType(const FileQuestion& question)
 {
     QString selected = selectedFilterText(question);
-    const QString path = QFileDialog::getSaveFileName(
-        parent_, toQString(question.title), startPath(question), filterText(question), &selected);
+    const Owned owned(owner());
+    const QString path =
+        QFileDialog::getSaveFileName(owned.window(), toQString(question.title), startPath(question),
+                                     filterText(question), &selected);
     if (path.isEmpty())
         return std::nullopt;
     const int filter = static_cast<int>(filterList(question).indexOf(selected));
@@ -137,7 +189,8 @@ namespace ploq {
 
 std::optional<std::string> QtPrompts::askText(const TextQuestion& question)
 {
-    QInputDialog dialog(parent_);
+    const Owned owned(owner());
+    QInputDialog dialog(owned.window());
     dialog.setWindowTitle(toQString(question.caption));
     dialog.setLabelText(toQString(question.question));
     dialog.setTextValue(toQString(question.text));

@@ -4,14 +4,20 @@
 
 #include "platform/Prompts.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace ploq {
 
+// Each box is owned by the window it concerns, which has the focus back when the box closes.
 class QtPrompts : public Prompts {
 public:
     explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    // The window a box goes with when no owner tells otherwise.
     void setParent(QWidget* parent) { parent_ = parent; }
+    // Tells, at each question, the window it concerns.
+    void setOwner(std::function<QWidget*()> owner) { owner_ = std::move(owner); }
 
     Button message(const Message& message) override;
     std::optional<std::string> openFile(const FileQuestion& question) override;
@@ -21,7 +27,10 @@ public:
     std::optional<SaveChoice> saveFileAndType(const FileQuestion& question) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* parent_;
+    std::function<QWidget*()> owner_;
 };
 
 } // namespace ploq

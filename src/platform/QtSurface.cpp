@@ -7,7 +7,9 @@
 #include <QPolygon>
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <vector>
 
 namespace ploq {
 
@@ -118,13 +120,49 @@ QFont QtSurface::qfont() const
     return f;
 }
 
+std::optional<PixelRows> QtSurface::linePixels()
+{
+    const Pen& p = pen();
+    if (p.width > 1 || p.style != PenStyle::Solid || p.mode != PenMode::Copy
+        || device_->devType() != QInternal::Image)
+        return std::nullopt;
+    auto* image = static_cast<QImage*>(device_);
+    if (image->format() != QImage::Format_RGB32)
+        return std::nullopt;
+    // The painter, when active, draws into these same pixels as it goes: both can take turns.
+    return PixelRows{reinterpret_cast<std::uint32_t*>(image->bits()), image->width(),
+                     image->height(), static_cast<int>(image->bytesPerLine() / 4)};
+}
+
+double QtSurface::pixelShift() const
+{
+    // Antialiased, whole coordinates are the centres of pixels (the painter is moved by half a
+    // pixel for it); aliased, the painter takes them as corners and a line keeps to the pixels
+    // below and right of it.
+    return antialias_ ? 0.0 : -0.5;
+}
+
 void QtSurface::drawLine(Point from, Point to)
 {
+    if (linePixels()) {
+        const Point ends[] = {from, to};
+        drawPolyline(ends);
+        return;
+    }
     painter(false).drawLine(from.x, from.y, to.x, to.y);
 }
 
 void QtSurface::drawPolyline(std::span<const Point> points)
 {
+    if (const std::optional<PixelRows> pixels = linePixels()) {
+        const double shift = pixelShift();
+        std::vector<PointF> line;
+        line.reserve(points.size());
+        for (Point p : points)
+            line.push_back({p.x + shift, p.y + shift});
+        RasterPolyline(*pixels, line, pen().colour, antialias_);
+        return;
+    }
     painter(false).drawPolyline(toQPolygon(points));
 }
 
@@ -144,6 +182,16 @@ void QtSurface::arc(const Box& box, Point start, Point end)
     double span = ellipseAngle(box, end) - from;
     while (span <= 0)
         span += 360.0;
+    if (const std::optional<PixelRows> pixels = linePixels()) {
+        constexpr double toRadians = std::numbers::pi / 180.0;
+        std::vector<PointF> line;
+        const double shift = pixelShift();
+        ArcPoints((box.left + box.right - 1) / 2.0 + shift,
+                  (box.top + box.bottom - 1) / 2.0 + shift, (box.right - box.left - 1) / 2.0,
+                  (box.bottom - box.top - 1) / 2.0, from * toRadians, span * toRadians, line);
+        RasterPolyline(*pixels, line, pen().colour, antialias_);
+        return;
+    }
     // A path keeps the angles exact: drawArc rounds them to 1/16 degree, which moves the ends
     // of the large arcs of nearly vertical planes by pixels.
     const QRectF rect(outlineRect(box));

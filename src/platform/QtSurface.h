@@ -3,12 +3,14 @@
 // Renders the drawing surface with a QPainter on any paint device: the canvas image, the
 // printer, an SVG or PDF picture.
 
+#include "platform/LineRaster.h"
 #include "platform/Surface.h"
 
 #include <QImage>
 #include <QPainter>
 
 #include <memory>
+#include <optional>
 
 namespace ploq {
 
@@ -45,6 +47,11 @@ protected:
 private:
     // The painter with the current pen and brush, begun if need be.
     QPainter& painter(bool withBrush);
+    // The pixels that the current pen's lines are drawn straight into (solid lines one pixel
+    // wide on a plain picture), or none when the painter draws them.
+    std::optional<PixelRows> linePixels();
+    // Where a whole coordinate lies for those pixels.
+    double pixelShift() const;
     QFont qfont() const;
 
     QPaintDevice* device_;

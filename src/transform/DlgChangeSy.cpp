@@ -29,13 +29,20 @@ constexpr QSize kNewSymbolSize{28, 28};
 } // namespace
 
 TDlgChangeSy::TDlgChangeSy(Application& app, TWPlot& canvas, QMenu* symbolMenu)
-    : QDialog(app.mainWindow()), app_(app), canvas_(&canvas), symbolMenu_(symbolMenu),
+    : QDialog(&canvas), app_(app), canvas_(&canvas), symbolMenu_(symbolMenu),
       change_(CanvasRecords(canvas.model()), app.settings().Sy, app.settings().Couleur)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Change symbols"));
     // Its tables are that canvas's sets: they mean nothing once it is gone.
     connect(&canvas, &QObject::destroyed, this, &QWidget::close);
+    // Closed, it gives the focus back to its canvas rather than to the main window.
+    connect(this, &QDialog::finished, this, [this] {
+        if (canvas_ && canvas_->isVisible()) {
+            canvas_->raise();
+            canvas_->activateWindow();
+        }
+    });
 
     newSymbol_ = new ClickImage;
     newSymbol_->setToolTip(tr("Choose the new symbol"));

@@ -95,7 +95,9 @@ int ChoixSymboles(Application& app, int mode, QWidget* stats2D, TWPlot* canvas)
 
     VarGlob& settings = app.settings();
     const int sy = settings.Sy;
-    TDlgUseSymb dialog(settings.Tco, tsy, mode, app.mainWindow());
+    // The chooser belongs to the window it was asked from, which has the focus back after it.
+    QWidget* owner = mode == kChoixStats2D && stats2D ? stats2D : canvas;
+    TDlgUseSymb dialog(settings.Tco, tsy, mode, owner ? owner : app.mainWindow());
     app.setDialog(kDlgUseSymb, &dialog);
     dialog.adjustSize();
     const int width = dialog.frameGeometry().width();
@@ -107,6 +109,10 @@ int ChoixSymboles(Application& app, int mode, QWidget* stats2D, TWPlot* canvas)
         dialog.move(at.x, at.y);
     }
     const bool accepted = RunChooser()(dialog) == QDialog::Accepted;
+    if (owner) {
+        owner->raise();
+        owner->activateWindow();
+    }
     settings.Sy = sy;
     if (!accepted)
         return 0;

@@ -1,12 +1,19 @@
 #include "app/Main.h"
 #include "datasheet/TWFichier.h"
+#include "app/PlaceDialog.h"
+#include "canvas/PicturesUi.h"
+#include "canvas/QtSymbolImages.h"
 #include "support/UiApp.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -14,6 +21,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace ploq {
 namespace {
@@ -72,6 +80,36 @@ TEST(MainWindow, OnlyClickingItsPanelMakesTheMainWindowCurrent)
     }
 }
 
+// The symbol menus show each symbol's shape beside its number: item "01" of the first menu
+// shows symbol 1, item "01" of the second symbol 101.
+TEST(MainWindow, SymbolMenusShowTheShapes)
+{
+    StartedApp t;
+    TForm1 window(t.app, {});
+    const auto isBlank = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    return false;
+        return true;
+    };
+    for (const auto& [menu, first, count] :
+         {std::tuple{window.symbolMenu(), 1, 16}, std::tuple{window.addSymbolMenu(), 101, 11}}) {
+        ASSERT_EQ(menu->actions().size(), count);
+        for (int i = 0; i < count; ++i) {
+            const QAction* item = menu->actions()[i];
+            ASSERT_FALSE(item->icon().isNull()) << item->text().toStdString();
+            const QImage shown =
+                item->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_FALSE(isBlank(shown)) << item->text().toStdString();
+            EXPECT_EQ(shown, ApercuSymboleImage(t.app.settings().Tco, first + i, 0, {16, 16})
+                                 .convertToFormat(QImage::Format_RGB32))
+                << item->text().toStdString();
+        }
+        test::SavePicture(menu->grab().toImage(), QString("symbol-menu-%1.png").arg(first));
+    }
+}
+
 TEST(MainWindowPrefs, FirstStartWritesTheFileAndCloseRewritesIt)
 {
     test::UiApp t;
@@ -88,6 +126,91 @@ TEST(MainWindowPrefs, FirstStartWritesTheFileAndCloseRewritesIt)
     VarGlob reread;
     EXPECT_TRUE(LoadPrefsFile(reread, path, {}, 0).empty());
     EXPECT_EQ(reread.FrtS, 3);
+}
+
+// The frame is put back where it was, start after start; a frame whose title bar would be off
+// the screen comes back onto it.
+TEST(MainWindowPrefs, TheFrameStaysWhereItWasAndOnTheScreen)
+{
+    StartedApp t;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    VarGlob& s = t.app.settings();
+    s.MainL = screen.left() + 100;
+    s.MainT = screen.top() + 20;
+    SavePrefsFile(s, t.prefsPath(), 0);
+    for (int start = 0; start < 3; ++start) {
+        TForm1 form(t.app, {});
+        form.show();
+        EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(s.MainL, s.MainT));
+        form.close();
+        EXPECT_EQ(s.MainL, screen.left() + 100) << "start " << start;
+        EXPECT_EQ(s.MainT, screen.top() + 20) << "start " << start;
+    }
+
+    const QPoint offScreen[] = {{screen.left() + 100, screen.top() - 40},
+                                {screen.right() + 50, screen.bottom() + 10},
+                                {screen.left() - 5000, screen.top() + 20}};
+    for (const QPoint& at : offScreen) {
+        s.MainL = at.x();
+        s.MainT = at.y();
+        SavePrefsFile(s, t.prefsPath(), 0);
+        TForm1 form(t.app, {});
+        form.show();
+        const QRect frame = form.frameGeometry();
+        EXPECT_GE(frame.top(), screen.top()) << at.x() << "," << at.y();
+        EXPECT_LE(frame.top() + kTitleBarReach, screen.top() + screen.height())
+            << at.x() << "," << at.y();
+        EXPECT_GE(frame.left(), screen.left()) << at.x() << "," << at.y();
+        EXPECT_LE(frame.right(), screen.right()) << at.x() << "," << at.y();
+        form.close();
+    }
+}
+
+TEST(MainWindow, ArrangeStacksTheWindowsBelowAPanelStillInSight)
+{
+    StartedApp t;
+    t.app.settings().MainH = 400;
+    TForm1 form(t.app, {});
+    form.show();
+    form.run(Cmd::FileNew);
+    form.run(Cmd::FileNew);
+    form.run(Cmd::WindowsArrange);
+    QApplication::processEvents(); // the layout follows the new size
+    const int lines = 3 * QFontMetrics(form.RichEdit1()->font()).lineSpacing();
+    EXPECT_GE(form.height(), form.minimumHeight() + lines) << "room for the menus and the panel";
+    EXPECT_LT(form.height(), 400) << "shrunk to its menus and a short panel";
+    int k = 0;
+    for (DataWindow* sheet : t.app.registry().windows(WindowKind::Sheet)) {
+        const QRect frame = dynamic_cast<QWidget*>(sheet)->frameGeometry();
+        EXPECT_EQ(frame.top(), form.frameGeometry().bottom() + 30 + 15 * k);
+        EXPECT_EQ(frame.left(), form.frameGeometry().left() + 20 * k);
+        ++k;
+    }
+    const int arranged = form.height();
+    for (DataWindow* sheet : t.app.registry().windows(WindowKind::Sheet))
+        sheet->closeWithoutAsking();
+    form.close();
+    EXPECT_EQ(t.app.settings().MainH, arranged);
+}
+
+// Reaching the menu bar activates the main window and gives its panel the focus: the sheet
+// being worked on stays the current object. Only a click in the panel makes it current.
+TEST(MainWindow, OnlyAClickInThePanelMakesItCurrent)
+{
+    StartedApp t;
+    TForm1 form(t.app, {});
+    form.show();
+    form.run(Cmd::FileNew);
+    const int sheetTag = t.app.registry().ActiveTag;
+    ASSERT_NE(sheetTag, kTagMain);
+    QFocusEvent focus(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form.RichEdit1(), &focus);
+    EXPECT_EQ(t.app.registry().ActiveTag, sheetTag);
+    EXPECT_TRUE(form.action(Cmd::PlotEnterSheet)->isEnabled());
+    EXPECT_EQ(form.action(Cmd::FilePrint)->text(), "Print \"Data sheet 1\"...");
+
+    QTest::mouseClick(form.RichEdit1()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(t.app.registry().ActiveTag, kTagMain);
 }
 
 TEST(MainWindowPrefs, DamagedFileIsReportedAndTheWindowStillOpens)

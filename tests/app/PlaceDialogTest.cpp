@@ -55,5 +55,25 @@ TEST(PlaceDialog, StaysWithoutItsWindowAndUnderTheToolBar)
     EXPECT_EQ(PlaceDialog(p), (Point{40, 60}));
 }
 
+TEST(KeepOnScreen, TheTitleBarStaysWithinReach)
+{
+    const ScreenRect screen{0, 24, 1600, 976}; // below a panel 24 pixels high
+    struct Case {
+        ScreenRect frame;
+        Point at;
+    };
+    const Case cases[] = {
+        {{500, 20, 600, 140}, {500, 24}},     // the title bar under the panel
+        {{500, -40, 600, 140}, {500, 24}},    // above the screen
+        {{500, 990, 600, 140}, {500, 970}},   // below it: the title bar shows
+        {{1300, 300, 600, 140}, {1000, 300}}, // past the right edge
+        {{-700, 300, 600, 140}, {0, 300}},    // past the left edge
+        {{200, 300, 2000, 140}, {0, 300}},    // wider than the screen
+        {{500, 300, 600, 800}, {500, 300}},   // on the screen: kept
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeepOnScreen(c.frame, screen), c.at) << c.frame.left << "," << c.frame.top;
+}
+
 } // namespace
 } // namespace ploq

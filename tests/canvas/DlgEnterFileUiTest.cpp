@@ -8,14 +8,19 @@
 #include "support/SheetRows.h"
 #include "support/UiApp.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -94,6 +99,52 @@ TEST_F(PlotDialog, OpensOnlyWithASheetAndOnce)
     EXPECT_TRUE(form->action(Cmd::PlotEnterSheet)->isEnabled())
         << "a canvas is current and a sheet exists";
     EXPECT_EQ(dialog->plotButton()->text(), "Plot on  Canvas 1");
+}
+
+// The texts of the controls a window shows: buttons, labels, group boxes and menu items.
+QStringList ControlTexts(const QWidget& window)
+{
+    QStringList texts;
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        texts << b->text();
+    for (const QLabel* l : window.findChildren<QLabel*>())
+        texts << l->text();
+    for (const QGroupBox* g : window.findChildren<QGroupBox*>())
+        texts << g->title();
+    for (const QMenu* m : window.findChildren<QMenu*>())
+        for (const QAction* a : m->actions())
+            texts << a->text();
+    for (QString& text : texts)
+        text = text.remove('&').trimmed();
+    return texts;
+}
+
+// The help page on plotting names only controls that exist: those of the dialog, of the canvas
+// (where poles and traces are chosen) and the main menu's items.
+TEST_F(PlotDialog, TheHelpPageNamesTheControlsThatExist)
+{
+    openLines(3);
+    TDlgEnterFile* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    TWPlot* plot = NewWP(t.app, kWPOrdinary);
+    ASSERT_NE(plot, nullptr);
+    const QStringList controls = ControlTexts(*dialog) + ControlTexts(*plot) + ControlTexts(*form);
+    QFile page(":/help/plotting.html");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    QStringList named;
+    const QRegularExpression bold("<b>(.*?)</b>", QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = bold.globalMatch(html); it.hasNext();) {
+        QString text = it.next().captured(1).simplified();
+        text.replace("&gt;", ">");
+        named << text;
+        // A menu path names its last item.
+        const QString control = text.section(" > ", -1);
+        EXPECT_TRUE(controls.contains(control)) << text.toStdString();
+    }
+    for (const char* item :
+         {"Surfaces -> poles", "Surfaces -> cyclographic", "Surfaces -> cyclo + pole"})
+        EXPECT_TRUE(named.contains(item)) << "poles and traces are chosen on the canvas: " << item;
 }
 
 // The key, its field and "Identity key - code" reach the selection of rows.
@@ -222,6 +273,37 @@ TEST_F(PlotDialog, LimitQuestionCancelledKeepsTheCanvas)
     EXPECT_EQ(plot->model().lNT, 4990);
     EXPECT_EQ(plot->model().lNC, 4990);
     EXPECT_TRUE(plot->RichEdit1()->document()->isEmpty());
+}
+
+// The paint events a widget gets, by region.
+struct PaintedRegion : QObject {
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+// Records plotted onto a canvas that is open already are shown at once, not at its next redraw.
+TEST_F(PlotDialog, RecordsPlottedOntoAnOpenCanvasAreShownAtOnce)
+{
+    openSheet({{"L1", "10/20", "1", "", ""}});
+    openDialog()->Button1Click();
+    TWPlot* plot = ActiveCanvas(t.app);
+    ASSERT_NE(plot, nullptr);
+    QWidget* view = reinterpret_cast<QWidget*>(plot->view());
+    QCoreApplication::processEvents();
+    openSheet({{"L2", "40/200", "2", "", ""}});
+    PaintedRegion region;
+    view->installEventFilter(&region);
+    openDialog()->Button1Click();
+    ASSERT_EQ(plot->model().lNT, 2) << "the same canvas";
+    QCoreApplication::processEvents();
+    const InfoVal& added = plot->model().lVal[2];
+    EXPECT_TRUE(region.painted.contains(QPoint(added.p, added.q)))
+        << "the canvas image is shown again where the new record was drawn";
 }
 
 // A plane with both display bits shows its pole and its trace; with the trace bit only, only its

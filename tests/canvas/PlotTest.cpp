@@ -151,18 +151,30 @@ TEST(CanvasRules, Layout)
     EXPECT_EQ(l.imageAreaHeight, 234);
     EXPECT_EQ(l.toolBarTop, 234);
     EXPECT_EQ(l.infoHeight, 500 - 234 - 21);
-    // An image taller than the window: no panel.
+    // An image taller than the window scrolls in its area; the panel keeps its least height.
     l = AjusterTaille({800, 800}, {700, 600}, true, false);
-    EXPECT_EQ(l.infoHeight, 0);
-    EXPECT_EQ(l.imageAreaHeight, 579);
+    EXPECT_EQ(l.infoHeight, kCanvasLeastPanelHeight);
+    EXPECT_EQ(l.imageAreaHeight, 600 - 21 - kCanvasLeastPanelHeight);
+    EXPECT_EQ(l.infoTop + l.infoHeight, 600);
     EXPECT_EQ(l.maxWidth, 700);
+    // A window too low for both shares its height.
+    l = AjusterTaille({800, 800}, {700, 101}, true, false);
+    EXPECT_EQ(l.imageAreaHeight + l.infoHeight, 80);
+    EXPECT_EQ(l.infoHeight, 40);
     // Showing everything: the window takes the image, the bar and the panel, 700 at most.
     l = AjusterTaille({410, 410}, {100, 100}, true, true);
     EXPECT_EQ(l.windowWidth, 435);
     EXPECT_EQ(l.windowHeight, 410 + 4 + 21 + kCanvasPanelHeight);
+    EXPECT_EQ(l.infoHeight, kCanvasPanelHeight);
     l = AjusterTaille({650, 650}, {100, 100}, false, true);
-    EXPECT_EQ(l.windowHeight, 654);
+    EXPECT_EQ(l.windowHeight, 700);
     EXPECT_EQ(l.toolBarHeight, 0);
+    EXPECT_EQ(l.infoHeight, kCanvasLeastPanelHeight) << "the reports stay in sight";
+    for (const int diameter : {600, 1000, 3000}) {
+        l = AjusterTaille({diameter, diameter}, {100, 100}, true, true);
+        EXPECT_EQ(l.infoHeight, kCanvasLeastPanelHeight) << diameter;
+        EXPECT_EQ(l.infoTop + l.infoHeight, l.windowHeight) << diameter;
+    }
 }
 
 TEST(CanvasRules, DiameterInMillimetres)

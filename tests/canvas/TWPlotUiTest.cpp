@@ -1,13 +1,16 @@
 #include "app/Main.h"
+#include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlot.h"
 #include "support/UiApp.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -62,6 +65,38 @@ TEST_F(CanvasWindow, ActivationAndCloseKeepTheCurrentCanvasAndMenus)
     b->close();
     EXPECT_EQ(ActiveCanvas(t.app), nullptr);
     EXPECT_FALSE(form->action(Cmd::PlotClean)->isEnabled());
+}
+
+// A double click shows the canvas's legend, which goes with its canvas; another canvas closing
+// leaves it.
+TEST_F(CanvasWindow, TheLegendClosesWithItsCanvas)
+{
+    TWPlot* a = NewWP(t.app, kWPOrdinary);
+    TWPlot* b = NewWP(t.app, kWPOrdinary);
+    b->model().lsy = {"6.2.no selection"};
+    b->imageMouse(3, {40, 40});
+    QPointer<QWidget> legend = t.app.dialog(kWinSymbBatch);
+    ASSERT_NE(legend, nullptr);
+    EXPECT_TRUE(legend->isVisible());
+    a->close();
+    EXPECT_TRUE(legend && legend->isVisible()) << "the legend of another canvas";
+    b->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!legend || !legend->isVisible());
+}
+
+// However large the canvas, its information panel stays in sight below the image, which
+// scrolls in its area.
+TEST_F(CanvasWindow, TheReportPanelStaysAtLargeDiameters)
+{
+    TWPlot* p = NewWP(t.app, kWPOrdinary);
+    ASSERT_NE(p, nullptr);
+    for (const int radius : {200, 400, 900}) {
+        ASSERT_TRUE(p->SetRayon(radius, true));
+        EXPECT_FALSE(p->RichEdit1()->isHidden()) << radius;
+        EXPECT_GE(p->RichEdit1()->height(), kCanvasLeastPanelHeight) << radius;
+        EXPECT_LE(p->RichEdit1()->geometry().bottom(), p->height()) << radius;
+    }
 }
 
 TEST_F(CanvasWindow, StyleMenuSwitchesTheNetAndReprojects)

@@ -348,7 +348,7 @@ TEST(PlqLoadTest, UnreadableRowMustBeTypedAgainBeforeSaving)
     std::ostringstream refusedOut;
     const FileOutcome refusal = SaveSheetStream(sheet, refusedOut, clock);
     EXPECT_FALSE(refusal.ok);
-    EXPECT_EQ(refusal.error.issue, FileIssue::RowRefused);
+    EXPECT_EQ(refusal.error.issue, FileIssue::ValueRefused);
     EXPECT_EQ(refusal.error.rows, std::vector<int>{2});
     EXPECT_EQ(refusal.error.message, " missing value...");
     EXPECT_TRUE(refusedOut.str().empty());
@@ -618,8 +618,8 @@ TEST_F(PlqFileTest, RefusedSaveLeavesTheFileWhole)
     sheet.setField(1, Field::Value, "10/999");
     sheet.lMod[1] = kRowToDecode;
     sheet.lDirty = true;
-    EXPECT_EQ(UpdateSheetFile(sheet, clock_).error.issue, FileIssue::RowRefused);
-    EXPECT_EQ(SaveSheetAsFile(sheet, file, clock_).error.issue, FileIssue::RowRefused);
+    EXPECT_EQ(UpdateSheetFile(sheet, clock_).error.issue, FileIssue::ValueRefused);
+    EXPECT_EQ(SaveSheetAsFile(sheet, file, clock_).error.issue, FileIssue::ValueRefused);
     EXPECT_EQ(contents(file), before);
     EXPECT_TRUE(sheet.lDirty);
     EXPECT_EQ(fileCount(), 1u);

@@ -18,9 +18,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +79,33 @@ struct SheetEdits : test::SheetUi {
             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
             QApplication::sendEvent(editor, &press);
         }
+    }
+
+    // A sheet of `rows` lines 10 N 1, 10 N 2 ... numbered 1, 2 ..., saved as `file`.
+    TWFichier* savedLines(const std::string& file, int rows)
+    {
+        TWFichier* sheet = newSheet();
+        for (int row = 1; row <= rows; ++row)
+            enter(*sheet, {"L1", "10 N " + std::to_string(row), std::to_string(row), "", ""});
+        t.prompts.expectSaveFile(file);
+        form.run(Cmd::FileSaveAs);
+        return sheet;
+    }
+
+    // A mouse click on a cell, or with column 0 on the row's number, as the user makes it.
+    static void click(TWFichier& sheet, int row, int column,
+                      Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTableView* grid = sheet.grid();
+        const QModelIndex cell = grid->model()->index(row - 1, std::max(column, 1) - 1);
+        grid->scrollTo(cell);
+        if (column == 0) {
+            QHeaderView* rows = grid->verticalHeader();
+            const QPoint at(rows->width() / 2, rows->sectionViewportPosition(row - 1) + 4);
+            QTest::mouseClick(rows->viewport(), button, {}, at);
+            return;
+        }
+        QTest::mouseClick(grid->viewport(), button, {}, grid->visualRect(cell).center());
     }
 
     static std::string shown(const TWFichier& sheet, int row, int column)
@@ -349,14 +379,37 @@ TEST_F(SheetEdits, CuttingOrPastingMoreThanFortyRowsWarnsAboutTheUndo)
 
 // --- What an in-place save writes -----------------------------------------------------------
 
+// A cell found wrong while saving is told as when it was typed: the nature check's message
+// with OK, the value decoder's with Cancel; the row is selected and the sheet stays unsaved.
+TEST_F(SheetEdits, AWrongCellFoundWhileSavingIsToldWithTheEntrysButtons)
+{
+    TWFichier* sheet = savedLines(path("wrong.plq"), 3);
+    const DataSheet& s = sheet->sheet();
+    const struct {
+        int row;
+        Field field;
+        const char* text;
+        Buttons buttons;
+    } cases[] = {
+        {2, Field::Value, "10 Q 400", Button::Cancel},
+        {3, Field::Nature, "X9", Button::Ok},
+    };
+    for (const auto& c : cases) {
+        typeInCell(*sheet, c.row, s.columnOf(c.field), c.text);
+        t.prompts.expectMessage("");
+        form.run(Cmd::FileSave);
+        EXPECT_EQ(t.prompts.messages().back().kind, MsgKind::Error) << c.text;
+        EXPECT_EQ(t.prompts.messages().back().buttons, c.buttons) << c.text;
+        EXPECT_EQ(sheet->selection().top, c.row);
+        EXPECT_TRUE(s.lDirty);
+        typeInCell(*sheet, c.row, s.columnOf(c.field), c.field == Field::Value ? "10 N 2" : "L1");
+    }
+}
+
 TEST_F(SheetEdits, EveryEditedRowIsSavedInPlace)
 {
     const std::string file = path("edits.plq");
-    TWFichier* sheet = newSheet();
-    for (int row = 1; row <= 4; ++row)
-        enter(*sheet, {"L1", "10 N " + std::to_string(row), std::to_string(row), "", ""});
-    t.prompts.expectSaveFile(file);
-    form.run(Cmd::FileSaveAs);
+    TWFichier* sheet = savedLines(file, 4);
     ASSERT_FALSE(sheet->sheet().lDirty);
 
     const DataSheet& s = sheet->sheet();
@@ -433,6 +486,97 @@ TEST_F(SheetEdits, EscapeGivesTheCellBackAndCtrlVPastesABlock)
     QApplication::sendEvent(editor, &paste);
     EXPECT_EQ(sheet->sheet().rowCount(), 2);
     EXPECT_EQ(sheet->sheet().field(2, Field::Nature), "L2");
+}
+
+// In "grid edit" mode the grid selects single cells; a click on a row number still selects the
+// row whose cells the edit boxes show, and the entry buttons act on that row.
+TEST_F(SheetEdits, ARowNumberClickedSelectsTheRowTheButtonsActOn)
+{
+    SetBit(t.app.settings().OptVal, kOptValEditInGrid, true);
+    TWFichier* sheet = open(kFoldedArea);
+    ASSERT_NE(sheet, nullptr);
+    sheet->resize(500, 600);
+    sheet->show();
+    const DataSheet before = sheet->sheet();
+    const int value = before.columnOf(Field::Value);
+    click(*sheet, 77, value);
+    EXPECT_EQ(sheet->selection().top, 77);
+    click(*sheet, 75, 0);
+    EXPECT_EQ(fromQString(sheet->lE(value)->text()), before.field(75, Field::Value));
+    EXPECT_EQ(sheet->selection().top, 75);
+    EXPECT_EQ(sheet->selection().bottom, 75);
+
+    sheet->button(TWFichier::EntryButton::Delete)->click();
+    const DataSheet& s = sheet->sheet();
+    ASSERT_EQ(s.rowCount(), before.rowCount() - 1);
+    EXPECT_EQ(s.field(75, Field::Value), before.field(76, Field::Value));
+    EXPECT_EQ(s.field(76, Field::Value), before.field(77, Field::Value)) << "row 77 is kept";
+
+    click(*sheet, 10, 0);
+    click(*sheet, 12, value, Qt::RightButton);
+    EXPECT_EQ(fromQString(sheet->lE(1)->text()), before.cell(10, 1))
+        << "a right click opens the notation menu and keeps the edit boxes";
+    sheet->notationMenu()->close();
+}
+
+// A line edit with the key bindings of X11, where Ctrl+E moves to the end of the line: it claims
+// the key before the shortcuts are looked at, as the sheet's boxes do there.
+struct X11LineEdit : QLineEdit {
+    using QLineEdit::QLineEdit;
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent*>(e)->keyCombination()
+                   == QKeyCombination(Qt::ControlModifier, Qt::Key_E)) {
+            e->accept();
+            return true;
+        }
+        return QLineEdit::event(e);
+    }
+};
+
+// The menu's shortcuts win over a text box's own bindings: Ctrl+E in a box is "Enter (data
+// sheet)", not the end of the line; Ctrl+Z with nothing to undo in the cell editor undoes the
+// sheet's last change. A box keeps its editing keys and Ctrl+Z for an edit of its own.
+TEST_F(SheetEdits, MenuShortcutsWinOverTheTextBoxesBindings)
+{
+    SetBit(t.app.settings().OptVal, kOptValEditInGrid, true);
+    form.show(); // the menus' shortcuts live while the menu bar is shown
+    TWFichier* sheet = open(kFoldedArea);
+    ASSERT_NE(sheet, nullptr);
+    sheet->show();
+    QApplication::setActiveWindow(sheet);
+    const DataSheet before = sheet->sheet();
+    const int value = before.columnOf(Field::Value);
+
+    auto* x11Box = new X11LineEdit(sheet);
+    x11Box->setFocus();
+    QTest::keyClick(x11Box, Qt::Key_E, Qt::ControlModifier);
+    QWidget* dialog = t.app.dialog(kDlgEnterFile);
+    ASSERT_NE(dialog, nullptr) << "Ctrl+E in a text box opens the plot dialog";
+    dialog->close();
+    flush();
+    delete x11Box;
+
+    click(*sheet, 75, 0);
+    sheet->button(TWFichier::EntryButton::Delete)->click();
+    ASSERT_EQ(sheet->sheet().rowCount(), before.rowCount() - 1);
+    click(*sheet, 20, value);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "the cell editor has the keys";
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    ExpectSameRows(sheet->sheet(), before);
+
+    QLineEdit* box = sheet->lE(value);
+    box->setFocus();
+    box->setText("10/20");
+    QTest::keyClicks(box, "5");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "10/20") << "the box takes back its own edit";
+    ExpectSameRows(sheet->sheet(), before);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard()->text(), "10/20");
 }
 
 TEST_F(SheetEdits, ADraggedRowKeepsItsDirectionAndNumber)
@@ -534,6 +678,45 @@ TEST_F(SheetEdits, EveryPageThatHoldsRowsIsPrinted)
         EXPECT_EQ(sheet->PrintSheet(pdf.printer), 2) << "pages 7 and 8";
     }
     EXPECT_EQ(PdfPages(range), 2);
+}
+
+// Rows of the previewed page crossed by a dark line over most of its width: the rules of a
+// printed table, which its text never makes. The page is the white part of the preview.
+int RuledRows(const QImage& preview)
+{
+    QRect page;
+    for (int y = 0; y < preview.height(); ++y)
+        for (int x = 0; x < preview.width(); ++x)
+            if (preview.pixel(x, y) == qRgb(255, 255, 255))
+                page |= QRect(x, y, 1, 1);
+    int ruled = 0;
+    for (int y = page.top() + 1; y < page.bottom(); ++y) {
+        int dark = 0;
+        for (int x = page.left() + 1; x < page.right(); ++x)
+            dark += qGray(preview.pixel(x, y)) < 160;
+        ruled += dark > page.width() / 2;
+    }
+    return ruled;
+}
+
+// Printing rules the table: a rule under each row and a frame, in the preview as on paper, even
+// when the grid lines were off.
+TEST_F(SheetEdits, ThePrintedSheetIsRuled)
+{
+    SetBit(t.app.settings().OptVal, kOptValPrintGrid, false);
+    DataSheet rows = test::LineRows(12);
+    TWFichier* sheet = NewSheet(t.app, &form, rows);
+    sheet->PrintPreview();
+    auto* preview = sheet->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(preview, nullptr);
+    preview->resize(700, 990);
+    preview->fitToWidth();
+    preview->updatePreview();
+    const QImage shown = preview->grab().toImage();
+    test::SavePicture(shown, "sheet-print-preview.png");
+    EXPECT_GE(RuledRows(shown), 13) << "the heading row and 12 rows, each with its rule";
+    EXPECT_TRUE(TestBit(t.app.settings().OptVal, kOptValPrintGrid)) << "grid lines are on";
+    sheet->findChild<QPrintPreviewDialog*>()->close();
 }
 
 TEST_F(SheetEdits, PrintOpensAPreviewOfTheSheet)

@@ -16,8 +16,13 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableView>
+#include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -93,7 +98,7 @@ TEST_F(SheetUi, NewSheetIsPlacedByItsSlotAndTitled)
 {
     TWFichier* first = newSheet();
     TWFichier* second = newSheet();
-    EXPECT_EQ(first->windowTitle(), "Data sheet 1");
+    EXPECT_EQ(first->title(), "Data sheet 1");
     EXPECT_EQ(second->title(), "Data sheet 2");
     EXPECT_EQ(second->x() - form.x(), 20);
     EXPECT_EQ(second->y() - form.y(), 15 * 2 + 58);
@@ -102,6 +107,23 @@ TEST_F(SheetUi, NewSheetIsPlacedByItsSlotAndTitled)
     EXPECT_EQ(t.app.registry().ActiveTag, 2);
     EXPECT_EQ(form.action(Cmd::FileSave)->shortcutContext(), Qt::ApplicationShortcut)
         << "Ctrl+S saves from the sheet itself";
+}
+
+// The title bar marks a sheet with unsaved changes; the menus and the Windows list name it
+// without the mark.
+TEST_F(SheetUi, TheTitleMarksUnsavedChanges)
+{
+    TWFichier* sheet = newSheet();
+    const auto shown = [sheet] { return sheet->windowHandle()->title().toStdString(); };
+    EXPECT_EQ(shown(), "Data sheet 1");
+    enter(*sheet, {"S0", "120 S 10", "1", "", ""});
+    EXPECT_EQ(shown(), "Data sheet 1*");
+    EXPECT_EQ(sheet->title(), "Data sheet 1");
+    EXPECT_EQ(form.action(Cmd::FileSave)->text(), "Save \"Data sheet 1\"...");
+    t.prompts.expectSaveFile(path("marked [*].plq"));
+    form.run(Cmd::FileSave);
+    EXPECT_EQ(shown(), "marked [*].plq") << "saved: no mark, and a name is shown as it is";
+    EXPECT_EQ(sheet->title(), "marked [*].plq");
 }
 
 TEST_F(SheetUi, SixteenthSheetIsRefusedAndAFreedSlotIsReused)
@@ -214,6 +236,55 @@ TEST_F(SheetUi, EditPanelShowsAgainOnlyInATallEnoughWindow)
     QApplication::processEvents();
     sheet->ToggleEditPanel();
     EXPECT_FALSE(sheet->editPanel()->isHidden());
+}
+
+// The room a line edit has for its text, inside its frame and margins, as the style draws it.
+int TextRoom(const QLineEdit& box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
+    const QMargins margins = box.textMargins();
+    return contents.width() - margins.left() - margins.right() - 2 * 2;
+}
+
+// Every edit box shows its longest text whole: codes of 9 characters, the value texts of every
+// notation. A sheet narrower than the boxes keeps its width, and its panel scrolls sideways to
+// the box that has the focus.
+TEST_F(SheetUi, TheEditBoxesShowTheirLongestTexts)
+{
+    TWFichier* sheet = newSheet();
+    QApplication::processEvents();
+    ASSERT_EQ(sheet->width(), t.app.settings().SheetW);
+    const DataSheet& s = sheet->sheet();
+    const QFontMetrics metrics(sheet->lE(1)->font());
+    int code = 0;
+    for (const char* text : {"123456789", "SE limb 2", "Ridge S12", "S0/S1-12b", "F-sinistr"})
+        code = std::max(code, metrics.horizontalAdvance(text));
+    int value = 0;
+    for (int frtS = 0; frtS < 5; ++frtS)
+        for (int frtL = 0; frtL < 3; ++frtL)
+            for (double trend = 0; trend < 360; trend += 7.3)
+                for (double plunge = 0.1; plunge < 90; plunge += 11.1)
+                    for (const bool plane : {true, false})
+                        value = std::max(value, metrics.horizontalAdvance(QString::fromStdString(
+                                                    DirToText(true, plane, plunge * kDegToRad,
+                                                              trend * kDegToRad, {frtS, frtL}))));
+    for (int column = 1; column <= kFieldCount; ++column) {
+        const bool isValue = s.fieldAt(column) == Field::Value;
+        EXPECT_GE(TextRoom(*sheet->lE(column)), isValue ? value : code) << "column " << column;
+    }
+
+    auto* area = qobject_cast<QScrollArea*>(sheet->editPanel());
+    ASSERT_NE(area, nullptr);
+    QLineEdit* last = sheet->lE(kFieldCount);
+    QApplication::setActiveWindow(sheet);
+    sheet->lE(1)->setFocus();
+    QTest::keyClick(sheet->lE(1), Qt::Key_Up); // to the last box
+    EXPECT_EQ(QApplication::focusWidget(), last);
+    const QRect shown = QRect(last->mapTo(area->viewport(), QPoint(0, 0)), last->size());
+    EXPECT_TRUE(area->viewport()->rect().contains(shown)) << "the focused box is in sight";
 }
 
 TEST_F(SheetUi, EqualWidthsAreKeptForTheNextSheets)

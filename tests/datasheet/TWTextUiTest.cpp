@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -135,7 +136,42 @@ TEST_F(TextWindows, SavedAsTextUnderADottedFolderAndSavedAgainInPlace)
     EXPECT_TRUE(reopened->plainMode()) << "a text file stays a text file";
     EXPECT_EQ(reopened->document().paragraphs[0].runs,
               (std::vector<TextRun>{{"14:05 - Best axis"}}));
-    EXPECT_EQ(reopened->document().paragraphs.size(), 6u);
+    EXPECT_EQ(reopened->document().paragraphs.size(), 7u) << "the last break starts a line";
+}
+
+// A text file opened and saved unchanged is the same bytes, its line breaks and its last line's
+// break (or none) included; a rich text file reads back as the same document. Text typed at the
+// end of a file that ends with a break goes on a line of its own.
+TEST_F(TextWindows, AFileOpenedAndSavedUnchangedIsTheSameBytes)
+{
+    for (const std::string bytes :
+         {"first\r\nlast\r\n", "first\nlast\n", "first\nlast", "\xE9t\xE9\r\n\r\n", ""}) {
+        const std::string file = path("notes.txt");
+        std::ofstream(file, std::ios::binary) << bytes;
+        TWText* w = open(file);
+        ASSERT_NE(w, nullptr);
+        EXPECT_FALSE(w->dirty());
+        form->run(Cmd::FileSave);
+        EXPECT_EQ(ReadBytes(file), bytes);
+        w->closeWithoutAsking();
+    }
+
+    std::ofstream(path("typed.txt"), std::ios::binary) << "first\r\nlast\r\n";
+    TWText* w = open(path("typed.txt"));
+    QTextCursor cursor = w->RichEdit1()->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText("typed");
+    form->run(Cmd::FileSave);
+    EXPECT_EQ(ReadBytes(path("typed.txt")), "first\r\nlast\r\ntyped");
+    w->closeWithoutAsking();
+
+    TWText* report = reportWindow(2);
+    t.prompts.expectSaveFile(path("report"));
+    ASSERT_TRUE(report->DoSaveText(true));
+    TWText* reopened = open(path("report.rtf"));
+    form->run(Cmd::FileSave);
+    EXPECT_EQ(ReadRtf(ReadBytes(path("report.rtf"))), Report());
+    EXPECT_EQ(reopened->document(), Report());
 }
 
 TEST_F(TextWindows, FaultFileKindsSaveTheirOwnTypeAsPlainText)
@@ -185,7 +221,7 @@ TEST_F(TextWindows, CloseQuestion)
     } cases[] = {
         {Button::Cancel, false, false, ""},
         {Button::No, false, true, ""},
-        {Button::Yes, false, true, "changed\r\n"},
+        {Button::Yes, false, true, "changed"}, // as the file was: no break after its last line
         {Button::Yes, true, false, nullptr},
     };
     for (const auto& c : cases) {
@@ -199,7 +235,10 @@ TEST_F(TextWindows, CloseQuestion)
                                 c.answer);
         if (c.fileRemoved)
             t.prompts.expectMessage("Error writing the file");
+        const std::size_t asked = t.prompts.messages().size();
         EXPECT_EQ(w->close(), c.closes) << static_cast<int>(c.answer);
+        ASSERT_GT(t.prompts.messages().size(), asked);
+        EXPECT_TRUE(t.prompts.messages()[asked].screenCentre) << "centred on the screen";
         EXPECT_EQ(isOpen(w), !c.closes);
         if (c.savedText) {
             EXPECT_EQ(ReadBytes(file), c.savedText);

@@ -19,16 +19,17 @@ TextDocument Lines(std::initializer_list<const char*> lines)
     return document;
 }
 
+// A break that ends the file is an empty last line: typed text goes on a line of its own.
 TEST(Texte, PlainTextLinesWhateverTheirEnds)
 {
     const struct {
         std::string bytes;
         TextDocument document;
     } cases[] = {
-        {"a\r\nb\r\n", Lines({"a", "b"})},
+        {"a\r\nb\r\n", Lines({"a", "b", ""})},
         {"a\nb", Lines({"a", "b"})},
-        {"a\rb\r\n\r\n", Lines({"a", "b", ""})},
-        {"\n\n", Lines({"", ""})},
+        {"a\rb\r\n\r\n", Lines({"a", "b", "", ""})},
+        {"\n\n", Lines({"", "", ""})},
         {"", Lines({""})},
         {"tab\there \xE9\x80\x81\xFF", Lines({"tab\there \xE9\x80\x81\xFF"})},
     };
@@ -36,14 +37,27 @@ TEST(Texte, PlainTextLinesWhateverTheirEnds)
         EXPECT_EQ(ReadPlainText(c.bytes), c.document) << c.bytes;
 }
 
+// What Ploq writes ends every line with CR LF.
 TEST(Texte, PlainTextEndsEveryLineWithCrLf)
 {
     TextDocument document = Lines({"Heading", "", "caf\xE9"});
     document.paragraphs[0].runs[0].bold = true; // formats are not written
     EXPECT_EQ(WritePlainText(document), "Heading\r\n\r\ncaf\xE9\r\n");
     EXPECT_EQ(WritePlainText(Lines({""})), "") << "an empty window makes an empty file";
-    for (const TextDocument& d : {Lines({"a", "", "b"}), Lines({""}), Lines({"", ""})})
-        EXPECT_EQ(ReadPlainText(WritePlainText(d)), d);
+}
+
+// A file read and written back with its own breaks is the same bytes, whatever its breaks and
+// whether its last line ends with one.
+TEST(Texte, AFileWrittenBackWithItsBreaksIsTheSameBytes)
+{
+    for (const std::string bytes : {"a\r\nb\r\n", "a\r\nb", "a\nb\n", "a\n\nb", "a\rb\r", "\r\n",
+                                    "\n\n\n", "", "no break", "caf\xE9\t\x81 \r\n"}) {
+        const LineBreaks breaks = LineBreaksOf(bytes);
+        EXPECT_FALSE(breaks.afterLast);
+        EXPECT_EQ(WritePlainText(ReadPlainText(bytes), breaks), bytes) << bytes;
+    }
+    EXPECT_EQ(LineBreaksOf("a\nb\r\n").lineBreak, "\n") << "the first break found";
+    EXPECT_EQ(LineBreaksOf("a").lineBreak, "\r\n");
 }
 
 TEST(Texte, RichTextIsToldByItsOpening)

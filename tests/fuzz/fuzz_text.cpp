@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ploq::TextDocument document = ploq::DecodeTextFile(bytes, rich);
     if (document.paragraphs.empty())
         std::abort();
-    const ploq::TextDocument again = rich ? ploq::ReadRtf(ploq::WriteRtf(document))
-                                          : ploq::ReadPlainText(ploq::WritePlainText(document));
+    const ploq::TextDocument again =
+        rich ? ploq::ReadRtf(ploq::WriteRtf(document))
+             : ploq::ReadPlainText(ploq::WritePlainText(document, ploq::LineBreaksOf(bytes)));
     if (again != document)
         std::abort();
     return 0;

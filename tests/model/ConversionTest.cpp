@@ -188,6 +188,30 @@ TEST(DirToText, ThePlaneAndLineExamplesInEveryNotation)
     }
 }
 
+// Each octant keeps its upper bound, for a trend stored in radians as typed in degrees: the
+// dip quadrant of a plane is the octant of its pole trend turned by 180 degrees, the plunge
+// quadrant of a line the octant of its trend.
+TEST(DirToText, QuadrantOctantsIncludeTheirUpperBound)
+{
+    const char* const lineQuadrants[] = {" N", "NE", " E", "SE", " S", "SW", " W", "NW"};
+    const char* const dipQuadrants[] = {" S", "SW", " W", "NW", " N", "NE", " E", "SE"};
+    const Notation quadrants{0, 0};
+    const auto quadrantOf = [](const std::string& text) {
+        return text.substr(text.find(' ') + 1, 2);
+    };
+    for (int octant = 0; octant < 8; ++octant) {
+        const double bound = (22.5 + 45 * octant) * kDegToRad;
+        const std::string line = DirToText(true, false, 0.5, bound, quadrants);
+        const std::string plane = DirToText(true, true, 0.5, bound, quadrants);
+        EXPECT_EQ(quadrantOf(line), lineQuadrants[octant]) << line;
+        EXPECT_EQ(quadrantOf(plane), dipQuadrants[octant]) << plane;
+        const std::string past = DirToText(true, false, 0.5, bound + 0.001 * kDegToRad, quadrants);
+        EXPECT_EQ(quadrantOf(past), lineQuadrants[(octant + 1) % 8]) << past;
+    }
+    EXPECT_EQ(DirToText(false, false, 10 * kDegToRad, 247.5 * kDegToRad, quadrants), "68 SW 10");
+    EXPECT_EQ(DirToText(false, true, 80 * kDegToRad, 247.5 * kDegToRad, quadrants), "158 NE 10");
+}
+
 // Whatever is written can be typed back, and gives the direction back within the precision
 // of the text.
 TEST(DirToText, RoundTripOverAGridOfDirections)

@@ -102,6 +102,33 @@ TEST_F(QtSurfaceTest, TextWithSolidBrushFillsItsBox)
     EXPECT_EQ(image.image().pixel(2 + extent.width - 1, 2), qRgb(0, 0, 255));
 }
 
+// An antialiased picture keeps the same conventions: a line leaves its end pixel, an arc runs
+// counter-clockwise within its box, and the pixels beside a line on pixel centres stay white.
+TEST(QtSurfaceAntialiased, KeepsTheConventions)
+{
+    QImage blank(40, 40, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QtImage image(blank, true);
+    Surface& surface = image.surface();
+    surface.moveTo({5, 5});
+    surface.lineTo({15, 5});
+    surface.lineTo({15, 12});
+    surface.arc({10, 18, 31, 39}, {30, 28}, {20, 18});
+    const QImage& drawn = image.image();
+    const auto pixel = [&](int x, int y) { return drawn.pixel(x, y) & 0xFFFFFF; };
+    EXPECT_EQ(pixel(5, 5), 0x000000u);
+    EXPECT_EQ(pixel(14, 5), 0x000000u);
+    EXPECT_EQ(pixel(15, 5), 0x000000u) << "the start of the second line";
+    EXPECT_EQ(pixel(15, 11), 0x000000u);
+    EXPECT_EQ(pixel(15, 12), 0xFFFFFFu);
+    EXPECT_EQ(pixel(10, 4), 0xFFFFFFu);
+    EXPECT_EQ(pixel(10, 6), 0xFFFFFFu);
+    EXPECT_NE(pixel(27, 21), 0xFFFFFFu) << "the upper right quarter";
+    for (int y = 29; y < 40; ++y)
+        for (int x = 10; x < 40; ++x)
+            ASSERT_EQ(pixel(x, y), 0xFFFFFFu) << x << "," << y;
+}
+
 TEST(QtImageFactory, RefusesImagesItCannotMake)
 {
     QtImageFactory factory;
