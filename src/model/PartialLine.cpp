@@ -145,10 +145,8 @@ PartialLine slashForm(const Typed& t, int frtL, SlashReading reading)
             pitch.kind != PartialKind::None)
             return pitch;
     if (marks > 0 && (!pitchFirst || t.text()[marks - 1] == '/')) {
-        // The calculator reads three characters of a plunge at most: "?/20.9" is 20.
-        const std::string plunge = t.bare(marks);
-        return numbered(PartialKind::Plunge, pitchFirst ? plunge.substr(0, 3) : plunge, kRightAngle,
-                        t.letter());
+        // The whole number is read: cutting it would make "*/0045" a plunge of 4.
+        return numbered(PartialKind::Plunge, t.bare(marks), kRightAngle, t.letter());
     }
     const std::string bare = t.bare();
     if (const std::size_t slash = bare.find('/'); slash != std::string::npos)

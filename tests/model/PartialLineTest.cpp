@@ -109,9 +109,9 @@ TEST(PartialLine, TheTwoSlashReadingsDiffer)
         {"N120", 1, {PartialKind::Trend, 120, 'N'}, {PartialKind::None, 0, '\0'}},
         {"91W", 2, {PartialKind::Trend, 91, 'W'}, {PartialKind::None, 0, '\0'}},
         {"?N120", 1, {PartialKind::Trend, 120, 'N'}, {PartialKind::None, 0, '\0'}},
-        // Three characters of a plunge, or all of it.
-        {"?/20.9", 1, {PartialKind::Plunge, 20, '\0'}, {PartialKind::Plunge, 20.9, '\0'}},
-        {"*/0045", 2, {PartialKind::Plunge, 4, '\0'}, {PartialKind::Plunge, 45, '\0'}},
+        // The whole plunge, however it is written.
+        {"?/20.9", 1, {PartialKind::Plunge, 20.9, '\0'}, {PartialKind::Plunge, 20.9, '\0'}},
+        {"*/0045", 2, {PartialKind::Plunge, 45, '\0'}, {PartialKind::Plunge, 45, '\0'}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << '"' << c.text << "\" in " << c.frtL);

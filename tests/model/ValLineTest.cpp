@@ -369,13 +369,14 @@ TEST(ValLinePlaneAndLine, ReportLinesHandWorked)
          ValLineMode::PlaneAndTwoLines,
          {"plunge 20 in plane 40 / 120 :", "lines 20 / 184 and 20 / 56",
           "pitch of those lines : S 32 and N 32", ""}},
-        // Three characters at most after the slash: 20.
+        // The whole plunge after the slash. By hand: sin f = sin 20.9 / sin 40 gives a pitch of
+        // 33.71, tan d = tan f cos 40 puts the lines 27.06 from the strikes 30 and 210.
         {"?/20.9",
          1,
          false,
          ValLineMode::PlaneAndTwoLines,
-         {"plunge 20 in plane 40 / 120 :", "lines 20 / 184 and 20 / 56",
-          "pitch of those lines : S 32 and N 32", ""}},
+         {"plunge 21 in plane 40 / 120 :", "lines 21 / 183 and 21 / 57",
+          "pitch of those lines : S 34 and N 34", ""}},
         {"x?", 0, true, ValLineMode::None, {"linex?: error of format or value", ""}},
     };
     for (const Row& r : rows) {
