@@ -15,9 +15,11 @@
 #include "support/SheetUi.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 
 #include <gtest/gtest.h>
@@ -372,6 +374,13 @@ TEST_F(FaultsUi, EveryViewOfTheFaultsExample)
     EXPECT_EQ(normal->sheet().rowCount(), 2 * expected);
     test::SavePicture(d->grab().toImage(), "faults_selection_normal.png");
     test::SavePicture(normal->grab().toImage(), "faults_selected_sheet.png");
+    // On a real display (Xvfb with QT_QPA_PLATFORM=xcb) the whole screen as the user sees it.
+    if (QGuiApplication::platformName() == "xcb") {
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+        test::SavePicture(QGuiApplication::primaryScreen()->grabWindow(0).toImage(),
+                          "faults_screen.png");
+    }
 }
 
 } // namespace
