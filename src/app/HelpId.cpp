@@ -22,6 +22,7 @@ constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpCounting, "counting.html", "Counting on the crown grid"},
     {kHelpValLine, "valline.html", "Line or plane value"},
     {kHelpCircular, "circular.html", "Circular plot and circular tests"},
+    {kHelpFaultViews, "faultviews.html", "Fault views and the selection on dip and pitch"},
     {kHelpSettings, "settings.html", "Settings"},
 });
 

@@ -28,6 +28,7 @@ constexpr int kHelpDisplayAdd = 190;
 constexpr int kHelpCounting = 200;
 constexpr int kHelpValLine = 350;
 constexpr int kHelpCircular = 360;
+constexpr int kHelpFaultViews = 390;
 constexpr int kHelpSettings = 80;
 
 std::span<const HelpTopic> HelpTopics();

@@ -15,6 +15,7 @@
 #include "stats2d/DlgMedian2D.h"
 #include "stats2d/DlgStats2D.h"
 #include "faults/FaultCommands.h"
+#include "faults/FaultDisplayCommands.h"
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
@@ -110,6 +111,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallDisplayAddCommands(*this, app_);
     InstallCountingCommands(*this, app_);
     InstallFaultCommands(*this, app_);
+    InstallFaultDisplayCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();

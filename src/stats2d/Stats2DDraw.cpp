@@ -323,7 +323,12 @@ void DessinerHistoLineaire(const DrawContext& ctx, const Stats2DDiagram& diagram
     const int y0 = net.yc + RoundHalfEven(net.radius / 1.2);
     const int top = net.yc - RoundHalfEven(net.radius / 1.5);
     const int natM = last(diagram).natM;
-    const int extent = natM == kAxes360 ? 360 : RangeDeg(natM);
+    // The fault histograms are counted as vectors but cover their classes: dips end at 90°.
+    const bool faults = diagram.type == kDiagramFaultStrikes || diagram.type == kDiagramFaultDips
+                        || diagram.type == kDiagramFaultRakes;
+    const int extent = faults ? last(diagram).nCl * last(diagram).wCl
+                       : natM == kAxes360 ? 360
+                                          : RangeDeg(natM);
     const double perDegree = double(xEnd - x0) / extent;
     const double perCount = double(y0 - top) / M;
     const auto x = [&](double degrees) { return rounded(x0 + degrees * perDegree); };
