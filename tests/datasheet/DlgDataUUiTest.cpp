@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QApplication>
 #include <QTest>
 
 namespace ploq {
@@ -24,6 +25,8 @@ namespace {
 using test::RowTexts;
 
 struct DataUUi : test::SheetUi {
+    using test::SheetUi::open;
+
     // A sheet of these rows, current, titled by its slot.
     TWFichier* sheetOf(const std::vector<RowTexts>& rows)
     {
@@ -102,11 +105,14 @@ TEST_F(DataUUi, ThreeLayouts)
         EXPECT_EQ(d->valGroup()->isVisible(), c.val) << c.title;
         EXPECT_EQ(d->onGroup(0)->isVisible(), c.val) << "quadrant notation: Az, Pe, Sens";
         EXPECT_FALSE(d->onGroup(1)->isVisible());
-        for (QWidget* w : d->findChildren<QWidget*>())
-            if (w->isVisible() && w->parentWidget() == d)
+        for (QWidget* w : d->findChildren<QWidget*>()) {
+            if (w->isVisible() && w->parentWidget() == d) {
                 EXPECT_LE(w->geometry().bottom(), c.height) << c.title;
-        if (c.lines)
+            }
+        }
+        if (c.lines) {
             EXPECT_EQ(d->toBox()->text(), "5");
+        }
         test::SavePicture(d->grab().toImage(), QString("datau_%1.png").arg(c.title).toLower());
     }
     // Column captions are the headings of the fields.
@@ -432,6 +438,78 @@ TEST_F(DataUUi, NothingWithoutASheet)
     d->CancelClick();
     flush();
     EXPECT_EQ(t.app.dialog(kDlgDataU), nullptr) << "Cancel closes outside Change mode";
+}
+
+} // namespace
+} // namespace ploq
+
+namespace ploq {
+namespace {
+
+// As a user would: an example sheet opened, a code found with F3, every plane's nature changed
+// and the change cancelled, then the planes dipping 30 to 50 degrees selected into a new sheet.
+TEST_F(DataUUi, EndToEndOnTheFoldedArea)
+{
+    TWFichier* sheet = open(std::string(PLOQ_EXAMPLES) + "/folded-area.plq");
+    ASSERT_NE(sheet, nullptr);
+    sheet->resize(560, 520);
+    const DataSheet before = sheet->sheet();
+    auto picture = [&](QWidget& w, const char* name) {
+        test::SavePicture(w.grab().toImage(), QString("datau_e2e_%1.png").arg(name));
+    };
+
+    TDlgDataU* d = open(Cmd::UtilFind);
+    search(*d, Field::Nature, "L1");
+    d->fullWordBox()->setChecked(true);
+    QApplication::setActiveWindow(d);
+    QTest::keyClick(d, Qt::Key_F3);
+    const int found = sheet->selection().top;
+    ASSERT_GT(found, 0);
+    EXPECT_EQ(sheet->sheet().field(found, Field::Nature), "L1");
+    for (int row = 1; row < found; ++row)
+        EXPECT_NE(sheet->sheet().field(row, Field::Nature), "L1") << "the first one";
+    picture(*sheet, "1_found_sheet");
+    picture(*d, "1_found_dialog");
+
+    d = open(Cmd::UtilChange);
+    search(*d, Field::Nature, "S0");
+    d->changeBox()->setText("S1");
+    d->ChangeAllClick();
+    int planes = 0;
+    for (int row = 1; row <= sheet->sheet().rowCount(); ++row) {
+        EXPECT_NE(sheet->sheet().field(row, Field::Nature), "S0");
+        planes += before.field(row, Field::Nature) == "S0" ? 1 : 0;
+    }
+    ASSERT_GT(planes, 0);
+    picture(*sheet, "2_changed_sheet");
+    picture(*d, "2_changed_dialog");
+    d->CancelClick();
+    test::ExpectSameRows(sheet->sheet(), before);
+    picture(*sheet, "3_cancelled_sheet");
+
+    d = open(Cmd::UtilSelect);
+    search(*d, Field::Value, "30-50");
+    d->valButton(1)->click();
+    d->fullWordBox()->setChecked(false);
+    d->keepButton(0)->setChecked(true);
+    ASSERT_TRUE(d->onGroup(1)->isVisible()) << "dip/dip direction: Az, Pe";
+    d->onButton(1, 1)->setChecked(true);
+    picture(*d, "4_select_dialog");
+    d->Button1Click();
+    TWFichier* made = CurrentSheet(t.app);
+    ASSERT_NE(made, sheet);
+    int expected = 0;
+    for (int row = 1; row <= before.rowCount(); ++row) {
+        if (!IsPlane(before.natureLetter(row)))
+            continue;
+        const std::string& value = before.field(row, Field::Value);
+        const double dip = ReadReal(value.substr(0, value.find('/')));
+        expected += dip >= 30 && dip <= 50 ? 1 : 0;
+    }
+    EXPECT_EQ(made->sheet().rowCount(), expected);
+    EXPECT_EQ(made->title(), "30-50 (selected in " + sheet->title() + ")");
+    made->resize(560, 520);
+    picture(*made, "5_selected_sheet");
 }
 
 } // namespace
