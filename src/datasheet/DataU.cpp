@@ -17,9 +17,18 @@ namespace {
 constexpr std::size_t kCriterionLength = 9;
 constexpr std::size_t kSenseLength = 9;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isNumberChar(char c) { return isDigit(c) || c == '.'; }
-bool isOperatorChar(char c) { return c == '-' || c == '<' || c == '=' || c == '>'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isNumberChar(char c)
+{
+    return isDigit(c) || c == '.';
+}
+bool isOperatorChar(char c)
+{
+    return c == '-' || c == '<' || c == '=' || c == '>';
+}
 bool isSenseChar(char c)
 {
     const char u = UpperAscii(std::string_view(&c, 1)).front();
@@ -47,8 +56,8 @@ template <class Pred> std::string_view run(std::string_view text, std::size_t& a
 CompareOp operatorOf(std::string_view op)
 {
     static constexpr std::pair<std::string_view, CompareOp> kOperators[] = {
-        {"", CompareOp::Bare},          {"=", CompareOp::Equal},       {">", CompareOp::Greater},
-        {">=", CompareOp::GreaterEqual}, {"<", CompareOp::Less}, {"<=", CompareOp::LessEqual},
+        {"", CompareOp::Bare},           {"=", CompareOp::Equal}, {">", CompareOp::Greater},
+        {">=", CompareOp::GreaterEqual}, {"<", CompareOp::Less},  {"<=", CompareOp::LessEqual},
     };
     for (const auto& [text, code] : kOperators)
         if (op == text)
@@ -61,9 +70,15 @@ std::string caseAs(bool respectCase, std::string_view text)
     return respectCase ? std::string(text) : UpperAscii(text);
 }
 
-std::string_view codeOf(std::string_view cell) { return cell.substr(0, kCodeLength); }
+std::string_view codeOf(std::string_view cell)
+{
+    return cell.substr(0, kCodeLength);
+}
 
-std::string firstChars(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
+std::string firstChars(std::string_view text, std::size_t n)
+{
+    return std::string(text.substr(0, n));
+}
 
 // Copies a whole row, with its stored direction, into row `to` of another sheet.
 void copyRow(const DataSheet& from, int row, DataSheet& into, int to, std::int32_t mod)
@@ -87,7 +102,10 @@ DataSheet receivingSheet(DataSheet blank, const DataSheet& source)
     return blank;
 }
 
-int measuredRows(const DataSheet& sheet) { return sheet.isEmpty() ? 0 : sheet.rowCount(); }
+int measuredRows(const DataSheet& sheet)
+{
+    return sheet.isEmpty() ? 0 : sheet.rowCount();
+}
 
 std::optional<int> readInteger(std::string_view text)
 {
@@ -265,6 +283,10 @@ DataSheet SelectRows(const SearchParams& params, const DataSheet& source, DataSh
     DataSheet sheet = receivingSheet(std::move(blank), source);
     int kept = 0;
     for (int row = 1; row <= measuredRows(source); ++row) {
+        // Rows of the other kind take no part in a value search, not even as other lines.
+        if (params.field == Field::Value
+            && !OfChosenKind(params.lines, source.natureLetter(row)))
+            continue;
         if (RowMatches(params, source, row) != params.garderSel)
             continue;
         if (kept > 0 && !sheet.appendRow())
@@ -289,8 +311,8 @@ LineRange ReadLineRange(std::string_view from, std::string_view to, int rowCount
     if (!a || !b) {
         const std::string_view bad = a ? to : from;
         range.refusal = Message{MsgKind::Error,
-                                "'" + std::string(bad) + "' is not an integer (" + (a ? "to" : "from")
-                                    + " line)",
+                                "'" + std::string(bad) + "' is not an integer ("
+                                    + (a ? "to" : "from") + " line)",
                                 Button::Ok,
                                 {}};
         return range;
@@ -300,12 +322,12 @@ LineRange ReadLineRange(std::string_view from, std::string_view to, int rowCount
     range.first = std::max(low, 1);
     range.last = std::min(high, rowCount);
     if (range.first > range.last)
-        range.refusal = Message{MsgKind::Warning,
-                                "No line from " + std::to_string(low) + " to " + std::to_string(high)
-                                    + " in the data sheet (lines 1 to " + std::to_string(rowCount)
-                                    + ")",
-                                Button::Ok,
-                                {}};
+        range.refusal =
+            Message{MsgKind::Warning,
+                    "No line from " + std::to_string(low) + " to " + std::to_string(high)
+                        + " in the data sheet (lines 1 to " + std::to_string(rowCount) + ")",
+                    Button::Ok,
+                    {}};
     return range;
 }
 
@@ -319,9 +341,8 @@ DataSheet SelectLines(const DataSheet& source, int first, int last, DataSheet bl
     sheet.setRowCount(last - first + 1);
     for (int row = first; row <= last; ++row) {
         // A row whose text waits to be decoded keeps waiting: its stored direction is not valid.
-        const std::int32_t mod = source.lMod[static_cast<std::size_t>(row)] == kRowToDecode
-                                     ? kRowToDecode
-                                     : kRowChanged;
+        const std::int32_t mod =
+            source.lMod[static_cast<std::size_t>(row)] == kRowToDecode ? kRowToDecode : kRowChanged;
         copyRow(source, row, sheet, row - first + 1, mod);
     }
     sheet.Numeroter();
@@ -338,8 +359,8 @@ ChangeCheck CheckChange(const SearchParams& params)
     }
     if (params.field == Field::Value) {
         check.stop = true;
-        check.message = Message{MsgKind::Information, "Not possible to change the value this way...",
-                                Button::Ok, {}};
+        check.message = Message{
+            MsgKind::Information, "Not possible to change the value this way...", Button::Ok, {}};
         return check;
     }
     if (params.st2.empty())
@@ -391,8 +412,7 @@ std::vector<CellChange> ChangeAll(const SearchParams& params, DataSheet& sheet)
 bool RestoreCell(DataSheet& sheet, const CellChange& change)
 {
     if (change.row < 1 || change.row > sheet.rowCount() || change.column < 1
-        || change.column > kFieldCount
-        || sheet.cell(change.row, change.column) != change.newText())
+        || change.column > kFieldCount || sheet.cell(change.row, change.column) != change.newText())
         return false;
     if (sheet.savedRow(change.row) == change.after)
         sheet.restoreRow(change.row, change.before);

@@ -260,7 +260,8 @@ void TDlgDataU::SetDlgDataU()
 {
     const auto& headings = app_.settings().TNomC;
     for (int f = 0; f < kFieldCount; ++f)
-        column_[static_cast<std::size_t>(f)]->setText(toQString(headings[static_cast<std::size_t>(f) + 1]));
+        column_[static_cast<std::size_t>(f)]->setText(
+            toQString(headings[static_cast<std::size_t>(f) + 1]));
     const QString title = QString::fromLatin1(titleOf(butDlg_));
     setWindowTitle(title);
     searchLabel_->setText(title + QStringLiteral(" :"));
@@ -274,7 +275,8 @@ void TDlgDataU::SetDlgDataU()
     linesGroup_->setVisible(select);
     moveGroup_->setVisible(!select);
     caseSensitive_->setVisible(!select);
-    for (QWidget* w : std::initializer_list<QWidget*>{changeLabel_, changeBox_, change_, changeAll_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{changeLabel_, changeBox_, change_, changeAll_})
         w->setVisible(change);
     valGroup_->setVisible(!change);
     if (change) {
@@ -309,7 +311,8 @@ void TDlgDataU::placeControls()
     if (butDlg_ == DataUMode::Change)
         buttons.insert(buttons.end(), {change_, changeAll_});
     const int top = heightOf(butDlg_) - kButtonHeight - 10;
-    int left = kWidth - 8 - static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) + kButtonGap;
+    int left =
+        kWidth - 8 - static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) + kButtonGap;
     for (QPushButton* b : buttons) {
         b->setGeometry(left, top, kButtonWidth, kButtonHeight);
         left += kButtonWidth + kButtonGap;
@@ -365,7 +368,10 @@ void TDlgDataU::SetComboBox1()
     comboBox1_->setEditText(typed);
 }
 
-int TDlgDataU::chosenField() const { return checkedIndex(column_); }
+int TDlgDataU::chosenField() const
+{
+    return checkedIndex(column_);
+}
 
 void TDlgDataU::LireParam()
 {
@@ -375,7 +381,8 @@ void TDlgDataU::LireParam()
     p.st2 = fromQString(changeBox_->text());
     p.field = static_cast<Field>(chosenField());
     p.lines = val_[0]->isChecked();
-    p.part = static_cast<ValuePart>(chosenNotation() == 0 ? checkedIndex(on1_) : checkedIndex(on2_));
+    p.part =
+        static_cast<ValuePart>(chosenNotation() == 0 ? checkedIndex(on1_) : checkedIndex(on2_));
     p.respectCase = caseSensitive_->isChecked();
     p.motEntier = fullWord_->isChecked();
     p.garderSel = keep_[0]->isChecked();
@@ -421,7 +428,8 @@ void TDlgDataU::Button1Click()
         findNext(*sheet);
         return;
     }
-    DataSheet made = SelectRows(params_, sheet->sheet(), NewDataSheet(app_.settings()), sheet->title());
+    DataSheet made =
+        SelectRows(params_, sheet->sheet(), NewDataSheet(app_.settings()), sheet->title());
     NewSheet(app_, &form_, std::move(made));
 }
 
@@ -448,7 +456,8 @@ void TDlgDataU::SelectLinesClick()
         tell(*range.refusal, globalCorner(*from_, kMessageRight, kMessageBelow));
         return;
     }
-    NewSheet(app_, &form_, SelectLines(source, range.first, range.last, NewDataSheet(app_.settings())));
+    NewSheet(app_, &form_,
+             SelectLines(source, range.first, range.last, NewDataSheet(app_.settings())));
 }
 
 bool TDlgDataU::askBeforeChange(const ChangeCheck& check)
@@ -478,7 +487,8 @@ void TDlgDataU::ChangeClick()
     if (!sheet || !askBeforeChange(CheckChange(params_)))
         return;
     sheet->gridEditOff();
-    if (const std::optional<CellChange> change = ChangeOne(params_, sheet->sheet(), sheet->selection().top)) {
+    if (const std::optional<CellChange> change =
+            ChangeOne(params_, sheet->sheet(), sheet->selection().top)) {
         sheet->sheet().lUndoWF = {};
         keepChange(*sheet, *change);
     }
@@ -501,8 +511,8 @@ void TDlgDataU::ChangeAllClick()
 void TDlgDataU::undoChanges()
 {
     for (auto it = changes_.rbegin(); it != changes_.rend(); ++it)
-        if (TWFichier* sheet = it->sheet.data(); sheet && sheet->isListed()
-                                                 && RestoreCell(sheet->sheet(), it->change))
+        if (TWFichier* sheet = it->sheet.data();
+            sheet && sheet->isListed() && RestoreCell(sheet->sheet(), it->change))
             sheet->cellWritten(it->change.row, it->change.column);
     changes_.clear();
 }
@@ -523,7 +533,10 @@ void TDlgDataU::ColumnClick()
     LireParam();
 }
 
-void TDlgDataU::ValClick() { SetRGroup56(); }
+void TDlgDataU::ValClick()
+{
+    SetRGroup56();
+}
 
 void TDlgDataU::FormActivate()
 {
@@ -541,7 +554,10 @@ void TDlgDataU::changeEvent(QEvent* event)
     QDialog::changeEvent(event);
 }
 
-void TDlgDataU::reject() { close(); }
+void TDlgDataU::reject()
+{
+    close();
+}
 
 void TDlgDataU::closeEvent(QCloseEvent* event)
 {

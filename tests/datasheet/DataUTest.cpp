@@ -13,7 +13,10 @@ namespace {
 
 using test::RowTexts;
 
-std::size_t at(int i) { return static_cast<std::size_t>(i); }
+std::size_t at(int i)
+{
+    return static_cast<std::size_t>(i);
+}
 
 // Rows entered as typed, then their value cells set to the text given (the cell as written,
 // which the search reads), keeping the directions the entry decoded.
@@ -34,8 +37,11 @@ DataSheet Natures(const std::vector<std::string>& natures)
 {
     std::vector<RowTexts> rows;
     for (std::size_t i = 0; i < natures.size(); ++i)
-        rows.push_back({natures[i], "30 E 20", std::to_string(i + 1), "", ""});
-    return Sheet(rows);
+        rows.push_back({"S", "30 E 20", std::to_string(i + 1), "", ""});
+    DataSheet sheet = Sheet(rows);
+    for (std::size_t i = 0; i < natures.size(); ++i)
+        sheet.setField(static_cast<int>(i) + 1, Field::Nature, natures[i]);
+    return sheet;
 }
 
 SearchParams Params(DataUMode mode, Field field, std::string st1)
@@ -66,13 +72,20 @@ TEST(DataUCriterion, ReadAsTyped)
         double v2;
     };
     const Case cases[] = {
-        {"30-10", CompareOp::Range, 10, 30},    {"10-30", CompareOp::Range, 10, 30},
-        {"=30", CompareOp::Equal, 30, 0},       {">30", CompareOp::Greater, 30, 0},
-        {">=30", CompareOp::GreaterEqual, 30, 0}, {"<30", CompareOp::Less, 30, 0},
-        {"<=30", CompareOp::LessEqual, 30, 0},  {"> 30", CompareOp::Greater, 30, 0},
-        {" 3 0 ", CompareOp::Bare, 30, 0},      {"30,5", CompareOp::Bare, 30.5, 0},
-        {"30", CompareOp::Bare, 30, 0},         {"-5", CompareOp::Unknown, 5, 0},
-        {"=>30", CompareOp::Unknown, 30, 0},    {"12,5-3,5", CompareOp::Range, 3.5, 12.5},
+        {"30-10", CompareOp::Range, 10, 30},
+        {"10-30", CompareOp::Range, 10, 30},
+        {"=30", CompareOp::Equal, 30, 0},
+        {">30", CompareOp::Greater, 30, 0},
+        {">=30", CompareOp::GreaterEqual, 30, 0},
+        {"<30", CompareOp::Less, 30, 0},
+        {"<=30", CompareOp::LessEqual, 30, 0},
+        {"> 30", CompareOp::Greater, 30, 0},
+        {" 3 0 ", CompareOp::Bare, 30, 0},
+        {"30,5", CompareOp::Bare, 30.5, 0},
+        {"30", CompareOp::Bare, 30, 0},
+        {"-5", CompareOp::Unknown, 5, 0},
+        {"=>30", CompareOp::Unknown, 30, 0},
+        {"12,5-3,5", CompareOp::Range, 3.5, 12.5},
         // Nine characters once the blanks are gone: "<=123456" keeps "<=1234567".
         {"<= 1234567890", CompareOp::LessEqual, 1234567, 0},
     };
@@ -94,12 +107,12 @@ TEST(DataUCriterion, TestsAsWritten)
         bool meets;
     };
     const Case cases[] = {
-        {"30-10", 10, true},  {"30-10", 30, true},   {"30-10", 20, true},  {"30-10", 9.9, false},
-        {"30-10", 30.1, false}, {"=30", 30, true},   {"=30", 30.5, false}, {">30", 30, false},
-        {">30", 30.1, true},  {">=30", 30, true},    {">=30", 29.9, false}, {"<30", 30, false},
-        {"<30", 29.9, true},  {"<=30", 30, true},    {"<=30", 30.1, false}, {"> 30", 31, true},
-        {"30,5", 30.5, true}, {"30,5", 30, false},   {"30", 30, true},     {"30", 31, false},
-        {"-5", 5, false},     {"-5", 0, false},      {"=>30", 40, false},
+        {"30-10", 10, true},    {"30-10", 30, true}, {"30-10", 20, true},   {"30-10", 9.9, false},
+        {"30-10", 30.1, false}, {"=30", 30, true},   {"=30", 30.5, false},  {">30", 30, false},
+        {">30", 30.1, true},    {">=30", 30, true},  {">=30", 29.9, false}, {"<30", 30, false},
+        {"<30", 29.9, true},    {"<=30", 30, true},  {"<=30", 30.1, false}, {"> 30", 31, true},
+        {"30,5", 30.5, true},   {"30,5", 30, false}, {"30", 30, true},      {"30", 31, false},
+        {"-5", 5, false},       {"-5", 0, false},    {"=>30", 40, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MeetsCriterion(ReadCriterion(c.text), c.x), c.meets) << c.text << " " << c.x;
@@ -122,14 +135,14 @@ TEST(DataUSplitValue, PartsByNotation)
         {'S', "120,5sw10,5", {0, 0}, 120.5, "sw", 10.5},
         {'L', "45 NE 30", {0, 0}, 45, "NE", 30},
         {'S', "170 W", {0, 0}, 170, "W", 0},
-        {'S', "10/200", {1, 0}, 200, "", 10},  // dip/dip direction: Az is the direction
-        {'S', "200/10", {2, 0}, 200, "", 10},  // dip direction/dip
-        {'P', "20/80", {3, 0}, 20, "", 80},    // the pole's trend/plunge
-        {'F', "110/40", {4, 0}, 110, "", 40},  // right-hand strike/dip
-        {'L', "30/100", {4, 1}, 100, "", 30},  // lines read in their own notation
+        {'S', "10/200", {1, 0}, 200, "", 10}, // dip/dip direction: Az is the direction
+        {'S', "200/10", {2, 0}, 200, "", 10}, // dip direction/dip
+        {'P', "20/80", {3, 0}, 20, "", 80},   // the pole's trend/plunge
+        {'F', "110/40", {4, 0}, 110, "", 40}, // right-hand strike/dip
+        {'L', "30/100", {4, 1}, 100, "", 30}, // lines read in their own notation
         {'b', "100/30", {1, 2}, 100, "", 30},
-        {'S', "10/200", {0, 1}, 0, "", 0},     // a plane in quadrant notation
-        {'S', "25", {1, 0}, 0, "", 25},        // no "/": the number before it
+        {'S', "10/200", {0, 1}, 10, "", 0}, // quadrant notation: "/" ends the runs
+        {'S', "25", {1, 0}, 0, "", 25},    // no "/": the number before it
     };
     for (const Case& c : cases) {
         const ValueParts p = SplitValue(c.letter, c.text, c.notation);
@@ -173,8 +186,8 @@ TEST(DataUTesterVal, SenseLetters)
         bool found;
     };
     const Case cases[] = {
-        {"sw", false, false, true}, {"sw", true, false, false}, {"SW", true, false, true},
-        {"S", false, false, true},  {"S", false, true, false},  {"sw", false, true, true},
+        {"sw", false, false, true},  {"sw", true, false, false}, {"SW", true, false, true},
+        {"S", false, false, true},   {"S", false, true, false},  {"sw", false, true, true},
         {"NE", false, false, false},
     };
     for (const Case& c : cases) {
@@ -216,16 +229,25 @@ TEST(DataUCodes, ComparisonByMode)
     const DataUMode C = DataUMode::Change;
     const DataUMode S = DataUMode::Select;
     const Case cases[] = {
-        {F, true, true, "S", "S", true},         {F, true, true, "S", "S12", false},
-        {F, true, false, "s", "S", true},        {F, true, true, "s", "S", false},
-        {F, false, true, "S", "S12", true},      {F, false, true, "1", "S12", true},
-        {F, false, false, "s1", "AS12", true},   {F, false, true, "s1", "AS12", false},
-        {C, false, false, "s", "xS", true},      {C, true, false, "col", "COL", true},
+        {F, true, true, "S", "S", true},
+        {F, true, true, "S", "S12", false},
+        {F, true, false, "s", "S", true},
+        {F, true, true, "s", "S", false},
+        {F, false, true, "S", "S12", true},
+        {F, false, true, "1", "S12", true},
+        {F, false, false, "s1", "AS12", true},
+        {F, false, true, "s1", "AS12", false},
+        {C, false, false, "s", "xS", true},
+        {C, true, false, "col", "COL", true},
         // Select: a prefix with "*" for any character, "/" ending the code, case counts.
-        {S, false, true, "S", "S12", true},      {S, false, true, "S", "AS1", false},
-        {S, false, true, "S/", "S12", false},    {S, false, true, "S/", "S", true},
-        {S, false, true, "S*2", "S12", true},    {S, false, false, "s", "S12", false},
-        {S, true, false, "s", "S", false},       {S, true, true, "S", "S12", false},
+        {S, false, true, "S", "S12", true},
+        {S, false, true, "S", "AS1", false},
+        {S, false, true, "S/", "S12", false},
+        {S, false, true, "S/", "S", true},
+        {S, false, true, "S*2", "S12", true},
+        {S, false, false, "s", "S12", false},
+        {S, true, false, "s", "S", false},
+        {S, true, true, "S", "S12", false},
         // Nine characters of the cell are compared.
         {F, false, true, "J", "ABCDEFGHIJ", false},
     };
@@ -277,8 +299,11 @@ TEST(DataUCheck, WarningsWhenNothingMatches)
         EXPECT_EQ(w->kind, MsgKind::Warning);
         EXPECT_EQ(w->buttons, Buttons(Button::Ok));
     }
-    EXPECT_FALSE(CheckAnyMatch(Params(DataUMode::Find, Field::Location, "co"), sheet))
-        << "the code is upper-cased with Case sensitive off";
+    SearchParams anyCase = Params(DataUMode::Find, Field::Location, "co");
+    anyCase.respectCase = false;
+    EXPECT_FALSE(CheckAnyMatch(anyCase, sheet)) << "the code is upper-cased with Case sensitive off";
+    anyCase.respectCase = true;
+    EXPECT_TRUE(CheckAnyMatch(anyCase, sheet));
 }
 
 // --- Searching ---------------------------------------------------------------------------
@@ -468,7 +493,7 @@ TEST(DataUChange, ChangeAllThenCancel)
         std::vector<std::string> after;
     };
     const Case cases[] = {
-        {false, {"F", "F12", "FS", "L", "F1", "AF"}},
+        {false, {"F", "F12", "FS", "L", "s1", "AF"}},
         {true, {"F", "S12", "SS", "L", "s1", "AS"}},
     };
     for (const Case& c : cases) {

