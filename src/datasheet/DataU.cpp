@@ -284,8 +284,7 @@ DataSheet SelectRows(const SearchParams& params, const DataSheet& source, DataSh
     int kept = 0;
     for (int row = 1; row <= measuredRows(source); ++row) {
         // Rows of the other kind take no part in a value search, not even as other lines.
-        if (params.field == Field::Value
-            && !OfChosenKind(params.lines, source.natureLetter(row)))
+        if (params.field == Field::Value && !OfChosenKind(params.lines, source.natureLetter(row)))
             continue;
         if (RowMatches(params, source, row) != params.garderSel)
             continue;

@@ -563,7 +563,8 @@ void TDlgDataU::closeEvent(QCloseEvent* event)
 {
     writeOptions();
     app_.dialogClosed(kDlgDataU);
-    QDialog::closeEvent(event);
+    // Not QDialog's, which would reject, and so close, once more.
+    QWidget::closeEvent(event);
 }
 
 TDlgDataU* ShowDataU(TForm1& form, Application& app, DataUMode mode)

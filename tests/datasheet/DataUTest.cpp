@@ -142,7 +142,7 @@ TEST(DataUSplitValue, PartsByNotation)
         {'L', "30/100", {4, 1}, 100, "", 30}, // lines read in their own notation
         {'b', "100/30", {1, 2}, 100, "", 30},
         {'S', "10/200", {0, 1}, 10, "", 0}, // quadrant notation: "/" ends the runs
-        {'S', "25", {1, 0}, 0, "", 25},    // no "/": the number before it
+        {'S', "25", {1, 0}, 0, "", 25},     // no "/": the number before it
     };
     for (const Case& c : cases) {
         const ValueParts p = SplitValue(c.letter, c.text, c.notation);
@@ -301,7 +301,8 @@ TEST(DataUCheck, WarningsWhenNothingMatches)
     }
     SearchParams anyCase = Params(DataUMode::Find, Field::Location, "co");
     anyCase.respectCase = false;
-    EXPECT_FALSE(CheckAnyMatch(anyCase, sheet)) << "the code is upper-cased with Case sensitive off";
+    EXPECT_FALSE(CheckAnyMatch(anyCase, sheet))
+        << "the code is upper-cased with Case sensitive off";
     anyCase.respectCase = true;
     EXPECT_TRUE(CheckAnyMatch(anyCase, sheet));
 }

@@ -67,6 +67,13 @@ struct DataUUi : test::SheetUi {
     }
 
     static QPoint at(const Point& p) { return {p.x, p.y}; }
+
+    static void pressF3(TDlgDataU& d)
+    {
+        QApplication::setActiveWindow(&d);
+        d.searchBox()->setFocus();
+        QTest::keyClick(d.searchBox()->lineEdit(), Qt::Key_F3);
+    }
 };
 
 TEST_F(DataUUi, ThreeLayouts)
@@ -241,8 +248,8 @@ TEST_F(DataUUi, FindWithF3TurnsAroundAtTheEnd)
     TDlgDataU* d = open(Cmd::UtilFind);
     search(*d, Field::Location, "pic");
     d->caseBox()->setChecked(false);
-    QApplication::setActiveWindow(d);
-    QTest::keyClick(d, Qt::Key_F3);
+    d->downButton()->setChecked(true);
+    pressF3(*d);
     EXPECT_FALSE(sheet->gridEditBox()->isChecked()) << "the found cell must show";
     const int location = sheet->sheet().columnOf(Field::Location);
     auto selected = [&] {
@@ -265,9 +272,11 @@ TEST_F(DataUUi, FindWithF3TurnsAroundAtTheEnd)
     EXPECT_TRUE(d->sheetChecked());
     d->fullWordBox()->click();
     EXPECT_FALSE(d->sheetChecked());
+    t.prompts.expectMessage("String 'pic' not found");
     d->Button1Click();
     d->caseBox()->click();
     EXPECT_FALSE(d->sheetChecked());
+    t.prompts.expectMessage("String 'pic' not found");
     d->Button1Click();
     QTest::keyClicks(d->searchBox()->lineEdit(), "x");
     EXPECT_FALSE(d->sheetChecked());
@@ -282,6 +291,7 @@ TEST_F(DataUUi, FoundRowScrolledIntoView)
     QCoreApplication::processEvents();
     TDlgDataU* d = open(Cmd::UtilFind);
     search(*d, Field::Location, "far");
+    d->downButton()->setChecked(true);
     d->Button1Click();
     QTableView* grid = sheet->grid();
     EXPECT_EQ(sheet->selection().top, 300);
@@ -323,6 +333,7 @@ TEST_F(DataUUi, ChangeOnlyWhatMatchesThenSearchOn)
     TDlgDataU* d = open(Cmd::UtilChange);
     search(*d, Field::Nature, "S");
     d->fullWordBox()->setChecked(true);
+    d->downButton()->setChecked(true);
     d->changeBox()->setText("F");
     sheet->GrilleClick(4, sheet->sheet().columnOf(Field::Nature)); // the user picks the line
     d->ChangeClick();
@@ -362,6 +373,7 @@ TEST_F(DataUUi, CancelAfterAnotherSheetBecameCurrent)
     d->CancelClick();
     EXPECT_EQ(natures(*first)[0], "B");
     EXPECT_EQ(natures(*second)[0], "S");
+    t.prompts.expectMessage("modified and non saved", Button::No);
     close(second);
     EXPECT_EQ(t.app.dialog(kDlgDataU), nullptr) << "closing a sheet closes the dialog";
 }
@@ -373,6 +385,7 @@ TEST_F(DataUUi, SelectIntoNewSheets)
     TDlgDataU* d = open(Cmd::UtilSelect);
     // Planes dipping 40..60 or more.
     search(*d, Field::Value, "40-90");
+    d->keepButton(0)->setChecked(true);
     d->valButton(1)->click();
     d->onButton(0, 1)->setChecked(true);
     d->Button1Click();
@@ -462,8 +475,10 @@ TEST_F(DataUUi, EndToEndOnTheFoldedArea)
     TDlgDataU* d = open(Cmd::UtilFind);
     search(*d, Field::Nature, "L1");
     d->fullWordBox()->setChecked(true);
-    QApplication::setActiveWindow(d);
-    QTest::keyClick(d, Qt::Key_F3);
+    d->downButton()->setChecked(true);
+    // A loaded sheet has its last row selected: the user starts from the first.
+    sheet->GrilleClick(1, 0);
+    pressF3(*d);
     const int found = sheet->selection().top;
     ASSERT_GT(found, 0);
     EXPECT_EQ(sheet->sheet().field(found, Field::Nature), "L1");
@@ -493,19 +508,20 @@ TEST_F(DataUUi, EndToEndOnTheFoldedArea)
     d->valButton(1)->click();
     d->fullWordBox()->setChecked(false);
     d->keepButton(0)->setChecked(true);
-    ASSERT_TRUE(d->onGroup(1)->isVisible()) << "dip/dip direction: Az, Pe";
-    d->onButton(1, 1)->setChecked(true);
+    const int group = sheet->sheet().lFrtS == 0 ? 0 : 1;
+    ASSERT_TRUE(d->onGroup(group)->isVisible());
+    d->onButton(group, 1)->setChecked(true); // Pe
     picture(*d, "4_select_dialog");
     d->Button1Click();
     TWFichier* made = CurrentSheet(t.app);
     ASSERT_NE(made, sheet);
+    // The dip of a plane is the complement of its pole's plunge, written with whole degrees.
     int expected = 0;
     for (int row = 1; row <= before.rowCount(); ++row) {
         if (!IsPlane(before.natureLetter(row)))
             continue;
-        const std::string& value = before.field(row, Field::Value);
-        const double dip = ReadReal(value.substr(0, value.find('/')));
-        expected += dip >= 30 && dip <= 50 ? 1 : 0;
+        const double dip = 90 - before.ltPe[static_cast<std::size_t>(row)] / kDegToRad;
+        expected += dip >= 29.95 && dip <= 50.05 ? 1 : 0;
     }
     EXPECT_EQ(made->sheet().rowCount(), expected);
     EXPECT_EQ(made->title(), "30-50 (selected in " + sheet->title() + ")");
