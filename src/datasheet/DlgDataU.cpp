@@ -47,13 +47,13 @@ constexpr QRect kSearchBox{74, 28, 206, 24};
 constexpr QRect kFullWord{8, 58, 100, 20};
 constexpr QRect kCase{118, 58, 130, 20};
 constexpr QRect kColumns{290, 6, 130, 150};
-constexpr QRect kLeftGroup{8, 84, 104, 72}; // " move " or " Keep..."
-constexpr QRect kVal{118, 84, 56, 72};
-constexpr int kOnLeft = 180;
-constexpr QRect kOn{kOnLeft, 84, 100, 72};
-constexpr QRect kLines{8, 164, 412, 52};
-constexpr QRect kChangeLabel{118, 88, 160, 20};
-constexpr QRect kChangeBox{118, 110, 162, 24};
+constexpr QRect kLeftGroup{8, 84, 116, 76}; // " move " or " Keep..."
+constexpr QRect kVal{130, 84, 50, 76};
+constexpr int kOnLeft = 186;
+constexpr QRect kOn{kOnLeft, 84, 96, 76};
+constexpr QRect kLines{8, 166, 412, 50};
+constexpr QRect kChangeLabel{130, 88, 150, 20};
+constexpr QRect kChangeBox{130, 110, 150, 24};
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
 constexpr int kButtonGap = 4;
