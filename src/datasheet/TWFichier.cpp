@@ -860,7 +860,10 @@ void TWFichier::showFoundCell(int row, int column)
         grid_->scrollTo(cell, QAbstractItemView::EnsureVisible);
 }
 
-void TWFichier::gridEditOff() { gridEdit_->setChecked(false); }
+void TWFichier::gridEditOff()
+{
+    gridEdit_->setChecked(false);
+}
 
 void TWFichier::cellWritten(int row, int column)
 {
