@@ -9,6 +9,7 @@
 #include "canvas/TWPlot.h"
 #include "canvas/TWPlotCommands.h"
 #include "canvas/TWPlotOutput.h"
+#include "datasheet/DlgDataU.h"
 #include "datasheet/DlgImportText.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
@@ -103,6 +104,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallCanvasOutputCommands(*this, app_);
     InstallSheetCommands(*this, app_);
     InstallImportCommands(*this, app_);
+    InstallDataUCommands(*this, app_);
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
     InstallStats2DCommands(*this, app_);

@@ -846,6 +846,32 @@ void TWFichier::selectCell(int row, int column)
     grid_->scrollTo(cell);
 }
 
+void TWFichier::showFoundCell(int row, int column)
+{
+    const QModelIndex cell = model_->index(row - 1, column - 1);
+    grid_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    const int firstVisible = grid_->rowAt(0);
+    const int lastVisible = grid_->rowAt(grid_->viewport()->height() - 1);
+    if (firstVisible >= 0 && cell.row() < firstVisible)
+        grid_->scrollTo(cell, QAbstractItemView::PositionAtTop);
+    else if (lastVisible >= 0 && cell.row() > lastVisible)
+        grid_->scrollTo(cell, QAbstractItemView::PositionAtBottom);
+    else
+        grid_->scrollTo(cell, QAbstractItemView::EnsureVisible);
+}
+
+void TWFichier::gridEditOff()
+{
+    gridEdit_->setChecked(false);
+}
+
+void TWFichier::cellWritten(int row, int column)
+{
+    model_->cellChanged(row, column);
+    CellToCB(row);
+    menusFollow();
+}
+
 void TWFichier::enableEntry(bool insertAndDelete, bool modify)
 {
     button(EntryButton::Insert)->setEnabled(insertAndDelete);

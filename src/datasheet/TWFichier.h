@@ -106,6 +106,13 @@ public:
     };
     Selection selection() const;
 
+    // For the utilities that search and change the sheet from outside: a found cell selected
+    // and scrolled to the first or last visible row when it was above or below them, "grid
+    // edit" turned off so that a selection shows, and a cell written into the sheet shown.
+    void showFoundCell(int row, int column);
+    void gridEditOff();
+    void cellWritten(int row, int column);
+
 public slots:
     void ButtonAppendClick(); // "é", and Enter in an edit box
     void ButtonInsertClick();

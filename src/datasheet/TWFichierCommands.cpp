@@ -39,7 +39,9 @@ std::vector<std::string> listedRecents(const Application& app)
     return listed;
 }
 
-void bringToFront(TWFichier& sheet)
+} // namespace
+
+void BringToFront(TWFichier& sheet)
 {
     if (sheet.isMinimized())
         sheet.showNormal();
@@ -47,8 +49,6 @@ void bringToFront(TWFichier& sheet)
     sheet.activateWindow();
     sheet.FormActivate();
 }
-
-} // namespace
 
 void InstallSheetCommands(TForm1& form, Application& app)
 {
@@ -103,7 +103,7 @@ void ReopenRecent(TForm1& form, Application& app, int index)
     const std::string& path = listed[static_cast<std::size_t>(index)];
     for (TWFichier* sheet : OpenSheets(app))
         if (sheet->isVisible() && sheet->sheet().lNomF == path) {
-            bringToFront(*sheet);
+            BringToFront(*sheet);
             return;
         }
     if (!std::ifstream(path, std::ios::binary)) {

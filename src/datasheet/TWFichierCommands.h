@@ -24,6 +24,8 @@ void OpenSheet(TForm1& form, Application& app);
 void ReopenRecent(TForm1& form, Application& app, int index);
 // "Save" and "Save as..." of the current object.
 void SaveCurrent(Application& app, bool saveAs);
+// The sheet shown, raised, activated and made the current sheet.
+void BringToFront(TWFichier& sheet);
 // "Delete": the current sheet's file (the sheet closes first), or a file asked for.
 void DeleteFile(Application& app);
 

@@ -128,10 +128,10 @@ TEST_F(CloseChain, CommandsWithoutHandlersStayDisabled)
     FakeSheet sheet(t.app, "S1", true);
     EXPECT_EQ(form.action(Cmd::FileExport)->text(), "Export \"S1\" to text");
     EXPECT_TRUE(form.action(Cmd::FileExport)->isEnabled());
-    EXPECT_FALSE(form.action(Cmd::UtilFind)->isEnabled()) << "nothing finds yet";
-    form.setHandler(Cmd::UtilFind, [] {});
+    EXPECT_FALSE(form.action(Cmd::UtilInfoFiles)->isEnabled()) << "nothing lists the files yet";
+    form.setHandler(Cmd::UtilInfoFiles, [] {});
     form.RefreshMenus();
-    EXPECT_TRUE(form.action(Cmd::UtilFind)->isEnabled());
+    EXPECT_TRUE(form.action(Cmd::UtilInfoFiles)->isEnabled());
     EXPECT_TRUE(form.action(Cmd::HelpSummary)->isEnabled());
 }
 
