@@ -49,8 +49,7 @@ void BM_MajCanevasTwoCanvasesOfFiveThousandTraces(benchmark::State& state)
     AgreeingPrompts prompts;
     FixedClock clock{45422.5};
     QtImageFactory images(state.range(0) != 0);
-    Application app{prompts, clock, images,
-                    std::filesystem::temp_directory_path() / "unused.plp"};
+    Application app{prompts, clock, images, std::filesystem::temp_directory_path() / "unused.plp"};
     VarGlob& s = app.settings();
     s.StylePlot = 1 << kInfDrawTrace;
     s.Rc = 200;

@@ -8,6 +8,7 @@
 #include "canvas/TWPlot.h"
 #include "datasheet/DlgImportText.h"
 #include "datasheet/TWFichier.h"
+#include "model/UtilGlob.h"
 #include "platform/QtText.h"
 #include "transform/QtClickImage.h"
 
@@ -34,8 +35,8 @@ namespace ploq {
 namespace {
 
 constexpr int kSampleNetWidth = 150;
-constexpr const char* kTabCaptions[] = {"General", "Data", "Import", "Stereonet", "Stats-1",
-                                        "Stats-2"};
+constexpr const char* kTabCaptions[] = {"General",   "Data",    "Import",
+                                        "Stereonet", "Stats-1", "Stats-2"};
 
 // A picture that also tells where the button went down and where the pointer moves while it is
 // held, in its own pixels.
@@ -133,7 +134,7 @@ TDlgOptions::TDlgOptions(Application& app, QWidget* mainWindow)
     setWindowTitle(tr("Options"));
     setProperty("helpTopic", kHelpSettings);
     tabs_ = new QTabWidget(this);
-    QWidget* pages[] = {buildGeneralPage(), buildDataPage(),    buildImportPage(),
+    QWidget* pages[] = {buildGeneralPage(),   buildDataPage(),   buildImportPage(),
                         buildStereonetPage(), buildStats1Page(), buildStats2Page()};
     for (int i = 0; i < 6; ++i)
         tabs_->addTab(pages[i], QString::fromLatin1(kTabCaptions[i]));
@@ -281,8 +282,8 @@ void TDlgOptions::showDataPage(const DataPage& page)
 
 void TDlgOptions::drawSampleNet()
 {
-    sampleNet_->setPixmap(QPixmap::fromImage(
-        DrawnImage({kSampleNetWidth, kSampleNetWidth}, [this](Surface& surface) {
+    sampleNet_->setPixmap(
+        QPixmap::fromImage(DrawnImage({kSampleNetWidth, kSampleNetWidth}, [this](Surface& surface) {
             SampleNet(surface, kSampleNetWidth, app_.settings());
         })));
 }
@@ -510,8 +511,8 @@ QWidget* TDlgOptions::buildStereonetPage()
     top->addWidget(group("Projection ", column({wulff_, schmidt_})), 0, 0);
     top->addWidget(group("Hemispher ", column({lower_, upper_})), 0, 1);
     top->addWidget(group("Planes as ", column({planesAs_})), 0, 2);
-    auto* drawing = column({label("Tadpole symbol tail "), tailIn_, tailOut_, netCentre_,
-                            graduations_, diameters_});
+    auto* drawing = column(
+        {label("Tadpole symbol tail "), tailIn_, tailOut_, netCentre_, graduations_, diameters_});
     auto* grid = column({label("step"), gridStep_, gridColours_});
     top->addWidget(group(" Drawing ", drawing), 1, 0, 1, 2);
     top->addWidget(group(" Grid style", grid), 1, 2);
@@ -572,8 +573,9 @@ void TDlgOptions::showStereonetPage(const StereonetPage& page)
 
 void TDlgOptions::drawGridColours()
 {
-    gridColours_->setPicture(DrawnImage(
-        GridColourCellsSize(), [this](Surface& surface) { GridColourCells(surface, app_.settings()); }));
+    gridColours_->setPicture(DrawnImage(GridColourCellsSize(), [this](Surface& surface) {
+        GridColourCells(surface, app_.settings());
+    }));
 }
 
 void TDlgOptions::drawArrowColour()

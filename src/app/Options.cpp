@@ -48,9 +48,8 @@ Point OptionsDialogPlace(const ScreenRect& mainFrame, int dialogWidth)
 // --- Data ------------------------------------------------------------------------------
 
 const std::array<const char*, 5> kOptionsPlaneNotations = {
-    "Az Quadrant Dip (120 S 40)",   "Dip, dip direction (40/210)",
-    "Dip direction/ dip (40/210)",  "Pole of plane (030/60)",
-    "Right hand rule (40/120)",
+    "Az Quadrant Dip (120 S 40)", "Dip, dip direction (40/210)", "Dip direction/ dip (40/210)",
+    "Pole of plane (030/60)",     "Right hand rule (40/120)",
 };
 const std::array<const char*, 3> kOptionsLineNotations = {
     "Trend, Quadrant,  Pl  (30 S 40)",
@@ -197,8 +196,7 @@ void CancelImportPage(const OptionsMemory& memory, VarGlob& s)
 // --- Stereonet -------------------------------------------------------------------------
 
 const std::array<int, 4> kGridStepItems = {2, 5, 10, 15};
-const std::array<const char*, 3> kPlanesAsItems = {"Poles", "Cyclographic trace",
-                                                   "Poles + Cyclo"};
+const std::array<const char*, 3> kPlanesAsItems = {"Poles", "Cyclographic trace", "Poles + Cyclo"};
 
 StereonetPage StereonetPageOf(const VarGlob& s, int radius)
 {
@@ -261,8 +259,8 @@ bool CanvasChangeNeedsQuestion(const OptionsMemory& memory, const VarGlob& s, in
                                int currentRadius)
 {
     const VarGlob& old = memory.settings;
-    const bool coloursChanged = !std::equal(s.Tco.begin(), s.Tco.begin() + kUserColourCount,
-                                            old.Tco.begin());
+    const bool coloursChanged =
+        !std::equal(s.Tco.begin(), s.Tco.begin() + kUserColourCount, old.Tco.begin());
     return s.StylePlot != old.StylePlot || s.StyleCnvs != old.StyleCnvs
            || s.GridStep != old.GridStep || s.GridCol != old.GridCol || coloursChanged
            || radius != currentRadius;

@@ -113,8 +113,8 @@ extern const std::array<int, 4> kGridStepItems;
 extern const std::array<const char*, 3> kPlanesAsItems;
 constexpr int kGridColourFirst = 12; // the grid colour cells show Tco[12..16]
 constexpr int kGridColourCells = 5;
-constexpr int kColourCell = 12;          // pixels of a colour cell
-constexpr int kMinNetDiameterMM = 30;    // the diameter box's range
+constexpr int kColourCell = 12;       // pixels of a colour cell
+constexpr int kMinNetDiameterMM = 30; // the diameter box's range
 constexpr int kMaxNetDiameterMM = 300;
 
 struct StereonetPage {
@@ -156,8 +156,8 @@ std::optional<int> ArrowColourAt(Point p);
 // --- Pictures of the pages -------------------------------------------------------------
 // Each drawn on a white surface of its size.
 
-// The sample net of the Data page on a white square of that width, drawn on its own context with the
-// projection and hemisphere of the settings: the standard net every 10 degrees, the plane
+// The sample net of the Data page on a white square of that width, drawn on its own context with
+// the projection and hemisphere of the settings: the standard net every 10 degrees, the plane
 // dipping 40 toward 210 in Tco[2], the tadpole of symbol 9 in colour 2 on the line plunging 40
 // toward 210, and the azimuths "120", "30", "210" beside the primitive circle.
 void SampleNet(Surface& surface, int width, const VarGlob& settings);

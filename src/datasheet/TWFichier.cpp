@@ -177,7 +177,7 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     setAttribute(Qt::WA_DeleteOnClose);
     app_.addWindow(*this);
     const VarGlob& settings = app_.settings();
-    SetHeadings(sheet_, settings.TNomC);
+    ploq::SetHeadings(sheet_, settings.TNomC);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -6,6 +6,7 @@
 #include "app/DlgOptions.h"
 #include "app/Main.h"
 #include "canvas/PicturesUi.h"
+#include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlot.h"
 #include "canvas/UtilPlot.h"
 #include "datasheet/DlgImportText.h"
@@ -24,8 +25,11 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace ploq {
 namespace {
@@ -300,9 +304,9 @@ TEST_F(OptionsUi, ColourCellsActAtOnceAndNothingOffTheCells)
     dialog->arrowImagePressed();
     dialog->arrowStripReleased(3 + 5 * 12 + 4, 6);
     EXPECT_EQ(settings().ColMvtF, 5);
-    EXPECT_EQ(dialog->arrowImage()->picture().pixelColor(7, 7),
-              QColor(redOf(settings().Tco[5]), greenOf(settings().Tco[5]),
-                     blueOf(settings().Tco[5])));
+    EXPECT_EQ(
+        dialog->arrowImage()->picture().pixelColor(7, 7),
+        QColor(redOf(settings().Tco[5]), greenOf(settings().Tco[5]), blueOf(settings().Tco[5])));
 }
 
 TEST_F(OptionsUi, ClosingReleasesTheLegendWindowToo)
@@ -332,8 +336,8 @@ TEST_F(OptionsUi, CharactersAsksAndSetsEverySheetGrid)
         EXPECT_EQ(s->grid()->verticalHeader()->defaultSectionSize(), 30);
     }
 
-    t.prompts.expectFont(FontChoice{"Arial", -11}).expectMessage("Change the datasheet ?",
-                                                                 Button::No);
+    t.prompts.expectFont(FontChoice{"Arial", -11})
+        .expectMessage("Change the datasheet ?", Button::No);
     form.run(Cmd::OptionsCharacters);
     EXPECT_EQ(settings().FontName, "Arial");
     EXPECT_EQ(sheet->grid()->font().family(), "Courier New");
@@ -361,6 +365,34 @@ TEST_F(OptionsUi, PagesArePictured)
         for (int x = 0; x < net.width(); ++x)
             dark += qGray(net.pixel(x, y)) < 128;
     EXPECT_GT(dark, 100);
+}
+
+// As a user would: two canvases and a sheet open, the net switched to Wulff and the upper
+// hemisphere, then the plane notation changed, each by clicks on the dialog's own controls.
+TEST_F(OptionsUi, EndToEndWulffUpperThenAnotherPlaneNotation)
+{
+    SetBit(settings().StyleGene, kGeneOptionsKeepOn, true);
+    TDlgOptions* dialog = open();
+    dialog->tabs()->setCurrentIndex(TDlgOptions::kStereonet);
+    QTest::mouseClick(dialog->wulffChoice(), Qt::LeftButton);
+    QTest::mouseClick(dialog->upperChoice(), Qt::LeftButton);
+    test::SavePicture(dialog->grab().toImage(), "options_e2e_stereonet.png");
+    t.prompts.expectMessage("Change the canvas ?", Button::Yes);
+    QTest::mouseClick(dialog->okButton(TDlgOptions::kStereonet), Qt::LeftButton);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_TRUE(TestBit(canvases[k]->model().lStyleCnvs, kStyleWulff));
+        EXPECT_FALSE(TestBit(canvases[k]->model().lStyleCnvs, kStyleLowerHemisphere));
+        test::SavePicture(canvases[k]->grab().toImage(),
+                          QString("options_e2e_canvas%1.png").arg(k + 1));
+    }
+
+    dialog->tabs()->setCurrentIndex(TDlgOptions::kData);
+    dialog->planeNotationList()->setCurrentIndex(4); // right hand rule
+    test::SavePicture(dialog->grab().toImage(), "options_e2e_data.png");
+    t.prompts.expectMessage("Modify now the displayed data sheets ?", Button::Yes);
+    QTest::mouseClick(dialog->okButton(TDlgOptions::kData), Qt::LeftButton);
+    EXPECT_EQ(sheet->sheet().field(1, Field::Value), "40/120");
+    test::SavePicture(sheet->grab().toImage(), "options_e2e_sheet.png");
 }
 
 } // namespace

@@ -117,8 +117,10 @@ TEST(OptionsPages, EachDataControlChangesOnlyItsSetting)
          }},
         {"planes", [](DataPage& p) { p.planeNotation = 1; }, [](VarGlob& v) { v.FrtS = 1; }},
         {"lines", [](DataPage& p) { p.lineNotation = 0; }, [](VarGlob& v) { v.FrtL = 0; }},
-        {"New 1", [](DataPage& p) { p.headings[1] = "dir"; }, [](VarGlob& v) { v.TNomC[1] = "dir"; }},
-        {"New 5", [](DataPage& p) { p.headings[5] = "rem"; }, [](VarGlob& v) { v.TNomC[5] = "rem"; }},
+        {"New 1", [](DataPage& p) { p.headings[1] = "dir"; },
+         [](VarGlob& v) { v.TNomC[1] = "dir"; }},
+        {"New 5", [](DataPage& p) { p.headings[5] = "rem"; },
+         [](VarGlob& v) { v.TNomC[5] = "rem"; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
@@ -206,8 +208,8 @@ TEST(OptionsPages, PlanesAsShowsAndSetsBothPlotBits)
         bool poles, traces;
         int shown;
     };
-    for (const Case c : {Case{true, false, 0}, Case{false, true, 1}, Case{true, true, 2},
-                         Case{false, false, 0}}) {
+    for (const Case c :
+         {Case{true, false, 0}, Case{false, true, 1}, Case{true, true, 2}, Case{false, false, 0}}) {
         VarGlob v;
         SetBit(v.StylePlot, kInfDrawPole, c.poles);
         SetBit(v.StylePlot, kInfDrawTrace, c.traces);
@@ -298,7 +300,7 @@ TEST(OptionsCancel, ImportPutsBackKindFormatAndTheValueField)
     const VarGlob opening = v;
 
     ImportPage page = ImportPageOf(v);
-    page.fields[kImportValue] = 0; // the value to field 1
+    page.fields[kImportValue] = 0;  // the value to field 1
     page.fields[kImportNature] = 1; // the nature to field 2
     page.rawPlanes = false;
     page.rawFormat = 2;

@@ -10,8 +10,8 @@ namespace {
 
 const char* kindName(int kind)
 {
-    static const char* const names[] = {"message", "open-file question", "save-file question",
-                                        "text question", "number question", "colour chooser",
+    static const char* const names[] = {"message",       "open-file question", "save-file question",
+                                        "text question", "number question",    "colour chooser",
                                         "font chooser"};
     return names[kind];
 }
