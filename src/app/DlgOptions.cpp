@@ -7,6 +7,7 @@
 #include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlot.h"
 #include "datasheet/DlgImportText.h"
+#include "datasheet/ImportExport.h"
 #include "datasheet/TWFichier.h"
 #include "model/UtilGlob.h"
 #include "platform/QtText.h"
@@ -348,6 +349,7 @@ QWidget* TDlgOptions::buildImportPage()
         const auto f = static_cast<std::size_t>(i);
         fieldLabels_[f] = new QLabel;
         fields_[f] = listOf(kFieldItems);
+        fields_[f]->setMinimumHeight(fields_[f]->sizeHint().height());
         fieldGrid->addWidget(fieldLabels_[f], 0, i);
         fieldGrid->addWidget(fields_[f], 1, i);
     }

@@ -10,6 +10,7 @@
 #include "canvas/TWPlot.h"
 #include "canvas/UtilPlot.h"
 #include "datasheet/DlgImportText.h"
+#include "datasheet/ImportExport.h"
 #include "datasheet/TWFichier.h"
 #include "platform/QtText.h"
 #include "support/SheetUi.h"
@@ -123,8 +124,8 @@ TEST_F(OptionsUi, DataOkGivesTheSheetsHeadingsNotationAndDeclination)
                   ->headerData(sheet->sheet().columnOf(Field::Number) - 1, Qt::Horizontal)
                   .toString(),
               QString("no."));
-    EXPECT_EQ(sheet->sheet().field(1, Field::Value), "40/210");
-    EXPECT_EQ(sheet->sheet().field(2, Field::Value), "30 S 40"); // a line keeps its notation
+    EXPECT_EQ(sheet->sheet().field(1, Field::Value), "40 / 210");
+    EXPECT_EQ(sheet->sheet().field(2, Field::Value), "30 SW 40"); // a line keeps its notation
     EXPECT_EQ(sheet->declinationBox()->text(), "-5.0");
     EXPECT_NEAR(sheet->sheet().lDecl, -5 * kDegToRad, 1e-12);
     EXPECT_NEAR(settings().Decl, -5 * kDegToRad, 1e-12);
@@ -137,7 +138,7 @@ TEST_F(OptionsUi, DataNoKeepsTheSheetAndTheNewSettings)
     t.prompts.expectMessage("Modify now the displayed data sheets ?", Button::No);
     dialog->dataOk();
     EXPECT_EQ(settings().FrtS, 4);
-    EXPECT_EQ(sheet->sheet().field(1, Field::Value), "120 S 40");
+    EXPECT_EQ(sheet->sheet().field(1, Field::Value), "120 SW 40");
     // Accepted: the same notation again asks nothing.
     dialog = open();
     dialog->dataOk();
@@ -371,11 +372,18 @@ TEST_F(OptionsUi, PagesArePictured)
 // hemisphere, then the plane notation changed, each by clicks on the dialog's own controls.
 TEST_F(OptionsUi, EndToEndWulffUpperThenAnotherPlaneNotation)
 {
+    // The canvases start on the Schmidt net, lower hemisphere.
+    SetBit(settings().StyleCnvs, kStyleWulff, false);
+    for (TWPlot* canvas : canvases) {
+        canvas->model().lStyleCnvs = settings().StyleCnvs;
+        canvas->NettoyerWP();
+    }
     SetBit(settings().StyleGene, kGeneOptionsKeepOn, true);
     TDlgOptions* dialog = open();
     dialog->tabs()->setCurrentIndex(TDlgOptions::kStereonet);
-    QTest::mouseClick(dialog->wulffChoice(), Qt::LeftButton);
-    QTest::mouseClick(dialog->upperChoice(), Qt::LeftButton);
+    // On the button's mark, not in the middle of a stretched button.
+    for (QRadioButton* choice : {dialog->wulffChoice(), dialog->upperChoice()})
+        QTest::mouseClick(choice, Qt::LeftButton, {}, QPoint(8, choice->height() / 2));
     test::SavePicture(dialog->grab().toImage(), "options_e2e_stereonet.png");
     t.prompts.expectMessage("Change the canvas ?", Button::Yes);
     QTest::mouseClick(dialog->okButton(TDlgOptions::kStereonet), Qt::LeftButton);
@@ -391,7 +399,7 @@ TEST_F(OptionsUi, EndToEndWulffUpperThenAnotherPlaneNotation)
     test::SavePicture(dialog->grab().toImage(), "options_e2e_data.png");
     t.prompts.expectMessage("Modify now the displayed data sheets ?", Button::Yes);
     QTest::mouseClick(dialog->okButton(TDlgOptions::kData), Qt::LeftButton);
-    EXPECT_EQ(sheet->sheet().field(1, Field::Value), "40/120");
+    EXPECT_EQ(sheet->sheet().field(1, Field::Value), "120 / 40");
     test::SavePicture(sheet->grab().toImage(), "options_e2e_sheet.png");
 }
 
