@@ -43,6 +43,7 @@ enum DialogTag : int {
     kDlgUseDataSheet = 12321,
     kDlgEnterCkdPts = 12322,
     kDlgPlotClusters = 12323,
+    kDlgOptions = 12344,
 };
 
 // Shown and neither minimised nor maximised: what a data window's isNormal() tells.

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/Application.h"
+#include "app/DlgOptions.h"
 #include "app/HelpWindow.h"
 #include "app/MenuKeys.h"
 #include "app/ScreenPlace.h"
@@ -115,6 +116,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
     InstallValLineCommands(*this, app_);
+    InstallOptionsCommands(*this, app_);
     SetMenuFRecents();
     AjusterMemo1();
     connect(&app_, &Application::menusChanged, this, &TForm1::RefreshMenus);

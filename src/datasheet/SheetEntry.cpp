@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace ploq {
@@ -314,6 +315,12 @@ std::string PlusOne(std::string_view text)
 std::string MinusOne(std::string_view text)
 {
     return countFirstDigits(text, false);
+}
+
+int SheetRowHeight(int fontHeight)
+{
+    const int h = std::abs(fontHeight);
+    return h + h / 2;
 }
 
 double ReadDeclination(std::string_view text)

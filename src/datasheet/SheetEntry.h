@@ -80,6 +80,9 @@ std::string PlusOne(std::string_view text);
 // never below 0; an empty text gives "1" and a text without digits stays as it is.
 std::string MinusOne(std::string_view text);
 
+// The rows of the grid for the data sheet font of that height: |h| + |h| div 2 pixels.
+int SheetRowHeight(int fontHeight);
+
 // The declination box, in degrees: a leading minus sign is a west declination. Radians.
 double ReadDeclination(std::string_view text);
 

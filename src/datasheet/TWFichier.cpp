@@ -177,7 +177,7 @@ TWFichier::TWFichier(Application& app, QWidget* mainWindow, DataSheet sheet)
     setAttribute(Qt::WA_DeleteOnClose);
     app_.addWindow(*this);
     const VarGlob& settings = app_.settings();
-    SetHeadings(sheet_, settings.TNomC);
+    ploq::SetHeadings(sheet_, settings.TNomC);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -223,10 +223,9 @@ void TWFichier::buildGrid()
     grid_->setMinimumHeight(kGridMinHeight);
     grid_->setWordWrap(false);
 
-    const int height = std::abs(settings.FontHeight);
     QHeaderView* rows = grid_->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(height + height / 2);
+    rows->setDefaultSectionSize(SheetRowHeight(settings.FontHeight));
     rows->setDefaultAlignment(Qt::AlignCenter);
     const QFontMetrics metrics(grid_->font());
     rows->setFixedWidth(std::max(settings.ColW[0], metrics.horizontalAdvance("0000") + 8));
@@ -966,6 +965,21 @@ void TWFichier::ChangeNotation(const Notation& to)
             TakeSheetLayout(sheet_, app_.settings());
     }
     checkNotationItems();
+}
+
+void TWFichier::SetHeadings()
+{
+    ploq::SetHeadings(sheet_, app_.settings().TNomC);
+    for (int column = 1; column <= kFieldCount; ++column)
+        labels_[index(column)]->setText(toQString(sheet_.cell(0, column)));
+    model_->headerDataChanged(Qt::Horizontal, 0, kFieldCount - 1);
+}
+
+void TWFichier::SetGridFont()
+{
+    const VarGlob& settings = app_.settings();
+    grid_->setFont(sheetFont(settings));
+    grid_->verticalHeader()->setDefaultSectionSize(SheetRowHeight(settings.FontHeight));
 }
 
 // A value waiting in its edit box would otherwise be read in the new notation.

@@ -76,6 +76,10 @@ public:
     // The sheet's value texts written in other notations (the notation menu, or the options
     // when they change); the current sheet's notations become the settings.
     void ChangeNotation(const Notation& to);
+    // The headings of the settings (TNomC) into the grid's header row and the boxes' labels.
+    void SetHeadings();
+    // The data sheet font of the settings into the grid, rows as tall as it needs.
+    void SetGridFont();
 
     // Prints the table on the printer as it is set up: every page that holds rows, or the pages
     // of the range asked for. Returns the pages printed.

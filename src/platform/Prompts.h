@@ -88,6 +88,21 @@ struct NumberAnswer {
     bool optionChecked = false;
 };
 
+// A colour chooser's answer: the colour chosen, or none when the user cancels; `shown` is false
+// when the chooser could not be shown at all.
+struct ColourAnswer {
+    bool shown = true;
+    std::optional<TColor> colour;
+};
+
+// A font as the settings hold it: its name (Windows-1252) and its height, negative for the
+// height of its characters in pixels.
+struct FontChoice {
+    std::string name;
+    int height = -13;
+    friend bool operator==(const FontChoice&, const FontChoice&) = default;
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -100,6 +115,10 @@ public:
     virtual std::optional<std::string> askText(const TextQuestion& question) = 0;
     // The number and the tick chosen, or none when the user cancels.
     virtual std::optional<NumberAnswer> askNumber(const NumberQuestion& question) = 0;
+    // The system's colour chooser preset with `initial`.
+    virtual ColourAnswer chooseColour(TColor initial) = 0;
+    // The system's font chooser preset with `initial`; none when the user cancels.
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
     // As saveFile, for callers that act on the chosen file type.
     virtual std::optional<SaveChoice> saveFileAndType(const FileQuestion& question)
     {
@@ -124,6 +143,16 @@ public:
     Button confirmation(std::string text, Buttons buttons, std::optional<Point> at = {})
     {
         return message({MsgKind::Confirmation, std::move(text), buttons, at});
+    }
+    // The colour chosen; none when cancelled, or when the chooser could not be shown (told).
+    std::optional<TColor> ChooseColour(TColor initial)
+    {
+        const ColourAnswer answer = chooseColour(initial);
+        if (!answer.shown) {
+            error("Impossible to load the colour selection dialog box");
+            return std::nullopt;
+        }
+        return answer.colour;
     }
 };
 

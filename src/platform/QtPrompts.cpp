@@ -1,12 +1,15 @@
 #include "platform/QtPrompts.h"
 
+#include "platform/QtSurface.h"
 #include "platform/QtText.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -17,6 +20,8 @@
 #include <QStringList>
 
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace ploq {
@@ -242,6 +247,37 @@ std::optional<NumberAnswer> QtPrompts::askNumber(const NumberQuestion& question)
     // A value being typed counts as typed.
     spin->interpretText();
     return NumberAnswer{spin->value(), option && option->isChecked()};
+}
+
+} // namespace ploq
+
+namespace ploq {
+
+ColourAnswer QtPrompts::chooseColour(TColor initial)
+{
+    const Owned owned(owner());
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), owned.window());
+    if (!chosen.isValid())
+        return {true, std::nullopt};
+    return {true, rgb(chosen.red(), chosen.green(), chosen.blue())};
+}
+
+std::optional<FontChoice> QtPrompts::chooseFont(const FontChoice& initial)
+{
+    QFont preset(toQString(initial.name));
+    preset.setPixelSize(std::max(1, std::abs(initial.height)));
+    const Owned owned(owner());
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, preset, owned.window());
+    if (!accepted)
+        return std::nullopt;
+    // The settings keep the height of the characters in pixels, as a negative number.
+    int pixels = chosen.pixelSize();
+    if (pixels <= 0) {
+        const double dpi = owned.window() ? owned.window()->logicalDpiY() : 96.0;
+        pixels = static_cast<int>(std::lround(chosen.pointSizeF() * dpi / 72));
+    }
+    return FontChoice{fromQString(chosen.family()), -std::max(1, pixels)};
 }
 
 } // namespace ploq

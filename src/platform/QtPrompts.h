@@ -25,6 +25,8 @@ public:
     std::optional<std::string> askText(const TextQuestion& question) override;
     std::optional<NumberAnswer> askNumber(const NumberQuestion& question) override;
     std::optional<SaveChoice> saveFileAndType(const FileQuestion& question) override;
+    ColourAnswer chooseColour(TColor initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
 private:
     QWidget* owner() const;

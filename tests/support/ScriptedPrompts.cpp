@@ -10,8 +10,9 @@ namespace {
 
 const char* kindName(int kind)
 {
-    static const char* const names[] = {"message", "open-file question", "save-file question",
-                                        "text question", "number question"};
+    static const char* const names[] = {"message",       "open-file question", "save-file question",
+                                        "text question", "number question",    "colour chooser",
+                                        "font chooser"};
     return names[kind];
 }
 
@@ -55,6 +56,23 @@ ScriptedPrompts& ScriptedPrompts::expectNumber(std::string labelPart, std::optio
     Step step{Kind::Number, std::move(labelPart)};
     step.number = value;
     step.filter = tick;
+    script_.push_back(std::move(step));
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::expectColour(std::optional<TColor> colour, bool shown)
+{
+    Step step{Kind::Colour, "colour"};
+    step.colour = colour;
+    step.shown = shown;
+    script_.push_back(std::move(step));
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::expectFont(std::optional<FontChoice> font)
+{
+    Step step{Kind::Font, "font"};
+    step.font = std::move(font);
     script_.push_back(std::move(step));
     return *this;
 }
@@ -122,6 +140,22 @@ std::optional<NumberAnswer> ScriptedPrompts::askNumber(const NumberQuestion& que
     const int value = std::clamp(*step->number, question.minimum, question.maximum);
     const bool tick = step->filter < 0 ? question.optionChecked : step->filter != 0;
     return NumberAnswer{value, !question.option.empty() && tick};
+}
+
+ColourAnswer ScriptedPrompts::chooseColour(TColor initial)
+{
+    colourQuestions_.push_back(initial);
+    const auto step = next(Kind::Colour, "colour");
+    if (!step)
+        return {true, std::nullopt};
+    return {step->shown, step->shown ? step->colour : std::nullopt};
+}
+
+std::optional<FontChoice> ScriptedPrompts::chooseFont(const FontChoice& initial)
+{
+    fontQuestions_.push_back(initial);
+    const auto step = next(Kind::Font, initial.name);
+    return step ? step->font : std::nullopt;
 }
 
 } // namespace ploq::test

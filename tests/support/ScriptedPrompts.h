@@ -27,6 +27,11 @@ public:
     // The next number question must contain `labelPart`; it is answered with the number and
     // the tick (-1 keeps the tick the question proposes), or cancelled with none.
     ScriptedPrompts& expectNumber(std::string labelPart, std::optional<int> value, int tick = -1);
+    // The next colour chooser is answered with the colour, or cancelled with none; `shown`
+    // false: the chooser cannot be shown.
+    ScriptedPrompts& expectColour(std::optional<TColor> colour, bool shown = true);
+    // The next font chooser is answered with the font, or cancelled with none.
+    ScriptedPrompts& expectFont(std::optional<FontChoice> font);
 
     Button message(const Message& message) override;
     std::optional<std::string> openFile(const FileQuestion& question) override;
@@ -34,7 +39,12 @@ public:
     std::optional<std::string> askText(const TextQuestion& question) override;
     std::optional<NumberAnswer> askNumber(const NumberQuestion& question) override;
     std::optional<SaveChoice> saveFileAndType(const FileQuestion& question) override;
+    ColourAnswer chooseColour(TColor initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
+    // What each chooser was preset with.
+    const std::vector<TColor>& colourQuestions() const { return colourQuestions_; }
+    const std::vector<FontChoice>& fontQuestions() const { return fontQuestions_; }
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<FileQuestion>& fileQuestions() const { return fileQuestions_; }
     const std::vector<TextQuestion>& textQuestions() const { return textQuestions_; }
@@ -42,7 +52,7 @@ public:
     bool allAnswered() const { return script_.empty(); }
 
 private:
-    enum class Kind { Message, OpenFile, SaveFile, Text, Number };
+    enum class Kind { Message, OpenFile, SaveFile, Text, Number, Colour, Font };
     struct Step {
         Kind kind;
         std::string textPart;
@@ -50,6 +60,9 @@ private:
         std::optional<std::string> path = std::nullopt;
         int filter = -1;
         std::optional<int> number = std::nullopt;
+        std::optional<TColor> colour = std::nullopt;
+        bool shown = true;
+        std::optional<FontChoice> font = std::nullopt;
     };
     std::optional<Step> next(Kind kind, const std::string& asked);
 
@@ -58,6 +71,8 @@ private:
     std::vector<FileQuestion> fileQuestions_;
     std::vector<TextQuestion> textQuestions_;
     std::vector<NumberQuestion> numberQuestions_;
+    std::vector<TColor> colourQuestions_;
+    std::vector<FontChoice> fontQuestions_;
 };
 
 } // namespace ploq::test

@@ -1,0 +1,74 @@
+// What the Stereonet page's OK does to the open canvases: two canvases of radius 200, each
+// holding 5000 planes drawn as their great circles, restyled and redrawn with the hemisphere
+// switched (the records placed again), on screen images.
+
+#include "app/Application.h"
+#include "app/DlgOptions.h"
+#include "canvas/TWPlot.h"
+#include "canvas/UtilPlot.h"
+#include "platform/Clock.h"
+#include "platform/QtSurface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+
+namespace {
+
+using namespace ploq;
+
+// Answers every question with its first button.
+class AgreeingPrompts : public Prompts {
+public:
+    Button message(const Message&) override { return Button::Yes; }
+    std::optional<std::string> openFile(const FileQuestion&) override { return std::nullopt; }
+    std::optional<std::string> saveFile(const FileQuestion&) override { return std::nullopt; }
+    std::optional<std::string> askText(const TextQuestion&) override { return std::nullopt; }
+    std::optional<NumberAnswer> askNumber(const NumberQuestion&) override { return std::nullopt; }
+    ColourAnswer chooseColour(TColor) override { return {}; }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
+};
+
+void FillPlanes(TWPlot& canvas, const VarGlob& settings, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> trend(0, 6.283185307179586);
+    std::uniform_real_distribution<double> plunge(0, 1.5707963267948966);
+    for (int i = 0; i < kMaxValues; ++i) {
+        InfoVal plane;
+        plane.na = "S0";
+        plane.azi = trend(random);
+        plane.pen = plunge(random);
+        AjoutVal(canvas.model(), plane, settings);
+    }
+}
+
+void BM_MajCanevasTwoCanvasesOfFiveThousandTraces(benchmark::State& state)
+{
+    AgreeingPrompts prompts;
+    FixedClock clock{45422.5};
+    QtImageFactory images(state.range(0) != 0);
+    Application app{prompts, clock, images, std::filesystem::temp_directory_path() / "unused.plp"};
+    VarGlob& s = app.settings();
+    s.StylePlot = 1 << kInfDrawTrace;
+    s.Rc = 200;
+    for (unsigned seed : {7u, 8u}) {
+        TWPlot* canvas = NewWP(app, kWPOrdinary);
+        FillPlanes(*canvas, s, seed);
+    }
+    TDlgOptions dialog(app, nullptr);
+    for (auto _ : state) {
+        SetBit(s.StyleCnvs, kStyleLowerHemisphere, !TestBit(s.StyleCnvs, kStyleLowerHemisphere));
+        dialog.MajCanevas(200, false);
+    }
+    for (DataWindow* w : app.registry().windows(WindowKind::Canvas))
+        w->closeWithoutAsking();
+}
+BENCHMARK(BM_MajCanevasTwoCanvasesOfFiveThousandTraces)
+    ->ArgName("aa")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
