@@ -102,7 +102,7 @@ std::vector<MenuNode> buildTree()
                   item(Cmd::ErrorSmallCircle, "Error on small circle (bootstrap)"), sep(),
                   item(Cmd::TestRotationalSymmetry, "Test rotational symmetry"), sep(),
                   item(Cmd::WatsonAnalysis, "Watson distribution analysis"),
-                  item(Cmd::TestOutlier, "Test outlier"), sep(), item(Cmd::Trackdip, "Trackdip")}),
+                  item(Cmd::TestOutlier, "Test outlier"), sep(), item(Cmd::Trackdip, "Trackdip", "Ctrl+T")}),
              sep(), item(Cmd::Counting, "Counting"),
              item(Cmd::CountingNodePosition, "Counting-grid nod position"),
              item(Cmd::Contouring, "Contouring"), sep(),
