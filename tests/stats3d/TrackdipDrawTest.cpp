@@ -4,6 +4,7 @@
 
 #include "stats3d/TrackdipDraw.h"
 
+#include "canvas/Dessin.h"
 #include "canvas/Plot.h"
 #include "platform/RecordingSurface.h"
 
