@@ -9,12 +9,12 @@ namespace ploq {
 // One element of a Trackdip canvas: a tilt record of a retained polygone, or the end mark of a
 // polygone (w = z = -1).
 struct InfoTD {
-    int ix = 0;       // 1 when the element has been clicked as a summit
-    int ii = 0;       // its tilt record number
-    double w = 0;     // window size
-    double z = 0;     // boundary depth
-    double e = 0;     // rotation angle, radians
-    double a = 0;     // rotation axis trend, radians
+    int ix = 0;   // 1 when the element has been clicked as a summit
+    int ii = 0;   // its tilt record number
+    double w = 0; // window size
+    double z = 0; // boundary depth
+    double e = 0; // rotation angle, radians
+    double a = 0; // rotation axis trend, radians
     bool isMax = false;
 
     bool isEnd() const { return w < 0; }

@@ -84,8 +84,7 @@ TWPlot* Trackdip(Application& app)
     }
     VarGlob& s = app.settings();
     const Notation notation{s.FrtS, s.FrtL};
-    const TrackdipResult result =
-        RunTrackdip(read.rows, TrackdipParams::FromSettings(s), notation);
+    const TrackdipResult result = RunTrackdip(read.rows, TrackdipParams::FromSettings(s), notation);
     const std::string caption = sheetWindow->title();
 
     if (!listingWindow(app, TrackdipTitle(caption), result.table, kTableLeft))
@@ -163,8 +162,8 @@ void TrackdipMenu::sync()
     else if (item(kItemSummits)->text().startsWith(QStringLiteral("Hide")))
         item(kItemSummits)->setText(QStringLiteral("Show polygons summits"));
     setMaximumCaption();
-    for (int i : {kItemAllMaxima, kItemClickSymbol, kItemMaxSymbol, kItemSqrtTail,
-                  kItemSizeFollows})
+    for (int i :
+         {kItemAllMaxima, kItemClickSymbol, kItemMaxSymbol, kItemSqrtTail, kItemSizeFollows})
         item(i)->setChecked(TestBit(bits, checkedBit(i)));
 }
 

@@ -184,8 +184,8 @@ private:
         const double L = TestBit(canvas_.lOptS3Dadd, kTDSizeFollows) ? ctx_.net.radius / 20.0
                                                                      : px(kSymbolHalfLength);
         const double degrees = e.e * kRadToDeg;
-        const double tail = TestBit(canvas_.lOptS3Dadd, kTDSqrtTail) ? L * std::sqrt(degrees)
-                                                                     : degrees * L / 2;
+        const double tail =
+            TestBit(canvas_.lOptS3Dadd, kTDSqrtTail) ? L * std::sqrt(degrees) : degrees * L / 2;
         const auto offset = [&](double trend, double length) {
             return Point{p.x + static_cast<int>(std::lround(length * std::sin(trend))),
                          p.y - static_cast<int>(std::lround(length * std::cos(trend)))};

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <limits>
+#include <numbers>
 
 namespace ploq {
 
@@ -400,10 +400,10 @@ std::string TrackdipLine(int k, const TiltRecord& r, const Notation& notation)
     const auto plane = [&](const Direction& d) {
         return DirToText(true, true, d.plunge, d.trend, notation);
     };
-    return tableRow({std::to_string(k), FormatFixed(r.h, 3), FormatFixed(r.z2, 3),
-                     std::to_string(r.m1), plane(r.mean1), std::to_string(r.m2), plane(r.mean2),
-                     degrees(r.angle), DirToText(true, false, r.axis.plunge, r.axis.trend, notation),
-                     degrees(r.azimuth)});
+    return tableRow(
+        {std::to_string(k), FormatFixed(r.h, 3), FormatFixed(r.z2, 3), std::to_string(r.m1),
+         plane(r.mean1), std::to_string(r.m2), plane(r.mean2), degrees(r.angle),
+         DirToText(true, false, r.axis.plunge, r.axis.trend, notation), degrees(r.azimuth)});
 }
 
 std::string TrackdipTitle(std::string_view caption)
@@ -445,7 +445,8 @@ namespace {
 int largestAngle(const Polygone& p, const std::vector<TiltRecord>& records)
 {
     return *std::max_element(p.records.begin(), p.records.end(), [&](int x, int y) {
-        return records[static_cast<std::size_t>(x)].angle < records[static_cast<std::size_t>(y)].angle;
+        return records[static_cast<std::size_t>(x)].angle
+               < records[static_cast<std::size_t>(y)].angle;
     });
 }
 

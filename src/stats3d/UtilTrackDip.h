@@ -107,8 +107,8 @@ struct Polygone {
 };
 
 struct TrackdipLinks {
-    std::vector<Polygone> polygones;    // the retained ones
-    std::vector<std::string> panel;     // the branch lines, then the count of steps and links
+    std::vector<Polygone> polygones; // the retained ones
+    std::vector<std::string> panel;  // the branch lines, then the count of steps and links
     int iterations = 0;
     int links = 0;
 };

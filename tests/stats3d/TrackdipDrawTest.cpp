@@ -25,9 +25,9 @@ TrTD Elements()
     const auto el = [](int ii, double w, double z, double eDeg, double aDeg) {
         return InfoTD{0, ii, w, z, eDeg * kDegToRad, aDeg * kDegToRad, false};
     };
-    return {el(9, 40, 1250, 10, 0),  el(8, 20, 1252, 12, 90), el(7, 10, 1251, 30, 45),
-            el(6, 5, 1250, 8, 0),    el(5, 2.5, 1250, 6, 0),  {0, 0, -1, -1, 0, 0, false},
-            el(4, 30, 1320, 20, 0),  el(3, 15, 1318, 18, 0),  el(2, 0.6, 1320, 5, 0),
+    return {el(9, 40, 1250, 10, 0),     el(8, 20, 1252, 12, 90), el(7, 10, 1251, 30, 45),
+            el(6, 5, 1250, 8, 0),       el(5, 2.5, 1250, 6, 0),  {0, 0, -1, -1, 0, 0, false},
+            el(4, 30, 1320, 20, 0),     el(3, 15, 1318, 18, 0),  el(2, 0.6, 1320, 5, 0),
             {0, 0, -1, -1, 0, 0, false}};
 }
 
@@ -62,8 +62,7 @@ struct Fixture {
     CanvasModel canvas{kWPTrackdip, settings};
 };
 
-std::vector<const Primitive*> Having(const std::vector<Primitive>& all, Shape shape,
-                                     TColor colour)
+std::vector<const Primitive*> Having(const std::vector<Primitive>& all, Shape shape, TColor colour)
 {
     std::vector<const Primitive*> out;
     for (const Primitive& p : all)
@@ -143,7 +142,7 @@ TEST(TrackdipDraw, SummitMarksOfEveryType)
         int type;
         Shape shape;
         std::size_t perMark;
-    } cases[] = {{1, Shape::Line, 2}, {2, Shape::Line, 2}, {3, Shape::Rectangle, 1},
+    } cases[] = {{1, Shape::Line, 2},      {2, Shape::Line, 2},     {3, Shape::Rectangle, 1},
                  {4, Shape::Rectangle, 1}, {10, Shape::Ellipse, 1}, {11, Shape::Ellipse, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);

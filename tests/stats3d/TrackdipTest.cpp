@@ -3,11 +3,10 @@
 // synthetic log of three dip domains whose rotations are known by construction, the refusals
 // of a sheet and the texts.
 
-#include "stats3d/UtilTrackDip.h"
-
 #include "app/VarGlob.h"
 #include "canvas/Plot.h"
 #include "model/UtilGlob.h"
+#include "stats3d/UtilTrackDip.h"
 #include "support/Draws.h"
 #include "support/SheetRows.h"
 #include "support/TrackdipLog.h"
@@ -213,10 +212,8 @@ TEST(TrackdipCompare, ATiltMustExceedTheCutOffAndIsAnAngleBetweenAxes)
 
 TEST(TrackdipCompare, TheAxisIsCommonToBothPlanesAndTheAzimuthSeenWithPlaneOneFlat)
 {
-    // Pole 1 horizontal toward E plane vertical N-S: its pole dips 0, nothing to undo but a
-    // quarter turn about N. Hand-worked: a horizontal pole 1 toward 90 and pole 2 toward 90
-    // plunging 20: plane 1 brought flat takes pole 1 to the vertical and pole 2 to 20 degrees
-    // from it, toward the trend 270 (the turn goes about the line of trend 180).
+    // Hand-worked: poles plunging 30 and 50 toward 090 are 20 degrees apart in the E-W
+    // vertical plane.
     const Direction p1{Rad(90), Rad(30)}, p2{Rad(90), Rad(50)};
     const std::optional<TiltRecord> r = CompareWindows(p1, p2, 0);
     ASSERT_TRUE(r);
@@ -327,7 +324,8 @@ TEST(TrackdipLinks, BranchesTakeTheLargestAngleAndTooManyCandidatesEndThePolygon
                          [&](int a, int b) { return records[a].angle > records[b].angle; });
         std::string list;
         for (int k : order)
-            list += sformat("%d (%s\xB0), ", k + 1, FormatFixed(records[k].angle / kDegToRad, 1).c_str());
+            list += sformat("%d (%s\xB0), ", k + 1,
+                            FormatFixed(records[k].angle / kDegToRad, 1).c_str());
         list.resize(list.size() - 2);
         EXPECT_EQ(links.panel.front(),
                   sformat("from %d : %s => %d", n + 1, list.c_str(), largest + 1));
@@ -356,8 +354,8 @@ TEST(TrackdipLinks, EveryRecordIsUsedAndPolygonesFollowDecreasingWindows)
         elements += p.records.size() + 1;
     }
     EXPECT_EQ(TrackdipElements(result).size(), elements);
-    EXPECT_EQ(result.links.panel.back(), sformat("%d iterations , %d  limits ",
-                                                 result.links.iterations, result.links.links));
+    EXPECT_EQ(result.links.panel.back(),
+              sformat("%d iterations , %d  limits ", result.links.iterations, result.links.links));
     EXPECT_GT(result.links.iterations, 0);
 }
 
@@ -418,7 +416,8 @@ TEST(TrackdipRead, RefusesWhatIsNoLogAndNamesTheRow)
         std::vector<test::RowTexts> rows;
         std::string error;
     } cases[] = {
-        {"one depth", {{"S0", "30/090", "", "12", ""}, {"S0", "30/100", "", "12", ""}},
+        {"one depth",
+         {{"S0", "30/090", "", "12", ""}, {"S0", "30/100", "", "12", ""}},
          std::string(kMsgTrackdipDepths)},
         {"one row", {{"S0", "30/090", "", "12", ""}}, std::string(kMsgTrackdipDepths)},
         {"rising",
@@ -426,13 +425,18 @@ TEST(TrackdipRead, RefusesWhatIsNoLogAndNamesTheRow)
           {"S0", "30/090", "", "13", ""},
           {"S0", "30/090", "", "12.5", ""}},
          "Depth of row 3 is above the depth of row 2: depths must increase down the sheet"},
-        {"a name", {{"S0", "30/090", "", "12", ""}, {"S0", "30/090", "", "top", ""}},
+        {"a name",
+         {{"S0", "30/090", "", "12", ""}, {"S0", "30/090", "", "top", ""}},
          "Row 2: the location code is not a depth"},
         {"empty", {{"S0", "30/090", "", "", ""}}, "Row 1: the location code is not a depth"},
-        {"two separators", {{"S0", "30/090", "", "1.2.3", ""}},
+        {"two separators",
+         {{"S0", "30/090", "", "1.2.3", ""}},
          "Row 1: the location code is not a depth"},
-        {"repeated depths", {{"S0", "30/090", "", "1", ""}, {"S0", "30/090", "", "1", ""},
-                             {"S0", "30/090", "", "2,5", ""}}, ""},
+        {"repeated depths",
+         {{"S0", "30/090", "", "1", ""},
+          {"S0", "30/090", "", "1", ""},
+          {"S0", "30/090", "", "2,5", ""}},
+         ""},
     };
     for (const Case& c : cases) {
         const TrackdipRowsRead read = ReadTrackdipRows(SheetOf(c.rows));
@@ -445,8 +449,8 @@ TEST(TrackdipRead, RefusesWhatIsNoLogAndNamesTheRow)
     noValue.lMod[2] = kRowToDecode;
     EXPECT_EQ(ReadTrackdipRows(noValue).error, "Row 2: the value is not a direction");
 
-    const TrackdipRowsRead read = ReadTrackdipRows(
-        SheetOf({{"S0", "30/090", "", "1", ""}, {"L", "30/090", "", "2,5", ""}}));
+    const TrackdipRowsRead read =
+        ReadTrackdipRows(SheetOf({{"S0", "30/090", "", "1", ""}, {"L", "30/090", "", "2,5", ""}}));
     ASSERT_EQ(read.rows.z.size(), 2u);
     EXPECT_EQ(read.rows.z[1], 2.5);
     // A plane by its pole: dip 30 toward 090 has its pole plunging 60 toward 270.
@@ -482,9 +486,8 @@ TEST(TrackdipText, TableLinesSegmentsAndTitles)
     EXPECT_EQ(TrackdipTitle("log"), "Trackdip - log");
     EXPECT_EQ(SegmentsTitle("well A.12.plq"), "segments (well A.12.plq)");
 
-    const std::vector<InfoLine> report =
-        TrackdipCanvasReport("well.plq", {Rad(3.5), Rad(30), 3, 4},
-                             toDayCount({2026, 12, 9, 14, 5, 0}));
+    const std::vector<InfoLine> report = TrackdipCanvasReport("well.plq", {Rad(3.5), Rad(30), 3, 4},
+                                                              toDayCount({2026, 12, 9, 14, 5, 0}));
     ASSERT_EQ(report.size(), 4u);
     EXPECT_EQ(report[0].text, "14:05 - file \"well.plq\", Trackdip analysis");
     EXPECT_EQ(report[1].text, "tilt angle cut-off : 3.5\xB0");

@@ -95,7 +95,8 @@ TEST_F(TrackdipOnSheet, RefusalsMakeNothingAndLeaveTheSheet)
          "Depth of row 7 is above the depth of row 6: depths must increase down the sheet"},
         {"no depth", [](DataSheet& s) { s.setField(4, Field::Location, "top"); },
          "Row 4: the location code is not a depth"},
-        {"one depth", [](DataSheet& s) {
+        {"one depth",
+         [](DataSheet& s) {
              for (int row = 1; row <= s.rowCount(); ++row)
                  s.setField(row, Field::Location, "1200");
          },
@@ -141,7 +142,8 @@ TEST_F(TrackdipOnSheet, TextWindowsPanelAndCanvas)
         if (auto* text = dynamic_cast<TWText*>(w); text && text->isVisible())
             texts.push_back(text);
     ASSERT_EQ(texts.size(), 2u);
-    std::sort(texts.begin(), texts.end(), [](TWText* a, TWText* b) { return a->slot() < b->slot(); });
+    std::sort(texts.begin(), texts.end(),
+              [](TWText* a, TWText* b) { return a->slot() < b->slot(); });
     EXPECT_EQ(texts[0]->title(), "Trackdip - well");
     EXPECT_EQ(texts[1]->title(), "segments (well.12.plq)");
     EXPECT_EQ(texts[0]->width(), 500);
@@ -194,12 +196,12 @@ TEST_F(TrackdipOnSheet, PopupItemsCaptionsChecksAndBits)
     std::vector<std::string> captions;
     for (QAction* a : td->actions())
         captions.push_back(a->isSeparator() ? "-" : fromQString(a->text()));
-    EXPECT_EQ(captions, (std::vector<std::string>{
-                            "Show polygones summits", "Show maximum", "-",
-                            "Max display =>  all maxima", "Click on summit => Trackdip symbol",
-                            "Max symbol => Trackdip symbol", "-",
-                            "T bar length as sq. root of rotation angle",
-                            "Symb size follows window size", "-", "Reset"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Show polygones summits", "Show maximum", "-",
+                                                  "Max display =>  all maxima",
+                                                  "Click on summit => Trackdip symbol",
+                                                  "Max symbol => Trackdip symbol", "-",
+                                                  "T bar length as sq. root of rotation angle",
+                                                  "Symb size follows window size", "-", "Reset"}));
 
     const auto trigger = [&](int item) {
         td->item(item)->trigger();

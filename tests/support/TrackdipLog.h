@@ -18,8 +18,8 @@ struct DomainLog {
     std::vector<double> z;
     std::vector<Direction> poles;
     std::array<double, 2> boundaries{};
-    std::array<Direction, 2> axes{};   // the rotation axes, normal to the poles they turn
-    std::array<double, 2> angles{};    // radians
+    std::array<Direction, 2> axes{};    // the rotation axes, normal to the poles they turn
+    std::array<double, 2> angles{};     // radians
     std::array<Direction, 3> domains{}; // the pole of each domain
 };
 
@@ -49,8 +49,8 @@ inline DomainLog ThreeDomainLog(int rows, double z0, double step, double noiseDe
     log.angles = {angle1Deg * degree, angle2Deg * degree};
     for (int k = 0; k < 2; ++k) {
         log.axes[k] = StrikeOf(log.domains[k]);
-        log.domains[k + 1] = VecToDir(
-            RodriguesTurn(DirToVec(log.domains[k]), DirToVec(log.axes[k]), log.angles[k]));
+        log.domains[k + 1] =
+            VecToDir(RodriguesTurn(DirToVec(log.domains[k]), DirToVec(log.axes[k]), log.angles[k]));
     }
     log.boundaries = {z0 + step * (rows / 3) - step / 2, z0 + step * (2 * rows / 3) - step / 2};
     Draws draws(seed);
