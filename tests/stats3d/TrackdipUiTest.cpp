@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/ScreenPlace.h"
+#include "model/UtilGlob.h"
 #include "canvas/PicturesUi.h"
 #include "canvas/TWPlot.h"
 #include "datasheet/TWFichier.h"
@@ -18,6 +19,7 @@
 #include "support/UiApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -35,8 +37,9 @@ DataSheet LogSheet(const test::DomainLog& log, const std::string& title)
     sheet.lTitle = title;
     for (std::size_t i = 0; i < log.z.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        if (row > 1)
+        if (row > 1) {
             EXPECT_TRUE(sheet.appendRow());
+        }
         const Direction& pole = log.poles[i];
         sheet.setField(row, Field::Nature, "S0");
         sheet.setField(row, Field::Value,
