@@ -279,12 +279,13 @@ public:
     }
 
 private:
-    int lastUnused() const
+    // Records are released only below the start of the polygone being made (they were unused
+    // then, and the start is the last unused one): the search goes down from there.
+    int lastUnused()
     {
-        for (int k = static_cast<int>(records_.size()) - 1; k >= 0; --k)
-            if (!records_[static_cast<std::size_t>(k)].used)
-                return k;
-        return -1;
+        while (unusedBelow_ > 0 && records_[static_cast<std::size_t>(unusedBelow_ - 1)].used)
+            --unusedBelow_;
+        return unusedBelow_ - 1;
     }
 
     TiltRecord& at(int k) { return records_[static_cast<std::size_t>(k)]; }
@@ -298,7 +299,17 @@ private:
         if (pass == 0)
             return linked;
         const auto p = static_cast<std::size_t>(pass);
-        for (int k = passStart_[p - 1]; k < passStart_[p]; ++k) {
+        // A pass is in depth order: only the records within h of the boundary are tested.
+        const auto first = records_.begin() + passStart_[p - 1];
+        const auto last = records_.begin() + passStart_[p];
+        // A little wider than h: LinkTest decides at the edges.
+        const double reach = at(current).h * (1 + 1e-9);
+        const double top = at(current).z2 - reach;
+        const auto from = std::lower_bound(first, last, top,
+                                           [](const TiltRecord& r, double z) { return r.z2 < z; });
+        for (int k = static_cast<int>(from - records_.begin()); k < passStart_[p]; ++k) {
+            if (at(k).z2 > at(current).z2 + reach)
+                break;
             if (at(k).used || !LinkTest(at(k), at(current), params_.delta))
                 continue;
             at(k).used = true;
@@ -369,6 +380,7 @@ private:
     TrackdipParams params_;
     TrackdipLinks links_;
     int branch_ = -1;
+    int unusedBelow_ = static_cast<int>(records_.size());
 };
 
 } // namespace
