@@ -29,13 +29,14 @@ TWText* listingWindow(Application& app, const std::string& title,
     TWText* w = NewTextWindow(app, 0, title);
     if (!w)
         return nullptr;
+    // Laid out once: a window without word wrap widens its page at each line appended.
+    for (const std::string& line : lines)
+        w->appendLine(line);
     QFont font(QStringLiteral("Courier"), 8);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     w->RichEdit1()->setFont(font);
     w->setWordWrap(false);
-    for (const std::string& line : lines)
-        w->appendLine(line);
     w->setDirty(false);
     w->resize(kTextWidth, w->height());
     w->move(left, w->y());
