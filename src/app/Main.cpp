@@ -23,6 +23,7 @@
 #include "stats3d/DlgDisplayAdd.h"
 #include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
+#include "stats3d/TrackdipCommands.h"
 #include "transform/DlgChangeSy.h"
 
 #include <QAction>
@@ -113,6 +114,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallStats3DCommands(*this, app_);
     InstallDisplayAddCommands(*this, app_);
     InstallCountingCommands(*this, app_);
+    InstallTrackdipCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
     InstallValLineCommands(*this, app_);

@@ -9,6 +9,7 @@
 #include "model/TypesGlob.h"
 #include "platform/Surface.h"
 #include "stats3d/InfoAdd.h"
+#include "stats3d/InfoTD.h"
 #include "stats2d/InfoStats2D.h"
 
 #include <array>
@@ -130,6 +131,10 @@ public:
     // present only for that kind.
     std::unique_ptr<TInfo2D> lTinfo2D;
     TrMM lT2D;
+    // The elements of a Trackdip canvas, the end marks of its polygones included, and what
+    // the analysis spanned.
+    TrTD liTD;
+    TrackdipExtent lTD;
 
 private:
     std::unique_ptr<Image> image_;

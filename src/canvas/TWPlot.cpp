@@ -176,6 +176,12 @@ std::map<int, std::function<void(TWPlot&)>>& KindListings()
     return listings;
 }
 
+std::map<int, std::function<QMenu*(TWPlot&)>>& KindMenus()
+{
+    static std::map<int, std::function<QMenu*(TWPlot&)>> menus;
+    return menus;
+}
+
 TWPlot::TWPlot(Application& app, int natWP)
     : QWidget(app.mainWindow(), Qt::Window), app_(app), model_(natWP, app.settings())
 {
@@ -225,7 +231,7 @@ void TWPlot::buildToolBar()
     connect(fold, &QToolButton::clicked, this, [this] { setFolded(true); });
     auto* style = toolButton(toolBar_, tr("Canvas style"), {}, QStringLiteral("Style"));
     connect(style, &QToolButton::clicked, this, [this] {
-        menuStyleCnvs_->popup(mapToGlobal(QPoint(10, imagePanel_->height() + 35)));
+        styleButtonMenu()->popup(mapToGlobal(QPoint(10, imagePanel_->height() + 35)));
     });
     auto* setDiam = toolButton(toolBar_, tr("Give the canvas diameter"), {}, QStringLiteral("set (mm)"));
     connect(setDiam, &QToolButton::clicked, this, &TWPlot::SetDiamClick);
@@ -299,6 +305,13 @@ void TWPlot::buildInfoMenu()
     connect(richEdit1_, &QTextEdit::customContextMenuRequested, this,
             [this, menu](const QPoint& at) { menu->popup(richEdit1_->mapToGlobal(at)); });
     connect(richEdit1_, &QTextEdit::selectionChanged, this, [this] { emit app_.menusChanged(); });
+}
+
+QMenu* TWPlot::styleButtonMenu()
+{
+    if (const auto it = KindMenus().find(model_.natWP); it != KindMenus().end())
+        return it->second(*this);
+    return menuStyleCnvs_;
 }
 
 bool TWPlot::isNormal() const { return IsNormalWindow(*this); }

@@ -54,6 +54,9 @@ std::map<int, std::function<void(TWPlot&, bool)>>& KindButtons();
 // What the list button lists on canvases whose records are not measurements (the class table
 // of a diagram), by kind.
 std::map<int, std::function<void(TWPlot&)>>& KindListings();
+// The menu the style button opens on canvases of a kind that has its own, by kind; the menu is
+// made ready for the canvas each time it is asked for.
+std::map<int, std::function<QMenu*(TWPlot&)>>& KindMenus();
 
 class TWPlot : public QWidget, public DataWindow {
     Q_OBJECT
@@ -118,6 +121,8 @@ public:
     QProgressBar* ProgressBar1() const { return progressBar1_; }
     QLineEdit* Edit1() const { return edit1_; }
     QMenu* MenuStyleCnvs() const { return menuStyleCnvs_; }
+    // What the style button opens: the kind's own menu, or the style menu.
+    QMenu* styleButtonMenu();
     QWidget* toolBarWidget() const { return toolBar_; }
     CanvasView* view() const { return view_; }
 

@@ -8,9 +8,11 @@
 #include "faults/FaultEntry.h"
 #include "model/Trigo.h"
 #include "model/UtilGlob.h"
+#include "stats3d/UtilTrackDip.h"
 #include "support/Draws.h"
 #include "support/ScriptedPrompts.h"
 #include "support/SheetRows.h"
+#include "support/TrackdipLog.h"
 
 #include <gtest/gtest.h>
 
@@ -249,6 +251,24 @@ DataSheet Faults()
     return sheet;
 }
 
+// A dipmeter log of 300 bedding planes every half metre from 1200 m: gentle dips toward some
+// 300, turned 25 degrees about their strike at 1249.75 m and the new planes 35 degrees about
+// theirs at 1299.75 m, 3 degrees of scatter, read in whole degrees.
+test::DomainLog BoreholeLog()
+{
+    return test::ThreeDomainLog(300, 1200, 0.5, 3, 20241003);
+}
+
+DataSheet Borehole()
+{
+    const test::DomainLog log = BoreholeLog();
+    DataSheet sheet = NewSheet();
+    for (std::size_t i = 0; i < log.z.size(); ++i)
+        test::EnterRow(sheet, {"S0", PlaneText(log.poles[i]), std::to_string(i + 1),
+                               FormatFixed(log.z[i], 2), i % 25 == 0 ? "core" : ""});
+    return sheet;
+}
+
 struct Example {
     const char* file;
     DataSheet (*make)();
@@ -258,6 +278,7 @@ const Example kExamples[] = {
     {"folded-area.plq", FoldedArea, {2024, 7, 16, 18, 20, 0}},
     {"cross-bedding.plq", CrossBedding, {2024, 8, 2, 17, 45, 0}},
     {"faults.plq", Faults, {2024, 9, 12, 16, 30, 0}},
+    {"borehole.plq", Borehole, {2024, 10, 3, 11, 0, 0}},
 };
 
 std::string ExamplePath(const Example& example)
@@ -384,6 +405,28 @@ TEST(ExamplesTest, FaultsSlipAlongTheStatedStress)
     EXPECT_EQ(perSense, (std::array<int, 5>{10, 10, 10, 10, 0}));
     EXPECT_GT(qualified, 10);
     EXPECT_EQ(light, 1);
+}
+
+// Trackdip finds both boundaries of the log and the rotations made there.
+TEST(ExamplesTest, BoreholeTiltsAtItsTwoBoundaries)
+{
+    const DataSheet sheet = LoadExample(kExamples[3]);
+    const TrackdipRowsRead read = ReadTrackdipRows(sheet);
+    ASSERT_EQ(read.error, "");
+    const TrackdipResult r =
+        RunTrackdip(read.rows, {3.5 * kDegToRad, 30 * kDegToRad, 3, 4}, sheet.notation());
+    const test::DomainLog log = BoreholeLog();
+    for (int b = 0; b < 2; ++b) {
+        const TiltRecord* best = nullptr;
+        for (const TiltRecord& t : r.scan.records)
+            if (t.h >= 4 && t.h <= 40 && std::fabs(t.z2 - log.boundaries[b]) <= t.h
+                && (!best || t.angle > best->angle))
+                best = &t;
+        ASSERT_TRUE(best) << b;
+        EXPECT_NEAR(best->angle, log.angles[b], 2 * kDegToRad) << b;
+        EXPECT_LT(AxialAngle(best->axis, log.axes[b]), 6 * kDegToRad) << b;
+    }
+    EXPECT_GE(r.links.polygones.size(), 2u);
 }
 
 TEST(ExamplesTest, DISABLED_WriteExamples)
