@@ -8,6 +8,7 @@
 #include "model/Trigo.h"
 #include "model/TypesGlob.h"
 #include "platform/Surface.h"
+#include "stats3d/ContourTypes.h"
 #include "stats3d/InfoAdd.h"
 #include "stats2d/InfoStats2D.h"
 
@@ -130,6 +131,11 @@ public:
     // present only for that kind.
     std::unique_ptr<TInfo2D> lTinfo2D;
     TrMM lT2D;
+    // The directions of a contour canvas (trend and plunge, 1-based, lNT of them) and its
+    // levels and options.
+    std::vector<double> lTaz;
+    std::vector<double> lTpe;
+    ParamContours tContour;
 
 private:
     std::unique_ptr<Image> image_;
