@@ -18,6 +18,7 @@
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
+#include "stats3d/ContourCommands.h"
 #include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
 #include "transform/DlgChangeSy.h"
@@ -109,6 +110,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallStats3DCommands(*this, app_);
     InstallDisplayAddCommands(*this, app_);
     InstallCountingCommands(*this, app_);
+    InstallContourCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     SetMenuFRecents();
