@@ -21,6 +21,7 @@
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
+#include "stats3d/ContourCommands.h"
 #include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
 #include "stats3d/TrackdipCommands.h"
@@ -115,6 +116,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallDisplayAddCommands(*this, app_);
     InstallCountingCommands(*this, app_);
     InstallTrackdipCommands(*this, app_);
+    InstallContourCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
     InstallValLineCommands(*this, app_);

@@ -8,6 +8,7 @@
 #include "model/Trigo.h"
 #include "model/TypesGlob.h"
 #include "platform/Surface.h"
+#include "stats3d/ContourTypes.h"
 #include "stats3d/InfoAdd.h"
 #include "stats3d/InfoTD.h"
 #include "stats2d/InfoStats2D.h"
@@ -135,6 +136,11 @@ public:
     // the analysis spanned.
     TrTD liTD;
     TrackdipExtent lTD;
+    // The directions of a contour canvas (trend and plunge, 1-based, lNT of them) and its
+    // levels and options.
+    std::vector<double> lTaz;
+    std::vector<double> lTpe;
+    ParamContours tContour;
 
 private:
     std::unique_ptr<Image> image_;

@@ -166,6 +166,15 @@ void QtSurface::drawPolyline(std::span<const Point> points)
     painter(false).drawPolyline(toQPolygon(points));
 }
 
+void QtSurface::drawPolyBezier(std::span<const Point> points)
+{
+    const auto at = [](Point p) { return QPointF(p.x, p.y); };
+    QPainterPath path(at(points.front()));
+    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(at(points[i]), at(points[i + 1]), at(points[i + 2]));
+    painter(false).drawPath(path);
+}
+
 void QtSurface::rectangle(const Box& box) { painter(true).drawRect(outlineRect(box)); }
 
 void QtSurface::fillRect(const Box& box)

@@ -43,6 +43,7 @@ public:
 protected:
     void drawLine(Point from, Point to) override;
     void drawPolyline(std::span<const Point> points) override;
+    void drawPolyBezier(std::span<const Point> points) override;
 
 private:
     // The painter with the current pen and brush, begun if need be.

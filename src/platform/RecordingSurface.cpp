@@ -23,6 +23,11 @@ void RecordingSurface::drawPolyline(std::span<const Point> points)
     add(Shape::Polyline).points.assign(points.begin(), points.end());
 }
 
+void RecordingSurface::drawPolyBezier(std::span<const Point> points)
+{
+    add(Shape::Bezier).points.assign(points.begin(), points.end());
+}
+
 void RecordingSurface::arc(const Box& box, Point start, Point end)
 {
     Primitive& p = add(Shape::Arc);

@@ -10,11 +10,12 @@
 
 namespace ploq {
 
-enum class Shape { Line, Polyline, Rectangle, FillRect, Ellipse, Arc, Polygon, Text };
+enum class Shape { Line, Polyline, Rectangle, FillRect, Ellipse, Arc, Polygon, Text, Bezier };
 
 struct Primitive {
     Shape shape = Shape::Line;
-    std::vector<Point> points; // line and polyline ends, polygon corners, arc start and end rays
+    // line and polyline ends, polygon corners, arc start and end rays, Bezier control points
+    std::vector<Point> points;
     Box box;                   // rectangle, ellipse and arc
     std::string text;
     Pen pen;
@@ -43,6 +44,7 @@ public:
 protected:
     void drawLine(Point from, Point to) override;
     void drawPolyline(std::span<const Point> points) override;
+    void drawPolyBezier(std::span<const Point> points) override;
 
 private:
     Primitive& add(Shape shape);

@@ -104,6 +104,17 @@ public:
         position_ = points.back();
     }
 
+    // Cubic Bezier curves through 3k + 1 points: the start, then for each curve two control
+    // points and its end; the current position ends on the last point. Other counts draw
+    // nothing. A surface that has no curves of its own draws each as 16 straight pieces.
+    void polyBezier(std::span<const Point> points)
+    {
+        if (points.size() < 4 || (points.size() - 1) % 3 != 0)
+            return;
+        drawPolyBezier(points);
+        position_ = points.back();
+    }
+
     virtual void rectangle(const Box& box) = 0;
     // Fills the box with the brush colour, whatever the brush style, and draws no outline.
     virtual void fillRect(const Box& box) = 0;
@@ -118,6 +129,7 @@ public:
 protected:
     virtual void drawLine(Point from, Point to) = 0;
     virtual void drawPolyline(std::span<const Point> points) = 0;
+    virtual void drawPolyBezier(std::span<const Point> points);
 
 private:
     Pen pen_;
