@@ -166,8 +166,9 @@ TEST(ReplaceFile, SymbolicLinksAreFollowedAndKept)
         EXPECT_EQ(static_cast<bool>(error), !c.saves);
         EXPECT_EQ(fs::is_symlink(dir.path() / "saved"), wasLink);
         EXPECT_EQ(Names(dir.path()), before) << "no temporary left, nothing else changed";
-        if (c.saves)
+        if (c.saves) {
             EXPECT_EQ(ReadBytes(dir.path() / c.written), "new");
+        }
     }
 }
 
