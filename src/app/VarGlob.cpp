@@ -1,10 +1,10 @@
 #include "app/VarGlob.h"
 
 #include "model/UtilGlob.h"
+#include "platform/SafeFile.h"
 #include "platform/Text1252.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -134,6 +134,8 @@ public:
     }
 
     std::vector<std::string> problems() const { return problems_; }
+    // The values read before a refused read are not to be trusted with the rest unknown.
+    bool unreadable() const { return unreadable_; }
 
 private:
     template <class T> void number(T& value, const char* expected)
@@ -154,7 +156,18 @@ private:
             return false;
         ++lineNo_;
         bool tooLong = false;
-        if (!readLine(tooLong)) {
+        bool ended = false;
+        try {
+            ended = !readLine(tooLong);
+        } catch (const std::ios_base::failure& failure) {
+            // A file stream throws when the system refuses a read: a folder, a failing disk.
+            problems_ = {
+                sformat("line %d cannot be read (%s)", lineNo_, failure.code().message().c_str()),
+                "Every setting keeps its default value."};
+            stopped_ = unreadable_ = true;
+            return false;
+        }
+        if (ended) {
             stop(sformat("the file ends after line %d (%d lines are expected)", lineNo_ - 1,
                          kPrefLineCount));
             return false;
@@ -204,6 +217,7 @@ private:
     std::string line_;
     int lineNo_ = 0;
     bool stopped_ = false;
+    bool unreadable_ = false;
     std::vector<std::string> problems_;
 };
 
@@ -437,6 +451,11 @@ std::vector<std::string> LoadPrefs(VarGlob& v, std::istream& in, const ScreenMet
     PrefReader reader(in);
     ForEachPrefLine(v, reader);
     std::vector<std::string> problems = reader.problems();
+    if (reader.unreadable()) {
+        v = VarGlob{};
+        DefaultPrefs(v, screen);
+        return problems;
+    }
     Sanitizer(v, DefaultRc(PixMMOf(screen)), problems).run();
     DeriveValues(v, screen);
     return problems;
@@ -500,24 +519,9 @@ std::optional<Message> SavePrefsFile(const VarGlob& v, const std::filesystem::pa
 {
     std::ostringstream text;
     SavePrefs(v, text, now);
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
     std::error_code error;
-    {
-        errno = 0;
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text.str();
-        out.close();
-        if (!out)
-            error = errno != 0 ? std::error_code(errno, std::generic_category())
-                               : std::make_error_code(std::errc::io_error);
-    }
-    if (!error)
-        std::filesystem::rename(temporary, path, error);
-    if (!error)
+    if (ReplaceFile(path.string(), text.str(), error))
         return std::nullopt;
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
     return MessageOf(MsgKind::Error, "Input/output error: the preference file " + Quoted(path)
                                          + " could not be written (" + error.message() + ").");
 }

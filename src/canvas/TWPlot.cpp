@@ -806,8 +806,10 @@ void InstallCanvasCommands(TForm1& form, Application& app)
         {Cmd::NetStandard, TWPlot::kGridItemStandard}, {Cmd::NetPolar, TWPlot::kGridItemPolar},
         {Cmd::NetAxedClicked, TWPlot::kGridItemAxedClicked},
         {Cmd::NetAxedGiven, TWPlot::kGridItemAxedGiven}, {Cmd::NetIndexed, TWPlot::kGridItemIndexed}};
-    for (const auto& [cmd, item] : grids)
-        form.setHandler(cmd, onCanvas([item](TWPlot& p) { p.DoPUMenuGrille(item); }));
+    for (const auto& grid : grids) {
+        const int item = grid.second;
+        form.setHandler(grid.first, onCanvas([item](TWPlot& p) { p.DoPUMenuGrille(item); }));
+    }
     QAction* indexed = form.action(Cmd::NetIndexed);
     indexed->setCheckable(true);
     QObject::connect(&app, &Application::menusChanged, indexed, [&app, indexed] {

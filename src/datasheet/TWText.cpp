@@ -273,9 +273,10 @@ bool TWText::DoSaveText(bool saveAs)
 
 bool TWText::LoadFile(const std::string& path)
 {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
+    std::string refusal;
+    const std::optional<std::string> bytes = ReadFileBytes(path, &refusal);
     if (!bytes) {
-        app_.prompts().error("Error reading the file " + Utf8ToCp1252(path));
+        app_.prompts().error(refusal);
         return false;
     }
     bool rich = false;

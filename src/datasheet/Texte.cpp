@@ -1,10 +1,12 @@
 #include "datasheet/Texte.h"
 
 #include "datasheet/Rtf.h"
+#include "model/UtilGlob.h"
 #include "platform/Text1252.h"
 
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
 
 namespace ploq {
 
@@ -131,19 +133,48 @@ std::string TitleForPath(const std::string& path)
     return Utf8ToCp1252(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path)
+namespace {
+
+std::optional<std::string> refuse(std::string* refusal, std::string text)
+{
+    if (refusal != nullptr)
+        *refusal = std::move(text);
+    return std::nullopt;
+}
+
+std::optional<std::string> tooLarge(std::string* refusal, const std::string& path,
+                                    std::uint64_t size)
+{
+    const std::string mebibytes = FormatFixed(static_cast<double>(size) / (1 << 20), 1);
+    return refuse(refusal, sformat("The file %s is too large to be opened: %s MiB (at most %d MiB)",
+                                   Utf8ToCp1252(path).c_str(), mebibytes.c_str(),
+                                   static_cast<int>(kMaxTextFileBytes >> 20)));
+}
+
+} // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path, std::string* refusal)
 {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                                &std::fclose);
+    const std::string unreadable = "Error reading the file " + Utf8ToCp1252(path);
     if (!file)
-        return std::nullopt;
+        return refuse(refusal, unreadable);
+    struct stat status {};
+    if (::fstat(::fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)
+        && static_cast<std::uint64_t>(status.st_size) > kMaxTextFileBytes)
+        return tooLarge(refusal, path, static_cast<std::uint64_t>(status.st_size));
     std::string bytes;
     char buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
         bytes.append(buffer, got);
+        // A file that grows while it is read, or one whose size the system does not tell.
+        if (bytes.size() > kMaxTextFileBytes)
+            return tooLarge(refusal, path, bytes.size());
+    }
     if (std::ferror(file.get()))
-        return std::nullopt;
+        return refuse(refusal, unreadable);
     return bytes;
 }
 

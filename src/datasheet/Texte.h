@@ -6,6 +6,7 @@
 
 #include "platform/Colour.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,7 +93,12 @@ std::string PathForType(const std::string& chosen, const TextFileType& type);
 // A window's title for its file: the file name without folder (Windows-1252).
 std::string TitleForPath(const std::string& path);
 
-// The whole file, or none when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path);
+// No report comes near this size; reading a larger file would only take the memory and the
+// time of many copies of it before any window could show it.
+constexpr std::uint64_t kMaxTextFileBytes = 64ull << 20;
+
+// The whole file, or none when it cannot be read or is larger than kMaxTextFileBytes. A given
+// `refusal` then receives the message that says so, naming the file (Windows-1252).
+std::optional<std::string> ReadFileBytes(const std::string& path, std::string* refusal = nullptr);
 
 } // namespace ploq

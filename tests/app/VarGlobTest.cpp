@@ -1,5 +1,6 @@
 #include "app/VarGlob.h"
 
+#include "support/FailingStream.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -589,6 +590,80 @@ TEST(PrefsFile, FailedFirstWriteIsReportedAfterTheMissingFile)
     EXPECT_NE(messages[0].text.find("not found or alterated"), std::string::npos);
     EXPECT_NE(messages[1].text.find("could not be written"), std::string::npos);
     EXPECT_EQ(v.Rc, 190);
+}
+
+TEST(PrefsFile, ARefusedReadIsReportedAndEverySettingIsDefault)
+{
+    const std::string fixture = Fixture();
+    const std::vector<std::string> lines = Lines(fixture);
+    const std::size_t line30 = Join({lines.begin(), lines.begin() + 30}).size();
+    VarGlob defaults;
+    DefaultPrefs(defaults, kScreen);
+    for (const std::size_t good : {std::size_t{0}, line30 + 3}) {
+        SCOPED_TRACE(good);
+        test::FailingBuffer buffer(fixture, good);
+        std::istream in(&buffer);
+        VarGlob v;
+        std::vector<std::string> problems;
+        ASSERT_NO_THROW(problems = LoadPrefs(v, in, kScreen));
+        const std::string line = good == 0 ? "1" : "30";
+        EXPECT_EQ(problems,
+                  (std::vector<std::string>{"line " + line + " cannot be read (Input/output error)",
+                                            "Every setting keeps its default value."}));
+        EXPECT_EQ(Save(v), Save(defaults));
+    }
+}
+
+TEST(PrefsFile, AFolderInPlaceOfTheFileIsAReadErrorAndNothingIsWritten)
+{
+    TempDir dir;
+    const std::filesystem::path path = dir.path() / kPrefFileName;
+    std::filesystem::create_directories(path / "inside");
+    VarGlob v;
+    std::vector<Message> messages;
+    ASSERT_NO_THROW(messages = LoadPrefsFile(v, path, kScreen, kFixtureTime));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, MsgKind::Error);
+    EXPECT_EQ(messages[0].text, "Error reading the preference file \"" + path.string()
+                                    + "\":\nline 1 cannot be read (Is a directory)"
+                                      "\nEvery setting keeps its default value.");
+    EXPECT_EQ(v.Rc, 190);
+    EXPECT_TRUE(std::filesystem::is_directory(path / "inside"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(PrefsFile, SaveFollowsALinkAndKeepsTheFileMode)
+{
+    TempDir dir;
+    namespace fs = std::filesystem;
+    const fs::path real = dir.path() / "settings" / "mine.plp";
+    fs::create_directory(real.parent_path());
+    WriteBytes(real, "an older file");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    const fs::path link = dir.path() / kPrefFileName;
+    fs::create_symlink(real, link);
+    const VarGlob v = Load(Fixture()).v;
+    EXPECT_FALSE(SavePrefsFile(v, link, kFixtureTime).has_value());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(real), Fixture());
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(PrefsFile, ALinkWhereAnOlderSaveKeptItsTemporaryIsLeftAlone)
+{
+    TempDir dir;
+    namespace fs = std::filesystem;
+    const fs::path victim = dir.path() / "victim";
+    WriteBytes(victim, "not to be overwritten");
+    const fs::path path = dir.path() / kPrefFileName;
+    fs::path trap = path;
+    trap += ".tmp";
+    fs::create_symlink(victim, trap);
+    EXPECT_FALSE(SavePrefsFile(Load(Fixture()).v, path, kFixtureTime).has_value());
+    EXPECT_EQ(ReadBytes(victim), "not to be overwritten");
+    EXPECT_TRUE(fs::is_symlink(trap));
+    EXPECT_FALSE(fs::is_symlink(path));
+    EXPECT_EQ(ReadBytes(path), Fixture());
 }
 
 } // namespace

@@ -17,8 +17,6 @@
 namespace ploq {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
 VarGlob schmidtPoles()
 {
     VarGlob s;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -141,6 +142,33 @@ TEST(Texte, ReadFileBytes)
     EXPECT_EQ(ReadFileBytes((dir.path() / "empty").string()), "");
     EXPECT_EQ(ReadFileBytes((dir.path() / "missing").string()), std::nullopt);
     EXPECT_EQ(ReadFileBytes(dir.path().string()), std::nullopt) << "a folder";
+}
+
+TEST(Texte, FilesBeyondTheLimitAreRefusedUnreadWithTheirSize)
+{
+    test::TempDir dir;
+    const struct {
+        std::uintmax_t size;
+        const char* refusal;
+    } cases[] = {
+        {kMaxTextFileBytes + 1, "The file %s is too large to be opened: 64.0 MiB (at most 64 MiB)"},
+        {std::uintmax_t{1} << 30,
+         "The file %s is too large to be opened: 1024.0 MiB (at most 64 MiB)"},
+    };
+    for (const auto& c : cases) {
+        // Sparse: no disk space, and a reader that read it would take seconds.
+        const std::string path = (dir.path() / "huge.rtf").string();
+        std::ofstream(path, std::ios::binary);
+        std::filesystem::resize_file(path, c.size);
+        std::string refusal;
+        EXPECT_EQ(ReadFileBytes(path, &refusal), std::nullopt);
+        char expected[512];
+        std::snprintf(expected, sizeof expected, c.refusal, path.c_str());
+        EXPECT_EQ(refusal, expected);
+    }
+    std::string refusal;
+    EXPECT_EQ(ReadFileBytes(dir.path().string(), &refusal), std::nullopt);
+    EXPECT_EQ(refusal, "Error reading the file " + dir.path().string());
 }
 
 } // namespace
