@@ -30,6 +30,8 @@ public:
     std::optional<std::string> saveFile(const FileQuestion&) override { return std::nullopt; }
     std::optional<std::string> askText(const TextQuestion&) override { return std::nullopt; }
     std::optional<NumberAnswer> askNumber(const NumberQuestion&) override { return std::nullopt; }
+    ColourAnswer chooseColour(TColor) override { return {}; }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
 };
 
 DataSheet LogSheet()
