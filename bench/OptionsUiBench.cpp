@@ -2,6 +2,7 @@
 // holding 5000 planes drawn as their great circles, restyled and redrawn with the hemisphere
 // switched (the records placed again), on screen images.
 
+#include "BenchPrompts.h"
 #include "app/Application.h"
 #include "app/DlgOptions.h"
 #include "canvas/TWPlot.h"
@@ -17,18 +18,6 @@
 namespace {
 
 using namespace ploq;
-
-// Answers every question with its first button.
-class AgreeingPrompts : public Prompts {
-public:
-    Button message(const Message&) override { return Button::Yes; }
-    std::optional<std::string> openFile(const FileQuestion&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileQuestion&) override { return std::nullopt; }
-    std::optional<std::string> askText(const TextQuestion&) override { return std::nullopt; }
-    std::optional<NumberAnswer> askNumber(const NumberQuestion&) override { return std::nullopt; }
-    ColourAnswer chooseColour(TColor) override { return {}; }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
-};
 
 void FillPlanes(TWPlot& canvas, const VarGlob& settings, unsigned seed)
 {
@@ -46,7 +35,7 @@ void FillPlanes(TWPlot& canvas, const VarGlob& settings, unsigned seed)
 
 void BM_MajCanevasTwoCanvasesOfFiveThousandTraces(benchmark::State& state)
 {
-    AgreeingPrompts prompts;
+    bench::AnsweringPrompts prompts{Button::Yes};
     FixedClock clock{45422.5};
     QtImageFactory images(state.range(0) != 0);
     Application app{prompts, clock, images, std::filesystem::temp_directory_path() / "unused.plp"};

@@ -1,10 +1,10 @@
 // A producer filling a text window with a 5000-line report, and the window's text taken back
 // as a document for saving.
 
+#include "BenchPrompts.h"
 #include "app/Application.h"
 #include "datasheet/TWText.h"
 #include "platform/Clock.h"
-#include "platform/Prompts.h"
 #include "platform/RecordingSurface.h"
 
 #include <benchmark/benchmark.h>
@@ -17,19 +17,8 @@ using namespace ploq;
 
 constexpr int kLines = 5000;
 
-class SilentPrompts : public Prompts {
-public:
-    Button message(const Message&) override { return Button::Ok; }
-    std::optional<std::string> openFile(const FileQuestion&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileQuestion&) override { return std::nullopt; }
-    std::optional<std::string> askText(const TextQuestion&) override { return std::nullopt; }
-    std::optional<NumberAnswer> askNumber(const NumberQuestion&) override { return std::nullopt; }
-    ColourAnswer chooseColour(TColor) override { return {}; }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
-};
-
 struct BenchApp {
-    SilentPrompts prompts;
+    bench::AnsweringPrompts prompts;
     FixedClock clock{45422.5};
     RecordingImageFactory images;
     Application app{prompts, clock, images, std::filesystem::temp_directory_path() / "unused.plp"};

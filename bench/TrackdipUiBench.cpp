@@ -1,13 +1,13 @@
 // The whole "Trackdip" command on a data sheet of 5000 rows in three dip domains: the analysis,
 // the two text windows filled, the canvas made and drawn on a screen image.
 
+#include "BenchPrompts.h"
 #include "app/Application.h"
 #include "canvas/TWPlot.h"
 #include "datasheet/TWFichier.h"
 #include "datasheet/TWText.h"
 #include "model/UtilGlob.h"
 #include "platform/Clock.h"
-#include "platform/Prompts.h"
 #include "platform/QtSurface.h"
 #include "stats3d/TrackdipCommands.h"
 #include "stats3d/TrackdipDraw.h"
@@ -22,17 +22,6 @@
 namespace {
 
 using namespace ploq;
-
-class SilentPrompts : public Prompts {
-public:
-    Button message(const Message&) override { return Button::Ok; }
-    std::optional<std::string> openFile(const FileQuestion&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileQuestion&) override { return std::nullopt; }
-    std::optional<std::string> askText(const TextQuestion&) override { return std::nullopt; }
-    std::optional<NumberAnswer> askNumber(const NumberQuestion&) override { return std::nullopt; }
-    ColourAnswer chooseColour(TColor) override { return {}; }
-    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
-};
 
 DataSheet LogSheet()
 {
@@ -58,7 +47,7 @@ DataSheet LogSheet()
 
 void BM_TrackdipCommandOnFiveThousandRows(benchmark::State& state)
 {
-    SilentPrompts prompts;
+    bench::AnsweringPrompts prompts;
     FixedClock clock{45422.5};
     QtImageFactory images;
     Application app{prompts, clock, images, std::filesystem::temp_directory_path() / "unused.plp"};

@@ -8,6 +8,27 @@
 
 namespace ploq {
 
+ScreenRect ScreenRectOf(const QWidget& window)
+{
+    const QRect r = window.frameGeometry();
+    return {r.left(), r.top(), r.width(), r.height()};
+}
+
+Point PlaceBesideSheet(const QWidget& dialog, const QWidget& mainWindow, const QWidget& sheet,
+                       int gap)
+{
+    Placement p;
+    p.kind = 2;
+    p.dialogWidth = dialog.frameGeometry().width();
+    p.gap = gap;
+    p.sheet = ScreenRectOf(sheet);
+    p.mainWindow = ScreenRectOf(mainWindow);
+    if (const QScreen* screen = mainWindow.screen())
+        p.screenWidth = screen->availableGeometry().width();
+    p.current = {dialog.x(), dialog.y()};
+    return PlaceDialog(p);
+}
+
 void MoveOnScreen(QWidget& window, QPoint frameTopLeft)
 {
     // A window not shown yet has no frame: its borders are allowed for.

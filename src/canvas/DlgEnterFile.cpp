@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/PlaceDialog.h"
+#include "app/ScreenPlace.h"
 #include "canvas/QtSymbolImages.h"
 #include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlot.h"
@@ -55,12 +56,6 @@ KeyField fieldAt(std::size_t button)
 bool batchDefined(const VarGlob& settings)
 {
     return !settings.NomFBatch.empty() && settings.NomFBatch != kBatchUndefined;
-}
-
-ScreenRect screenRect(const QWidget& w)
-{
-    const QRect r = w.frameGeometry();
-    return {r.left(), r.top(), r.width(), r.height()};
 }
 
 QLabel* pictureLabel(QWidget* parent)
@@ -607,16 +602,7 @@ TDlgEnterFile* OuvrirDlgFichier(TForm1& form, Application& app)
     if (!dialog) {
         dialog = new TDlgEnterFile(form, app);
         app.setDialog(kDlgEnterFile, dialog);
-        Placement p;
-        p.kind = 2;
-        p.dialogWidth = dialog->frameGeometry().width();
-        p.gap = 4;
-        p.sheet = screenRect(*sheet);
-        p.mainWindow = screenRect(form);
-        if (const QScreen* screen = form.screen())
-            p.screenWidth = screen->availableGeometry().width();
-        p.current = {dialog->x(), dialog->y()};
-        const Point place = PlaceDialog(p);
+        const Point place = PlaceBesideSheet(*dialog, form, *sheet, 4);
         dialog->move(place.x, place.y);
     }
     dialog->showNormal();

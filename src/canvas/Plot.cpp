@@ -145,21 +145,10 @@ std::string Redessiner(CanvasModel& canvas, DrawContext& ctx, const CanvasPainte
     const std::string count =
         canvas.lNC > 0 ? "N = " + std::to_string(canvas.lNC) : std::string(14, ' ');
     if (IsPlotKind(canvas.natWP)) {
-        canvas.lNC = 0;
-        for (int i = 1; i <= canvas.lNT; ++i) {
-            InfoVal& v = canvas.lVal[static_cast<std::size_t>(i)];
-            if (!TestBit(v.inf, kInfPresent))
-                continue;
-            ++canvas.lNC;
-            if (canvas.rChanged) {
-                const Point p = DirToPixel({v.azi, v.pen}, ctx.net);
-                v.p = p.x;
-                v.q = p.y;
-            }
+        DrawPresentRecords(canvas, ctx.net, [&](int, InfoVal& v) {
             if (painters.record)
                 painters.record(canvas, ctx, v);
-        }
-        canvas.rChanged = false;
+        });
     } else {
         call(painters.display[static_cast<std::size_t>(canvas.natWP)]);
     }

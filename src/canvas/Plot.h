@@ -165,6 +165,26 @@ struct CanvasPainters {
     static CanvasPainters& Registered();
 };
 
+// Draws each present record with `draw(index, record)`, counting them into lNC and placing them
+// at their projected pixel first when rChanged (then cleared): the walk every record kind shares.
+template <typename Draw> void DrawPresentRecords(CanvasModel& canvas, const Net& net, Draw&& draw)
+{
+    canvas.lNC = 0;
+    for (int i = 1; i <= canvas.lNT; ++i) {
+        InfoVal& v = canvas.lVal[static_cast<std::size_t>(i)];
+        if (!TestBit(v.inf, kInfPresent))
+            continue;
+        ++canvas.lNC;
+        if (canvas.rChanged) {
+            const Point p = DirToPixel({v.azi, v.pen}, net);
+            v.p = p.x;
+            v.q = p.y;
+        }
+        draw(i, v);
+    }
+    canvas.rChanged = false;
+}
+
 // Redraws the canvas into the context's surface without clearing: the grid and frame of a
 // net, then its contents by kind, then its additional values. Records of the plot kinds are
 // counted into lNC and re-projected first when rChanged. Returns the text of Label1: the one

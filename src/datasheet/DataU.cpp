@@ -35,15 +35,6 @@ bool isSenseChar(char c)
     return u == 'E' || u == 'N' || u == 'S' || u == 'W';
 }
 
-std::string withoutBlanks(std::string_view text)
-{
-    std::string kept;
-    for (char c : text)
-        if (c != ' ')
-            kept += c;
-    return kept;
-}
-
 // The run of characters from `at` that `belongs` admits; `at` moves past it.
 template <class Pred> std::string_view run(std::string_view text, std::size_t& at, Pred belongs)
 {
@@ -109,7 +100,7 @@ int measuredRows(const DataSheet& sheet)
 
 std::optional<int> readInteger(std::string_view text)
 {
-    const std::string kept = withoutBlanks(text);
+    const std::string kept = WithoutBlanks(text);
     const char* begin = kept.data();
     if (!kept.empty() && kept.front() == '+')
         ++begin;
@@ -124,7 +115,7 @@ std::optional<int> readInteger(std::string_view text)
 
 Criterion ReadCriterion(std::string_view text)
 {
-    std::string t = withoutBlanks(text).substr(0, kCriterionLength);
+    std::string t = WithoutBlanks(text).substr(0, kCriterionLength);
     std::replace(t.begin(), t.end(), ',', '.');
     Criterion c;
     const std::size_t dash = t.find('-');
@@ -161,7 +152,7 @@ ValueParts SplitValue(char natureLetter, std::string_view text, const Notation& 
 {
     const bool line = IsNatureLetter(natureLetter) && !IsPlane(natureLetter);
     const int frt = line ? notation.frtL : notation.frtS;
-    std::string t = withoutBlanks(text) + ' ';
+    std::string t = WithoutBlanks(text) + ' ';
     std::replace(t.begin(), t.end(), ',', '.');
     ValueParts parts;
     if (frt == 0) {

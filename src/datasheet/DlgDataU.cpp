@@ -4,6 +4,7 @@
 #include "app/HelpId.h"
 #include "app/Main.h"
 #include "app/PlaceDialog.h"
+#include "app/ScreenPlace.h"
 #include "datasheet/SheetEntry.h"
 #include "datasheet/TWFichier.h"
 #include "datasheet/TWFichierCommands.h"
@@ -100,12 +101,6 @@ const char* titleOf(DataUMode mode)
     case DataUMode::Change: return "Change";
     }
     return "Find";
-}
-
-ScreenRect screenRect(const QWidget& w)
-{
-    const QRect r = w.frameGeometry();
-    return {r.left(), r.top(), r.width(), r.height()};
 }
 
 Point globalCorner(const QWidget& box, int right, int below)
@@ -578,15 +573,7 @@ TDlgDataU* ShowDataU(TForm1& form, Application& app, DataUMode mode)
         app.setDialog(kDlgDataU, dialog);
     }
     dialog->setMode(mode);
-    Placement p;
-    p.kind = 2;
-    p.dialogWidth = dialog->frameGeometry().width();
-    p.sheet = screenRect(*sheet);
-    p.mainWindow = screenRect(form);
-    if (const QScreen* screen = form.screen())
-        p.screenWidth = screen->availableGeometry().width();
-    p.current = {dialog->x(), dialog->y()};
-    const Point place = PlaceDialog(p);
+    const Point place = PlaceBesideSheet(*dialog, form, *sheet, 0);
     dialog->move(place.x, place.y);
     dialog->show();
     dialog->raise();
@@ -602,8 +589,8 @@ void InstallDataUCommands(TForm1& form, Application& app)
         {Cmd::UtilChange, DataUMode::Change},
         {Cmd::UtilSelect, DataUMode::Select},
     };
-    for (const auto& [cmd, mode] : commands)
-        form.setHandler(cmd, [&form, &app, mode] {
+    for (const auto& command : commands)
+        form.setHandler(command.first, [&form, &app, mode = command.second] {
             TWFichier* sheet = CurrentSheet(app);
             if (!sheet)
                 return;

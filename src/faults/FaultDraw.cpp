@@ -66,24 +66,13 @@ void DessinerStriaeMvt(const DrawContext& ctx, const InfoVal& striae)
 
 void DessinerFaultView(CanvasModel& canvas, DrawContext& ctx)
 {
-    canvas.lNC = 0;
-    for (int i = 1; i <= canvas.lNT; ++i) {
-        InfoVal& v = canvas.lVal[static_cast<std::size_t>(i)];
-        if (!TestBit(v.inf, kInfPresent))
-            continue;
-        ++canvas.lNC;
-        if (canvas.rChanged) {
-            const Point p = DirToPixel({v.azi, v.pen}, ctx.net);
-            v.p = p.x;
-            v.q = p.y;
-        }
+    DrawPresentRecords(canvas, ctx.net, [&](int i, InfoVal& v) {
         // The records come in pairs, the striae second.
         if (canvas.natWP == kWPHangingWall && i % 2 == 0)
             DessinerStriaeMvt(ctx, v);
         else
             DessinVal(ctx, v);
-    }
-    canvas.rChanged = false;
+    });
 }
 
 void RegisterFaultDisplays(CanvasPainters& painters)

@@ -85,15 +85,6 @@ private:
     std::string text_;
 };
 
-std::string withoutBlanks(std::string_view text)
-{
-    std::string kept;
-    for (char c : text)
-        if (c != ' ')
-            kept += c;
-    return kept;
-}
-
 bool isOneOf(const std::string& q, std::initializer_list<const char*> set)
 {
     for (const char* s : set)
@@ -340,10 +331,10 @@ DirResult TextToDir(char letter, std::string_view text, const Notation& notation
     const int n = notationFor(letter, notation);
     const Refusals refusals(text);
     if (n == 0) {
-        Tokens tokens(UpperAscii(withoutBlanks(text)));
+        Tokens tokens(UpperAscii(WithoutBlanks(text)));
         return checkedQuadrant(plane, tokens, refusals);
     }
-    Tokens tokens(UpperAscii(withoutBlanks(text)) + "/");
+    Tokens tokens(UpperAscii(WithoutBlanks(text)) + "/");
     return checkedTwoNumbers(n, plane, tokens, refusals);
 }
 
@@ -355,7 +346,7 @@ DirResult CellToDir(char letter, std::string_view text, const Notation& notation
         return refusal;
     const bool plane = IsPlane(letter);
     const int n = notationFor(letter, notation);
-    Tokens tokens(withoutBlanks(text));
+    Tokens tokens(WithoutBlanks(text));
     const double first = ReadReal(tokens.takeNumber());
     if (n == 0) {
         const std::string q = tokens.takeQuadrant();

@@ -4,6 +4,7 @@
 #include "app/HelpId.h"
 #include "app/Main.h"
 #include "app/PlaceDialog.h"
+#include "app/ScreenPlace.h"
 #include "canvas/Dessin.h"
 #include "canvas/QtSymbolImages.h"
 #include "canvas/TWPlot.h"
@@ -57,12 +58,6 @@ const char* const kHelpText =
 QString message(ValLineMsg id)
 {
     return toQString(kValLineMessages[id]);
-}
-
-ScreenRect screenRect(const QWidget& w)
-{
-    const QRect r = w.frameGeometry();
-    return {r.left(), r.top(), r.width(), r.height()};
 }
 
 // The strip of dialogs, standing: the cell of colour i from y = 3 + 12 i.
@@ -391,7 +386,7 @@ TDlgValLine* OpenValLine(TForm1& form, Application& app)
         dialog->show();
         Placement p;
         p.kind = 0;
-        p.mainWindow = screenRect(form);
+        p.mainWindow = ScreenRectOf(form);
         p.mainClientTop = form.mapToGlobal(QPoint(0, form.menuBar()->height())).y();
         p.toolbarShown = TestBit(app.settings().StyleGene, kGeneToolBar);
         p.current = {dialog->frameGeometry().left(), dialog->frameGeometry().top()};

@@ -62,6 +62,15 @@ std::string WithoutExtension(std::string_view name)
     return std::string(name.substr(0, dot));
 }
 
+std::string WithoutBlanks(std::string_view text)
+{
+    std::string kept;
+    for (char c : text)
+        if (c != ' ')
+            kept += c;
+    return kept;
+}
+
 std::string UpperAscii(std::string_view text)
 {
     std::string upper(text);

@@ -32,6 +32,9 @@ std::string WithoutExtension(std::string_view name);
 std::string UpperAscii(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// The text with its blanks taken out, as typed values are read.
+std::string WithoutBlanks(std::string_view text);
+
 // The element at `from` goes to `to`, those between shifting by one towards `from`, as a
 // dragged row or column does.
 template <typename Iterator> void MoveElement(Iterator begin, int from, int to)

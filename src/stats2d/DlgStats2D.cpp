@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Main.h"
 #include "app/PlaceDialog.h"
+#include "app/ScreenPlace.h"
 #include "canvas/QtSymbolImages.h"
 #include "canvas/TWPlot.h"
 #include "datasheet/TWFichier.h"
@@ -500,12 +501,6 @@ void TDlgStats2D::closeEvent(QCloseEvent* e)
 
 namespace {
 
-ScreenRect screenRect(const QWidget& w)
-{
-    const QRect r = w.frameGeometry();
-    return {r.left(), r.top(), r.width(), r.height()};
-}
-
 } // namespace
 
 QPoint PlaceStats2DDialog(const TForm1& form, const QWidget& dialog, const QWidget* sheet,
@@ -516,10 +511,10 @@ QPoint PlaceStats2DDialog(const TForm1& form, const QWidget& dialog, const QWidg
     p.dialogWidth = dialog.frameGeometry().width();
     p.gap = 4;
     if (sheet)
-        p.sheet = screenRect(*sheet);
+        p.sheet = ScreenRectOf(*sheet);
     if (canvas)
-        p.canvas = screenRect(*canvas);
-    p.mainWindow = screenRect(form);
+        p.canvas = ScreenRectOf(*canvas);
+    p.mainWindow = ScreenRectOf(form);
     p.mainClientTop = form.geometry().top();
     if (const QScreen* screen = form.screen())
         p.screenWidth = screen->availableGeometry().width();

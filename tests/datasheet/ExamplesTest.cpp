@@ -147,7 +147,6 @@ DataSheet CrossBedding()
 // A strike-slip regime: sigma 1 horizontal toward 160, sigma 3 horizontal toward 070, sigma 2
 // vertical, stress ratio (sigma 2 - sigma 3) / (sigma 1 - sigma 3) = 0.5; compression positive.
 const Direction kSigma1{160 * kDegToRad, 0};
-const Direction kSigma3{70 * kDegToRad, 0};
 constexpr double kStressRatio = 0.5;
 
 // The hanging wall slips along the shear stress that the footwall resolves on the plane, against
