@@ -142,11 +142,14 @@ TEST_F(CliCommands, PdfIsReadByPdfinfo)
 TEST_F(CliCommands, PngCarriesTheSymbolColourAtTheProjectedLines)
 {
     const std::vector<StoredRow> rows = {{"L1", 30, 40}, {"L1", 150, 10}, {"L1", 260, 70}};
-    const fs::path input = sheet("lines.plq", rows);
+    // The plane of pole 90/0 is vertical, striking north: its trace is the N-S diameter.
+    std::vector<StoredRow> stored = rows;
+    stored.push_back({"S", 90, 0});
+    const fs::path input = sheet("lines.plq", stored);
     const fs::path png = dir.path() / "lines.png";
     const int radius = 150;
     const test::CliOutcome r = run({"plot", q(input), "--symbol", "6", "--colour", "2", "--bare",
-                                    "--radius", QString::number(radius), "-o", q(png)});
+                                    "--traces", "--radius", QString::number(radius), "-o", q(png)});
     ASSERT_EQ(r.status, 0) << r.err;
     const QImage image(q(png));
     ASSERT_FALSE(image.isNull());
@@ -161,6 +164,11 @@ TEST_F(CliCommands, PngCarriesTheSymbolColourAtTheProjectedLines)
                                           static_cast<int>(std::lround(y * scale)));
         EXPECT_EQ(c, QColor(255, 0, 0)) << row.trend << " " << row.plunge;
     }
+    for (const double y : {radius / 2.0, 1.5 * radius})
+        EXPECT_EQ(image.pixelColor(static_cast<int>(std::lround((radius + 15) * scale)),
+                                   static_cast<int>(std::lround((15 + y) * scale))),
+                  QColor(255, 0, 0))
+            << "the trace at the picture's scale, " << y;
 }
 
 // Without any display the tool chooses the offscreen platform itself.
