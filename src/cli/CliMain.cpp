@@ -38,11 +38,16 @@ ploq::VarGlob startSettings()
     return settings;
 }
 
-// The first line of a parser's help: its usage.
+// The usage line of a parser's help.
 std::string usageLine(const CLI::App& app)
 {
     const std::string help = app.help();
-    return help.substr(0, help.find('\n'));
+    const std::size_t from = help.find("Usage:");
+    if (from == std::string::npos)
+        return {};
+    const std::size_t command = from + std::string_view("Usage: ").size();
+    const std::string line = help.substr(command, help.find('\n', from) - command);
+    return "Usage: " + std::string(app.get_parent() ? "ploq-cli " : "") + line;
 }
 
 const CLI::App& failedCommand(const CLI::App& root)
