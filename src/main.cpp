@@ -1,11 +1,13 @@
 #include "app/Application.h"
 #include "app/Main.h"
+#include "datasheet/TWFichierCommands.h"
 #include "platform/Clock.h"
 #include "platform/QtPrompts.h"
 #include "platform/QtSurface.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QStringList>
 
 #include <clocale>
 
@@ -24,5 +26,9 @@ int main(int argc, char* argv[])
     prompts.setParent(&mainWindow);
     prompts.setOwner([&app] { return app.concernedWindow(); });
     mainWindow.show();
+    // "ploq FILE.plq ...", as a file manager starts it: each sheet opened as File > Open opens it.
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        ploq::LoadSheet(mainWindow, app, arguments[i].toLocal8Bit().toStdString());
     return qtApp.exec();
 }

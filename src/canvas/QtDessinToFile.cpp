@@ -3,6 +3,8 @@
 #include "model/UtilGlob.h"
 #include "platform/QtSurface.h"
 #include "platform/QtText.h"
+#include "platform/SafeFile.h"
+#include "platform/Text1252.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -122,6 +124,21 @@ std::optional<std::string> CanvasPictureBytes(CanvasModel& canvas, const VarGlob
     case PictureType::Pdf: return pdfPicture(canvas, settings, layout, painters);
     case PictureType::Png: return pngPicture(canvas, settings, layout, painters);
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteCanvasPicture(CanvasModel& canvas, const VarGlob& settings,
+                                              int radius, bool framed, const std::string& path,
+                                              PictureType type, const CanvasPainters& painters)
+{
+    const std::string named = Utf8ToCp1252(path);
+    const PictureLayout layout = PictureLayoutFor(canvas, radius, framed, settings);
+    const std::optional<std::string> bytes =
+        CanvasPictureBytes(canvas, settings, layout, type, painters);
+    if (!bytes)
+        return "The canvas could not be drawn whole: " + named + " was not written";
+    if (!ReplaceFile(path, *bytes))
+        return "Error writing the file " + named;
     return std::nullopt;
 }
 

@@ -25,6 +25,15 @@ std::optional<std::string>
 CanvasPictureBytes(CanvasModel& canvas, const VarGlob& settings, const PictureLayout& layout,
                    PictureType type, const CanvasPainters& painters = CanvasPainters::Registered());
 
+// File > "Save" once its questions are answered: the picture of the canvas at that radius
+// (framed or not) written to `path` through a temporary file renamed into place, so a failed
+// run leaves no file, and an earlier one as it was. The message to tell the user (the file
+// named in Windows-1252) when nothing was written, or none.
+std::optional<std::string>
+WriteCanvasPicture(CanvasModel& canvas, const VarGlob& settings, int radius, bool framed,
+                   const std::string& path, PictureType type,
+                   const CanvasPainters& painters = CanvasPainters::Registered());
+
 // One page on the printer as it is set up: the circle of the chosen radius (screen pixels) at
 // its diameter in millimetres, 20 mm below the top of the paper, centred across it, with the
 // frame's output variant. False when the canvas could not be drawn whole (the job is aborted).

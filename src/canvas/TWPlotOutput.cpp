@@ -9,7 +9,6 @@
 #include "platform/Prompts.h"
 #include "platform/QtSurface.h"
 #include "platform/QtText.h"
-#include "platform/SafeFile.h"
 #include "platform/Text1252.h"
 
 #include <QApplication>
@@ -83,17 +82,10 @@ bool SauverImageWP(TWPlot& plot, const CanvasPainters& painters)
     const PicturePath file = PicturePathFor(chosen->path, chosen->filter);
     if (file.path != chosen->path && !MayReplace(app.prompts(), file.path))
         return false;
-    const std::string named = Utf8ToCp1252(file.path);
-    const PictureLayout layout =
-        PictureLayoutFor(plot.model(), diameter->radius, diameter->framed, settings);
-    const std::optional<std::string> bytes =
-        CanvasPictureBytes(plot.model(), settings, layout, file.type, painters);
-    if (!bytes) {
-        app.prompts().error("The canvas could not be drawn whole: " + named + " was not written");
-        return false;
-    }
-    if (!ReplaceFile(file.path, *bytes)) {
-        app.prompts().error("Error writing the file " + named);
+    if (const std::optional<std::string> refused =
+            WriteCanvasPicture(plot.model(), settings, diameter->radius, diameter->framed,
+                               file.path, file.type, painters)) {
+        app.prompts().error(*refused);
         return false;
     }
     return true;

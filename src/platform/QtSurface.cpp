@@ -123,8 +123,10 @@ QFont QtSurface::qfont() const
 std::optional<PixelRows> QtSurface::linePixels()
 {
     const Pen& p = pen();
+    // A picture drawn at another scale (a PNG at 300 dpi) goes through the painter, which
+    // scales the coordinates and the line width; the pixels know only their own.
     if (p.width > 1 || p.style != PenStyle::Solid || p.mode != PenMode::Copy
-        || device_->devType() != QInternal::Image)
+        || device_->devType() != QInternal::Image || scale_ != 1)
         return std::nullopt;
     auto* image = static_cast<QImage*>(device_);
     if (image->format() != QImage::Format_RGB32)

@@ -1,0 +1,196 @@
+// ploq-cli and the windows on the same sheets and choices: the sheet window's texts, its
+// notation menu, and the plotting dialog's canvas saved as a picture, pixel for pixel.
+
+#include "app/Main.h"
+#include "canvas/DlgTailleCnvs.h"
+#include "canvas/TWPlot.h"
+#include "canvas/TWPlotOutput.h"
+#include "datasheet/TWFichier.h"
+#include "datasheet/TWFichierCommands.h"
+#include "platform/QtText.h"
+#include "support/PlotUi.h"
+#include "support/UiApp.h"
+
+#include <QAbstractItemModel>
+#include <QImage>
+#include <QTableView>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include "CliRun.h"
+
+namespace ploq {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kExamples = {"cross-bedding.plq", "faults.plq", "folded-area.plq"};
+
+QString q(const fs::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+struct CliAgainstWindows : ::testing::Test {
+    CliAgainstWindows() { form = std::make_unique<TForm1>(t.app, ScreenMetrics{}); }
+
+    // What the sheet window shows of its rows: the row number, then the cells of each column.
+    static std::vector<std::string> gridLines(const TWFichier& sheet)
+    {
+        const QAbstractItemModel* grid = sheet.grid()->model();
+        std::vector<std::string> lines;
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            QString line = grid->headerData(row, Qt::Vertical).toString();
+            for (int column = 0; column < grid->columnCount(); ++column)
+                line += '\t' + grid->data(grid->index(row, column)).toString();
+            lines.push_back(line.toStdString());
+        }
+        return lines;
+    }
+
+    // The last lines of the main window's panel.
+    std::vector<std::string> panelTail(std::size_t count) const
+    {
+        const QStringList all = form->RichEdit1()->toPlainText().split('\n');
+        std::vector<std::string> lines;
+        for (qsizetype i = std::max<qsizetype>(0, all.size() - count); i < all.size(); ++i)
+            lines.push_back(all[i].toStdString());
+        return lines;
+    }
+
+    test::CliOutcome cli(const QStringList& arguments)
+    {
+        return test::RunCli(arguments, t.dir.path());
+    }
+
+    test::PixelApp t;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(CliAgainstWindows, InfoShowsTheExamplesAsTheirSheetWindows)
+{
+    for (const std::string& name : kExamples) {
+        const std::string path = std::string(PLOQ_EXAMPLES) + "/" + name;
+        TWFichier* sheet = LoadSheet(*form, t.app, path);
+        ASSERT_NE(sheet, nullptr) << name;
+        std::vector<std::string> expected = panelTail(2);
+        for (const std::string& line : gridLines(*sheet))
+            expected.push_back(line);
+        const test::CliOutcome r = cli({"info", QString::fromStdString(path)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        // The panel's degree signs are shown as Unicode; the tool writes UTF-8.
+        EXPECT_EQ(r.lines(), expected) << name;
+        sheet->close();
+    }
+}
+
+TEST_F(CliAgainstWindows, ConvertWritesTheNotationMenusTexts)
+{
+    struct Case {
+        int planeItem; // notation menu items: planes 0..4, lines 6..8
+        int lineItem;
+        bool decimals;
+    };
+    for (const Case c : {Case{1, 8, true}, Case{4, 7, false}, Case{3, 6, true}}) {
+        for (const std::string& name : kExamples) {
+            const std::string path = std::string(PLOQ_EXAMPLES) + "/" + name;
+            TWFichier* sheet = LoadSheet(*form, t.app, path);
+            ASSERT_NE(sheet, nullptr);
+            const bool decimalsBefore = sheet->sheet().lShowDeci;
+            sheet->NotationItemClick(c.planeItem);
+            sheet->NotationItemClick(c.lineItem);
+            if (sheet->sheet().lShowDeci != c.decimals)
+                sheet->ButtonDeciClick();
+            QStringList arguments = {"convert",         QString::fromStdString(path),
+                                     "--notation",      QString::number(c.planeItem),
+                                     "--line-notation", QString::number(c.lineItem - 6)};
+            if (c.decimals)
+                arguments << "--deci";
+            const test::CliOutcome r = cli(arguments);
+            ASSERT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(r.lines(), gridLines(*sheet))
+                << name << " " << c.planeItem << " " << decimalsBefore;
+            // The window's choices are not carried over to the next load.
+            sheet->NotationItemClick(0);
+            sheet->NotationItemClick(6);
+            sheet->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+
+// The plotting dialog's canvas saved by File > Save and ploq-cli plot with the same choices,
+// run in the folder of the application's preference file.
+TEST_F(CliAgainstWindows, PlotMakesTheSavedPicturePixelForPixel)
+{
+    const fs::path input = t.dir.path() / "mixed.plq";
+    std::vector<test::StoredRow> rows;
+    for (int i = 0; i < 30; ++i)
+        rows.push_back({i % 3 == 0 ? "L1" : "S1", 12.0 * i, 5.0 + 2.5 * i});
+    rows.push_back({"S2", 100, 40});
+    test::WriteSheetFile(input, rows);
+    struct Case {
+        bool wulff;
+        bool traces;
+        bool framed;
+        const char* name;
+    };
+    const double pixMM = t.app.settings().PixMM;
+    const int diameter = 100;
+    const int radius = RadiusForDiameter(diameter, pixMM);
+    for (const Case c :
+         {Case{false, false, false, "schmidt-poles"}, Case{true, true, false, "wulff-traces"},
+          Case{false, true, true, "schmidt-framed"}}) {
+        VarGlob& s = t.app.settings();
+        SetBit(s.StyleCnvs, kStyleWulff, c.wulff);
+        SetBit(s.StylePlot, kPlotTraces, c.traces);
+        SetBit(s.StylePlot, kPlotPoles, !c.traces);
+        ASSERT_NE(LoadSheet(*form, t.app, input.string()), nullptr);
+        TWPlot* plot =
+            test::PlotThroughDialog(*form, t.app, "S1", 9, 4, true, KeyField::Nature, radius);
+        ASSERT_NE(plot, nullptr);
+        const fs::path gui = t.dir.path() / (std::string(c.name) + "-gui.png");
+        t.prompts.expectNumber("Canvas diameter (mm)", diameter, c.framed ? 1 : 0);
+        t.prompts.expectSaveFile(gui.string(), 2);
+        ASSERT_TRUE(SauverImageWP(*plot));
+
+        const fs::path shell = t.dir.path() / (std::string(c.name) + "-cli.png");
+        QStringList arguments = {"plot",
+                                 q(input),
+                                 "--key",
+                                 "S1",
+                                 "--identity",
+                                 "--symbol",
+                                 "9",
+                                 "--colour",
+                                 "4",
+                                 "--radius",
+                                 QString::number(radius),
+                                 "--net",
+                                 c.wulff ? "wulff" : "schmidt",
+                                 c.traces ? "--traces" : "--poles",
+                                 "-o",
+                                 q(shell)};
+        if (!c.framed)
+            arguments << "--bare";
+        const test::CliOutcome r = cli(arguments);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QImage fromGui(q(gui));
+        const QImage fromCli(q(shell));
+        ASSERT_FALSE(fromGui.isNull());
+        ASSERT_EQ(fromCli.size(), fromGui.size()) << c.name;
+        EXPECT_TRUE(fromCli == fromGui) << c.name;
+        std::error_code ignored;
+        fs::create_directories(PLOQ_PICTURES, ignored);
+        fs::copy_file(shell, fs::path(PLOQ_PICTURES) / shell.filename(),
+                      fs::copy_options::overwrite_existing, ignored);
+        plot->close();
+        for (TWFichier* sheet : OpenSheets(t.app))
+            sheet->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace
+} // namespace ploq

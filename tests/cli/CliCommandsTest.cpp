@@ -1,0 +1,458 @@
+// ploq-cli run as a script runs it, without a display: its pictures, its refusals and exit
+// statuses, and its JSON numbers against independent computations.
+
+#include "support/TempDir.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include "CliRun.h"
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <random>
+
+namespace ploq {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RunCli;
+using test::StoredRow;
+
+constexpr double kPi = std::numbers::pi;
+
+struct Vec {
+    double x, y, z; // east, north, down
+};
+
+// A direction (degrees) as a unit vector, down positive.
+Vec unit(double trend, double plunge)
+{
+    const double t = trend * kPi / 180;
+    const double p = plunge * kPi / 180;
+    return {std::cos(p) * std::sin(t), std::cos(p) * std::cos(t), std::sin(p)};
+}
+
+double dot(const Vec& a, const Vec& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+QJsonObject parsed(const test::CliOutcome& run)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out;
+    return doc.object();
+}
+
+Vec lineOf(const QJsonObject& o)
+{
+    return unit(o["trend"].toDouble(), o["plunge"].toDouble());
+}
+
+// The pole of a plane given by its dip direction and dip.
+Vec poleOf(const QJsonObject& o)
+{
+    return unit(o["dip_direction"].toDouble() + 180, 90 - o["dip"].toDouble());
+}
+
+struct CliCommands : ::testing::Test {
+    fs::path sheet(const std::string& name, const std::vector<StoredRow>& rows)
+    {
+        const fs::path path = dir.path() / name;
+        test::WriteSheetFile(path, rows);
+        return path;
+    }
+    test::CliOutcome run(const QStringList& arguments, const QByteArray& input = {})
+    {
+        return RunCli(arguments, dir.path(), input);
+    }
+    static QString q(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+    test::TempDir dir;
+};
+
+std::vector<StoredRow> randomPlanes(int n, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> trend(0, 360);
+    std::uniform_real_distribution<double> plunge(5, 80);
+    std::vector<StoredRow> rows;
+    for (int i = 0; i < n; ++i)
+        rows.push_back({"S" + std::to_string(i % 3), trend(random), plunge(random)});
+    return rows;
+}
+
+TEST_F(CliCommands, SvgHoldsOnePathPerTraceInTheChosenColour)
+{
+    const fs::path input = sheet("planes.plq", randomPlanes(20, 3));
+    const fs::path svg = dir.path() / "planes.svg";
+    const test::CliOutcome r =
+        run({"plot", q(input), "--traces", "--colour", "1", "--bare", "-o", q(svg)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QFile file(q(svg));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::vector<QString> strokes{QStringLiteral("none")};
+    std::map<QString, int> paths;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && xml.name() == u"g")
+            strokes.pop_back();
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"g") {
+            const QXmlStreamAttributes a = xml.attributes();
+            strokes.push_back(a.hasAttribute("stroke") ? a.value("stroke").toString()
+                                                       : strokes.back());
+        } else if (xml.name() == u"path" || xml.name() == u"polyline") {
+            ++paths[strokes.back()];
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    // Colour 1 is blue (0xFF0000 as Windows writes colours).
+    EXPECT_EQ(paths[QStringLiteral("#0000ff")], 20);
+    // The report is the plotting's panel text: a heading, then the selection and count.
+    ASSERT_EQ(r.lines().size(), 2U) << r.out;
+    EXPECT_EQ(r.lines()[1], " (no selection) - lines 1 to 20 (20 new val.)");
+}
+
+TEST_F(CliCommands, PdfIsReadByPdfinfo)
+{
+    const fs::path input = sheet("planes.plq", randomPlanes(12, 4));
+    const fs::path pdf = dir.path() / "planes.pdf";
+    ASSERT_EQ(run({"plot", q(input), "--net", "wulff", "--traces", "-o", q(pdf)}).status, 0);
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {q(pdf)});
+    ASSERT_TRUE(pdfinfo.waitForFinished(30000));
+    EXPECT_EQ(pdfinfo.exitCode(), 0);
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+}
+
+// Three lines at known directions, projected by the equal-area formula
+// r = R sqrt(2) sin((90 - plunge) / 2) written here, land on pixels of the symbol's colour.
+TEST_F(CliCommands, PngCarriesTheSymbolColourAtTheProjectedLines)
+{
+    const std::vector<StoredRow> rows = {{"L1", 30, 40}, {"L1", 150, 10}, {"L1", 260, 70}};
+    // The plane of pole 90/0 is vertical, striking north: its trace is the N-S diameter.
+    std::vector<StoredRow> stored = rows;
+    stored.push_back({"S", 90, 0});
+    const fs::path input = sheet("lines.plq", stored);
+    const fs::path png = dir.path() / "lines.png";
+    const int radius = 150;
+    const test::CliOutcome r =
+        run({"plot", q(input), "--net", "schmidt", "--symbol", "6", "--colour", "2", "--bare",
+             "--traces", "--radius", QString::number(radius), "-o", q(png)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::error_code ignored;
+    fs::create_directories(PLOQ_PICTURES, ignored);
+    fs::copy_file(png, fs::path(PLOQ_PICTURES) / "cli-lines.png",
+                  fs::copy_options::overwrite_existing, ignored);
+    const QImage image(q(png));
+    ASSERT_FALSE(image.isNull());
+    const double side = 2 * radius + 30;
+    const double scale = image.width() / side;
+    EXPECT_GT(scale, 2); // 300 dpi from a screen's 96
+    for (const StoredRow& row : rows) {
+        const double rho = radius * std::sqrt(2.0) * std::sin((90 - row.plunge) * kPi / 360);
+        const double x = radius + 15 + rho * std::sin(row.trend * kPi / 180);
+        const double y = radius + 15 - rho * std::cos(row.trend * kPi / 180);
+        const QColor c = image.pixelColor(static_cast<int>(std::lround(x * scale)),
+                                          static_cast<int>(std::lround(y * scale)));
+        EXPECT_EQ(c, QColor(255, 0, 0)) << row.trend << " " << row.plunge;
+    }
+    for (const double y : {radius / 2.0, 1.5 * radius})
+        EXPECT_EQ(image.pixelColor(static_cast<int>(std::lround((radius + 15) * scale)),
+                                   static_cast<int>(std::lround((15 + y) * scale))),
+                  QColor(255, 0, 0))
+            << "the trace at the picture's scale, " << y;
+}
+
+// Without any display the tool chooses the offscreen platform itself.
+TEST_F(CliCommands, DrawsWithoutADisplay)
+{
+    const fs::path input = sheet("planes.plq", randomPlanes(5, 5));
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        bare.remove(QString::fromLatin1(name));
+    const fs::path png = dir.path() / "planes.png";
+    const test::CliOutcome r = RunCli({"plot", q(input), "-o", q(png)}, dir.path(), {}, bare);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(QImage(q(png)).isNull());
+}
+
+TEST_F(CliCommands, FailuresGiveTheirStatusAndMessageAndLeaveNoFile)
+{
+    const fs::path good = sheet("good.plq", randomPlanes(5, 6));
+    const fs::path shortFile = dir.path() / "short.plq";
+    std::ofstream(shortFile, std::ios::binary) << "garbage";
+    const fs::path badText = dir.path() / "bad.txt";
+    std::ofstream(badText, std::ios::binary) << "120 S 10\r\n120 S 95\r\n";
+    const fs::path out = dir.path() / "out.svg";
+    const fs::path outSheet = dir.path() / "out.plq";
+    struct Case {
+        QStringList arguments;
+        int status;
+        std::string message;
+        fs::path output;
+    };
+    const std::vector<Case> cases = {
+        {{"plot", q(dir.path() / "missing.plq"), "-o", q(out)}, 1, "missing.plq", out},
+        {{"plot", q(shortFile), "-o", q(out)}, 1, "short.plq", out},
+        {{"import", q(badText), "--raw", "--planes", "--format", "0", "-o", q(outSheet)},
+         1,
+         "bad.txt, line 2",
+         outSheet},
+        {{"calc", "95/400", "10/20", "--kinds", "PP", "--notation", "2"}, 1, "95/400", {}},
+        {{"plot", q(good), "-o", q(out), "--frobnicate"}, 2, "Usage: ploq-cli plot", out},
+        {{"plot", q(good), "-o", q(dir.path() / "out.gif")}, 2, "Usage:", dir.path() / "out.gif"},
+        {{"nosuchcommand"}, 2, "Usage: ploq-cli", {}},
+    };
+    for (const Case& c : cases) {
+        const test::CliOutcome r = run(c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments.join(' ').toStdString() << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        if (!c.output.empty()) {
+            EXPECT_FALSE(fs::exists(c.output)) << c.output;
+        }
+    }
+}
+
+TEST_F(CliCommands, ASheetFromStandardInputReadsAsTheFile)
+{
+    const fs::path input = sheet("planes.plq", randomPlanes(7, 7));
+    std::ifstream in(input, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::string> fromFile = run({"info", q(input)}).lines();
+    std::vector<std::string> fromStdin =
+        run({"info", "-"}, QByteArray::fromStdString(bytes)).lines();
+    ASSERT_EQ(fromFile.size(), 9U);
+    ASSERT_EQ(fromStdin.size(), fromFile.size());
+    EXPECT_EQ(fromStdin[0], "File -");
+    fromFile.erase(fromFile.begin());
+    fromStdin.erase(fromStdin.begin());
+    EXPECT_EQ(fromStdin, fromFile);
+}
+
+TEST_F(CliCommands, SelectionByKeyAndLines)
+{
+    const fs::path input = sheet("planes.plq", randomPlanes(12, 8)); // natures S0, S1, S2 ...
+    const auto rows = [&](const QStringList& selection) {
+        const QJsonObject j = parsed(run(QStringList{"info", q(input), "--json"} + selection));
+        std::vector<int> numbers;
+        for (const QJsonValue row : j["rows"].toArray())
+            numbers.push_back(row.toObject()["row"].toInt());
+        return numbers;
+    };
+    EXPECT_EQ(rows({}).size(), 12U);
+    EXPECT_EQ(rows({"--key", "S1", "--identity"}), (std::vector<int>{2, 5, 8, 11}));
+    EXPECT_EQ(rows({"--lines", "4-6"}), (std::vector<int>{4, 5, 6}));
+    EXPECT_EQ(rows({"--key", "S2", "--identity", "--lines", "1-6"}), (std::vector<int>{3, 6}));
+}
+
+// The eigenvalues and principal axis of the orientation tensor, computed here by Jacobi
+// rotations on the poles of the stored planes.
+TEST_F(CliCommands, TensorMatchesJacobiEigenAnalysis)
+{
+    std::vector<StoredRow> rows;
+    std::mt19937 random(11);
+    std::normal_distribution<double> scatter(0, 12);
+    for (int i = 0; i < 40; ++i)
+        rows.push_back({"S", 200 + scatter(random), std::clamp(50 + scatter(random), 1.0, 89.0)});
+    const QJsonObject j = parsed(run({"tensor", q(sheet("cluster.plq", rows)), "--json"}));
+    ASSERT_EQ(j["n"].toInt(), 40);
+    EXPECT_EQ(j["set"].toString(), "planes");
+
+    std::array<std::array<double, 3>, 3> t{};
+    for (const StoredRow& row : rows) {
+        const Vec u = unit(row.trend, row.plunge);
+        const double c[3] = {u.x, u.y, u.z};
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b)
+                t[a][b] += c[a] * c[b] / rows.size();
+    }
+    std::array<std::array<double, 3>, 3> v{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    for (int sweep = 0; sweep < 50; ++sweep)
+        for (int p = 0; p < 2; ++p)
+            for (int r = p + 1; r < 3; ++r) {
+                if (std::abs(t[p][r]) < 1e-15)
+                    continue;
+                const double theta = 0.5 * std::atan2(2 * t[p][r], t[r][r] - t[p][p]);
+                const double c = std::cos(theta);
+                const double s = std::sin(theta);
+                for (int k = 0; k < 3; ++k) {
+                    const double kp = t[k][p];
+                    const double kr = t[k][r];
+                    t[k][p] = c * kp - s * kr;
+                    t[k][r] = s * kp + c * kr;
+                }
+                for (int k = 0; k < 3; ++k) {
+                    const double pk = t[p][k];
+                    const double rk = t[r][k];
+                    t[p][k] = c * pk - s * rk;
+                    t[r][k] = s * pk + c * rk;
+                }
+                for (int k = 0; k < 3; ++k) {
+                    const double kp = v[k][p];
+                    const double kr = v[k][r];
+                    v[k][p] = c * kp - s * kr;
+                    v[k][r] = s * kp + c * kr;
+                }
+            }
+    std::array<int, 3> order{0, 1, 2};
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return t[a][a] > t[b][b]; });
+    const QJsonArray lambda = j["eigenvalues"].toArray();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(lambda[i].toDouble(), t[order[i]][order[i]], 1e-9) << i;
+    const int first = order[0];
+    const Vec principal{v[0][first], v[1][first], v[2][first]};
+    EXPECT_NEAR(std::abs(dot(principal, poleOf(j["plane"].toObject()))), 1, 1e-9);
+    EXPECT_TRUE(j["cone95"].isDouble());
+}
+
+// Every node inside the outer crown counts the measurements within 60/n degrees of its axis,
+// counted here over every node and every measurement.
+TEST_F(CliCommands, CountMatchesBruteForceOverEveryNode)
+{
+    std::vector<StoredRow> rows;
+    std::mt19937 random(12);
+    std::uniform_real_distribution<double> trend(0, 360);
+    std::uniform_real_distribution<double> plunge(0, 90);
+    for (int i = 0; i < 300; ++i)
+        rows.push_back({"L", trend(random), plunge(random)});
+    const int crowns = 8;
+    const QJsonObject j = parsed(
+        run({"count", q(sheet("lines.plq", rows)), "--crowns", QString::number(crowns), "--json"}));
+    ASSERT_EQ(j["counted"].toInt(), 300);
+    const double cosCone = std::cos(60.0 / crowns * kPi / 180);
+    const int outerCrownFirst = 3 * crowns * (crowns - 1) + 1;
+    const QJsonArray nodes = j["nodes"].toArray();
+    ASSERT_EQ(nodes.size(), 3 * crowns * (crowns + 1) + 1);
+    int largest = 0;
+    for (const QJsonValue value : nodes) {
+        const QJsonObject node = value.toObject();
+        largest = std::max(largest, node["count"].toInt());
+        if (node["node"].toInt() >= outerCrownFirst)
+            continue;
+        const Vec axis = lineOf(node["direction"].toObject());
+        int expected = 0;
+        for (const StoredRow& row : rows)
+            expected += std::abs(dot(axis, unit(row.trend, row.plunge))) >= cosCone;
+        EXPECT_EQ(node["count"].toInt(), expected) << node["node"].toInt();
+    }
+    EXPECT_EQ(j["max"].toInt(), largest);
+}
+
+// Rose classes of trends counted here, and Kuiper's V from its textbook form
+// V = max(i/n - u_i) + max(u_i - (i-1)/n) (Fisher 1993, Statistical Analysis of Circular Data,
+// section 4.4.1).
+TEST_F(CliCommands, RoseClassesAndKuiperStatisticAgainstDirectComputation)
+{
+    std::vector<StoredRow> rows;
+    std::mt19937 random(13);
+    std::uniform_real_distribution<double> trend(0, 360);
+    for (int i = 0; i < 60; ++i)
+        rows.push_back({"L", std::floor(trend(random)) + 0.5, 20});
+    const fs::path input = sheet("trends.plq", rows);
+    const QJsonObject rose = parsed(
+        run({"rose", q(input), "--kind", "vectors", "--width", "30", "--shift", "0", "--json"}));
+    ASSERT_EQ(rose["n"].toInt(), 60);
+    const QJsonArray classes = rose["classes"].toArray();
+    ASSERT_EQ(classes.size(), 12);
+    for (const QJsonValue value : classes) {
+        const QJsonObject c = value.toObject();
+        const double from = c["from"].toDouble();
+        const double to = c["to"].toDouble();
+        const auto expected = std::count_if(rows.begin(), rows.end(), [&](const StoredRow& r) {
+            return r.trend >= from && r.trend < to;
+        });
+        EXPECT_EQ(c["count"].toInt(), expected) << from;
+    }
+
+    const QJsonObject kuiper = parsed(run({"kuiper", q(input), "--kind", "vectors", "--json"}));
+    std::vector<double> u;
+    for (const StoredRow& r : rows)
+        u.push_back(r.trend / 360);
+    std::sort(u.begin(), u.end());
+    const double n = static_cast<double>(u.size());
+    double plus = 0;
+    double minus = 0;
+    for (std::size_t i = 0; i < u.size(); ++i) {
+        plus = std::max(plus, (i + 1) / n - u[i]);
+        minus = std::max(minus, u[i] - i / n);
+    }
+    EXPECT_NEAR(kuiper["V"].toDouble(), plus + minus, 1e-9);
+    EXPECT_EQ(kuiper["n"].toInt(), 60);
+}
+
+// Two planes: their intersection lies in both (perpendicular to both poles) and their angle is
+// the angle of the poles.
+TEST_F(CliCommands, CalcOfTwoPlanes)
+{
+    const QJsonObject j = parsed(
+        run({"calc", "90/30", "180/60", "--kinds", "PP", "--notation", "2", "--deci", "--json"}));
+    ASSERT_EQ(j["mode"].toString(), "two_planes");
+    const Vec p1 = unit(270, 60);
+    const Vec p2 = unit(0, 30);
+    const Vec line = lineOf(j["intersection"].toObject());
+    EXPECT_NEAR(dot(line, p1), 0, 1e-9);
+    EXPECT_NEAR(dot(line, p2), 0, 1e-9);
+    EXPECT_NEAR(j["angle"].toDouble(), std::acos(dot(p1, p2)) * 180 / kPi, 1e-9);
+    const QJsonObject first = j["planes"].toArray()[0].toObject();
+    EXPECT_NEAR(first["dip_direction"].toDouble(), 90, 1e-9);
+    EXPECT_NEAR(first["dip"].toDouble(), 30, 1e-9);
+}
+
+// An exported sheet imports back as the sheet it came from.
+TEST_F(CliCommands, ExportThenImportGivesTheSameRows)
+{
+    const fs::path input = sheet("planes.plq", randomPlanes(9, 14));
+    const fs::path text = dir.path() / "planes.txt";
+    ASSERT_EQ(run({"export", q(input), "-o", q(text)}).status, 0);
+    const fs::path back = dir.path() / "back.plq";
+    // The export splits its fields by tabulations.
+    const test::CliOutcome imported = run({"import", q(text), "--separator", "tab", "-o", q(back)});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    std::vector<std::string> before = run({"info", q(input)}).lines();
+    std::vector<std::string> after = run({"info", q(back)}).lines();
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(std::vector(after.begin() + 2, after.end()),
+              std::vector(before.begin() + 2, before.end()));
+}
+
+TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
+{
+    const std::map<QString, std::vector<std::string>> keys = {
+        {"info", {"measurements", "rows"}},
+        {"tensor", {"eigenvalues", "eigenvectors", "cone95"}},
+        {"count", {"crowns", "nodes", "uniform_count"}},
+        {"rose", {"classes", "max_class", "median"}},
+        {"circular", {"hodges_ajne", "critical95"}},
+        {"kuiper", {"d_min", "critical05"}},
+        {"calc", {"intersection", "angle"}},
+        {"plot", {"plotted", "radius"}}};
+    for (const auto& [command, words] : keys) {
+        const test::CliOutcome r = run({command, "--help"});
+        EXPECT_EQ(r.status, 0);
+        for (const std::string& word : words)
+            EXPECT_NE(r.out.find(word), std::string::npos) << command.toStdString() << " " << word;
+    }
+    const test::CliOutcome version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.out.find("ploq-cli 4."), std::string::npos) << version.out;
+}
+
+} // namespace
+} // namespace ploq
