@@ -14,6 +14,9 @@ public:
     std::optional<std::string> saveFile(const FileQuestion&) override { return std::nullopt; }
     std::optional<std::string> askText(const TextQuestion&) override { return std::nullopt; }
     std::optional<NumberAnswer> askNumber(const NumberQuestion&) override { return std::nullopt; }
+    // No window to choose in: the colour or font stays as it is.
+    ColourAnswer chooseColour(TColor) override { return {}; }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return std::nullopt; }
 };
 
 } // namespace ploq
