@@ -3,6 +3,7 @@
 // drawing together, the grid maximum the dialog computes at each key, and the cone count
 // at every node alone.
 
+#include "ClusteredPoles.h"
 #include "app/VarGlob.h"
 #include "platform/RecordingSurface.h"
 #include "stats3d/Contours.h"
@@ -21,26 +22,6 @@ using namespace ploq;
 constexpr int kPoles = 5000;
 constexpr int kRadius = 200;
 
-// Three clusters of some 10 degrees about 20/040, 60/200 and 5/310 (plunge/trend).
-std::vector<Direction> ClusteredPoles()
-{
-    constexpr double kDeg = std::numbers::pi / 180;
-    const Direction centres[] = {
-        {40 * kDeg, 20 * kDeg}, {200 * kDeg, 60 * kDeg}, {310 * kDeg, 5 * kDeg}};
-    std::mt19937 random(2024);
-    const auto spread = [&random] { return (random() / 4294967296.0 - 0.5) * 20 * kDeg; };
-    std::vector<Direction> out;
-    out.reserve(kPoles);
-    for (int i = 0; i < kPoles; ++i) {
-        const Direction& c = centres[i % 3];
-        const double plunge = c.plunge + spread();
-        const double trend = c.trend + spread() / std::max(0.2, std::cos(plunge));
-        out.push_back(
-            {NormalizeTrend(plunge < 0 ? trend + std::numbers::pi : trend), std::fabs(plunge)});
-    }
-    return out;
-}
-
 const Net kNet{kRadius + 15, kRadius + 15, kRadius, true, false};
 
 ParamContours DefaultContouring(const std::vector<Direction>& poles)
@@ -57,7 +38,7 @@ ParamContours DefaultContouring(const std::vector<Direction>& poles)
 
 void BM_CountAndDrawContours(benchmark::State& state)
 {
-    const std::vector<Direction> poles = ClusteredPoles();
+    const std::vector<Direction> poles = bench::ClusteredPoles(kPoles);
     const ParamContours params = DefaultContouring(poles);
     VarGlob settings;
     RecordingSurface surface;
@@ -77,7 +58,7 @@ BENCHMARK(BM_CountAndDrawContours)->Unit(benchmark::kMillisecond);
 
 void BM_GridMaximum(benchmark::State& state)
 {
-    const std::vector<Direction> poles = ClusteredPoles();
+    const std::vector<Direction> poles = bench::ClusteredPoles(kPoles);
     for (auto _ : state)
         benchmark::DoNotOptimize(GridMaximum(poles, 6, 20, kNet));
 }
@@ -86,7 +67,7 @@ BENCHMARK(BM_GridMaximum)->Unit(benchmark::kMillisecond);
 // The drawing alone, the density a table of the node values already counted.
 void BM_DrawContoursOnly(benchmark::State& state)
 {
-    const std::vector<Direction> poles = ClusteredPoles();
+    const std::vector<Direction> poles = bench::ClusteredPoles(kPoles);
     const ParamContours params = DefaultContouring(poles);
     const ConeCount count(poles, params.cone, kNet);
     VarGlob settings;
