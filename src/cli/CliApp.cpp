@@ -198,6 +198,34 @@ WorkingSet StatsSet(CliApp& cli, const SheetInput& input)
     return set;
 }
 
+void SaveOrPrintSheet(CliApp& cli, DataSheet& sheet, const std::string& output, bool json,
+                      nlohmann::json head)
+{
+    const int rows = sheet.isEmpty() ? 0 : sheet.rowCount();
+    if (!output.empty()) {
+        const FileOutcome saved = SaveSheetAsFile(sheet, output, cli.clock);
+        if (!saved.ok)
+            throw CliFailure(output + ": " + Cp1252ToUtf8(saved.error.message));
+    }
+    if (json) {
+        if (output.empty()) {
+            head["rows"] = nlohmann::json::array();
+            for (int row = 1; row <= rows; ++row)
+                head["rows"].push_back(RowJson(sheet, row));
+        } else {
+            head["written"] = output;
+        }
+        PrintJson(cli, head);
+        return;
+    }
+    if (!output.empty())
+        return;
+    std::vector<std::string> lines;
+    for (int row = 1; row <= rows; ++row)
+        lines.push_back(RowText(sheet, row));
+    PrintLines(cli, lines);
+}
+
 void PrintLines(const CliApp& cli, const std::vector<std::string>& lines)
 {
     for (const std::string& line : lines)

@@ -113,6 +113,12 @@ std::span<InfoVal> DisplayedRecords(CanvasModel& canvas);
 // mix of lines and planes goes on (all seen as axes) after the menu's warning on standard error.
 WorkingSet StatsSet(CliApp& cli, const SheetInput& input);
 
+// The sheet a subcommand made: saved as a .plq file when `output` is set (a refused save fails
+// the run with its message), then its rows as lines, or with `json` the object `head` given
+// "rows" (as info's) or, when saved, "written" (the file).
+void SaveOrPrintSheet(CliApp& cli, DataSheet& sheet, const std::string& output, bool json,
+                      nlohmann::json head);
+
 // Output: Windows-1252 lines written as UTF-8, one per line.
 void PrintLines(const CliApp& cli, const std::vector<std::string>& lines);
 void PrintInfoLines(const CliApp& cli, const std::vector<InfoLine>& lines);

@@ -25,31 +25,10 @@ void runConvert(CliApp& cli, ConvertOptions& o)
     if (sheet.lShowDeci != o.decimals)
         ToggleDecimals(sheet);
     const int rows = sheet.isEmpty() ? 0 : sheet.rowCount();
-    if (!o.output.empty()) {
-        const FileOutcome saved = SaveSheetAsFile(sheet, o.output, cli.clock);
-        if (!saved.ok)
-            throw CliFailure(o.output + ": " + Cp1252ToUtf8(saved.error.message));
-    }
-    if (o.input.json) {
-        nlohmann::json j = {{"notation", {{"planes", sheet.lFrtS}, {"lines", sheet.lFrtL}}},
-                            {"decimals", sheet.lShowDeci},
-                            {"measurements", rows}};
-        if (o.output.empty()) {
-            j["rows"] = nlohmann::json::array();
-            for (int row = 1; row <= rows; ++row)
-                j["rows"].push_back(RowJson(sheet, row));
-        } else {
-            j["written"] = o.output;
-        }
-        PrintJson(cli, j);
-        return;
-    }
-    if (!o.output.empty())
-        return;
-    std::vector<std::string> lines;
-    for (int row = 1; row <= rows; ++row)
-        lines.push_back(RowText(sheet, row));
-    PrintLines(cli, lines);
+    SaveOrPrintSheet(cli, sheet, o.output, o.input.json,
+                     {{"notation", {{"planes", sheet.lFrtS}, {"lines", sheet.lFrtL}}},
+                      {"decimals", sheet.lShowDeci},
+                      {"measurements", rows}});
 }
 
 } // namespace

@@ -60,29 +60,8 @@ void runImport(CliApp& cli, const ImportOptions& o)
         std::cerr << "ploq-cli: " << o.file << ": " << Cp1252ToUtf8(outcome.message.text) << '\n';
     DataSheet& sheet = outcome.sheet;
     const int rows = sheet.isEmpty() ? 0 : sheet.rowCount();
-    if (!o.output.empty()) {
-        const FileOutcome saved = SaveSheetAsFile(sheet, o.output, cli.clock);
-        if (!saved.ok)
-            throw CliFailure(o.output + ": " + Cp1252ToUtf8(saved.error.message));
-    }
-    if (o.json) {
-        nlohmann::json j = {{"title", TextJson(sheet.lTitle)}, {"measurements", rows}};
-        if (o.output.empty()) {
-            j["rows"] = nlohmann::json::array();
-            for (int row = 1; row <= rows; ++row)
-                j["rows"].push_back(RowJson(sheet, row));
-        } else {
-            j["written"] = o.output;
-        }
-        PrintJson(cli, j);
-        return;
-    }
-    if (!o.output.empty())
-        return;
-    std::vector<std::string> lines;
-    for (int row = 1; row <= rows; ++row)
-        lines.push_back(RowText(sheet, row));
-    PrintLines(cli, lines);
+    SaveOrPrintSheet(cli, sheet, o.output, o.json,
+                     {{"title", TextJson(sheet.lTitle)}, {"measurements", rows}});
 }
 
 } // namespace
