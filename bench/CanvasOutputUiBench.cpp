@@ -1,6 +1,7 @@
 // A canvas of 5000 planes drawn as their great circles, saved at 80 mm as an SVG picture, a PDF
 // page and a 300 dpi PNG image (drawing, encoding and the file written in place), on both nets.
 
+#include "RandomPlanes.h"
 #include "canvas/QtDessinToFile.h"
 #include "canvas/UtilPlot.h"
 #include "platform/QtSurface.h"
@@ -26,16 +27,7 @@ void SaveFiveThousandTraces(benchmark::State& state)
     QtImageFactory images;
     CanvasModel canvas(kWPOrdinary, settings);
     canvas.SetRayon(settings.Rc, images);
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> trend(0, 6.283185307179586);
-    std::uniform_real_distribution<double> plunge(0, 1.5707963267948966);
-    for (int i = 0; i < kMaxValues; ++i) {
-        InfoVal plane;
-        plane.na = "S0";
-        plane.azi = trend(random);
-        plane.pen = plunge(random);
-        AjoutVal(canvas, plane, settings);
-    }
+    bench::FillRandomPlanes(canvas, settings);
     const PictureLayout layout =
         PictureLayoutFor(canvas, RadiusForDiameter(80, settings.PixMM), true, settings);
     const std::string path =

@@ -3,6 +3,7 @@
 // switched (the records placed again), on screen images.
 
 #include "BenchPrompts.h"
+#include "RandomPlanes.h"
 #include "app/Application.h"
 #include "app/DlgOptions.h"
 #include "canvas/TWPlot.h"
@@ -19,20 +20,6 @@ namespace {
 
 using namespace ploq;
 
-void FillPlanes(TWPlot& canvas, const VarGlob& settings, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> trend(0, 6.283185307179586);
-    std::uniform_real_distribution<double> plunge(0, 1.5707963267948966);
-    for (int i = 0; i < kMaxValues; ++i) {
-        InfoVal plane;
-        plane.na = "S0";
-        plane.azi = trend(random);
-        plane.pen = plunge(random);
-        AjoutVal(canvas.model(), plane, settings);
-    }
-}
-
 void BM_MajCanevasTwoCanvasesOfFiveThousandTraces(benchmark::State& state)
 {
     bench::AnsweringPrompts prompts{Button::Yes};
@@ -44,7 +31,7 @@ void BM_MajCanevasTwoCanvasesOfFiveThousandTraces(benchmark::State& state)
     s.Rc = 200;
     for (unsigned seed : {7u, 8u}) {
         TWPlot* canvas = NewWP(app, kWPOrdinary);
-        FillPlanes(*canvas, s, seed);
+        bench::FillRandomPlanes(canvas->model(), s, seed);
     }
     TDlgOptions dialog(app, nullptr);
     for (auto _ : state) {

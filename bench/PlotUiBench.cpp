@@ -3,6 +3,7 @@
 // antialiasing; and the same 5000 poles with a full list of 100 additional values over them
 // (cones, small and great circles, symbols).
 
+#include "RandomPlanes.h"
 #include "canvas/Plot.h"
 #include "canvas/UtilPlot.h"
 #include "platform/QtSurface.h"
@@ -17,21 +18,6 @@ namespace {
 using namespace ploq;
 
 constexpr int kRadius = 200;
-
-// 5000 random planes on a canvas of radius 200.
-void FillPlanes(CanvasModel& canvas, const VarGlob& settings)
-{
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> trend(0, 6.283185307179586);
-    std::uniform_real_distribution<double> plunge(0, 1.5707963267948966);
-    for (int i = 0; i < kMaxValues; ++i) {
-        InfoVal plane;
-        plane.na = "S0";
-        plane.azi = trend(random);
-        plane.pen = plunge(random);
-        AjoutVal(canvas, plane, settings);
-    }
-}
 
 void Redraw(benchmark::State& state, CanvasModel& canvas, const VarGlob& settings)
 {
@@ -54,7 +40,7 @@ void RedrawFiveThousandPlanes(benchmark::State& state)
     QtImageFactory images(antialias);
     CanvasModel canvas(kWPOrdinary, settings);
     canvas.SetRayon(kRadius, images);
-    FillPlanes(canvas, settings);
+    bench::FillRandomPlanes(canvas, settings);
     Redraw(state, canvas, settings);
 }
 
@@ -96,7 +82,7 @@ void RedrawPolesAndHundredValues(benchmark::State& state)
     QtImageFactory images(antialias);
     CanvasModel canvas(kWPOrdinary, settings);
     canvas.SetRayon(kRadius, images);
-    FillPlanes(canvas, settings);
+    bench::FillRandomPlanes(canvas, settings);
     if (state.range(2) != 0)
         AppendAdd(canvas, HundredValues());
     Redraw(state, canvas, settings);
