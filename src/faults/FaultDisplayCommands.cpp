@@ -94,8 +94,9 @@ void InstallFaultDisplayCommands(TForm1& form, Application& app)
     const std::pair<Cmd, int> histograms[] = {{Cmd::DisplayStrikeHistogram, kDiagramFaultStrikes},
                                               {Cmd::DisplayDipHistogram, kDiagramFaultDips},
                                               {Cmd::DisplayRakeHistogram, kDiagramFaultRakes}};
-    for (const auto& [cmd, type] : histograms)
-        form.setHandler(cmd, [&app, type] { FaultHistogramWindow(app, type); });
+    for (const auto& histogram : histograms)
+        form.setHandler(histogram.first,
+                        [&app, type = histogram.second] { FaultHistogramWindow(app, type); });
     form.setHandler(Cmd::FaultsSelect, [&form, &app] {
         if (TWFichier* sheet = CheckedFaultSheet(app))
             OuvrirDlgTriPitch(form, app, *sheet);

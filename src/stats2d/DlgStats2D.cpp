@@ -578,8 +578,9 @@ void InstallStats2DCommands(TForm1& form, Application& app)
     const std::pair<Cmd, int> items[] = {{Cmd::RoseDiagram, kDiagramRose},
                                          {Cmd::CircularHistogram, kDiagramCircular},
                                          {Cmd::LinearHistogram, kDiagramLinear}};
-    for (const auto& [cmd, type] : items)
-        form.setHandler(cmd, [&form, &app, type] { OuvrirStats2D(form, app, type); });
+    for (const auto& item : items)
+        form.setHandler(item.first,
+                        [&form, &app, type = item.second] { OuvrirStats2D(form, app, type); });
 }
 
 } // namespace ploq
