@@ -47,7 +47,6 @@ namespace fs = std::filesystem;
 using test::SavePicture;
 
 constexpr TColor kRed = 255;       // Tco[2] (0x0000FF)
-constexpr TColor kBlue = 16711680; // Tco[1] (0xFF0000)
 
 // An application whose canvases draw real images, as on screen.
 struct QtApp {
