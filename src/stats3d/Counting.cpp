@@ -124,7 +124,8 @@ CountingResult CountNodes(std::span<const Vec3> u, int crowns)
         if (trend < 0)
             trend += 2 * kPi;
         const Vec3 h = InFrameH(g);
-        for (const int node : candidatesAt(theta, trend, crowns).nodes())
+        const NodeCandidates candidates = candidatesAt(theta, trend, crowns);
+        for (const int node : candidates.nodes())
             if (std::fabs(Dot(h, grid.nodes[static_cast<std::size_t>(node)])) >= cosCone)
                 ++r.counts[static_cast<std::size_t>(node)];
     }

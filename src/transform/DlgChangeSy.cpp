@@ -34,8 +34,12 @@ TDlgChangeSy::TDlgChangeSy(Application& app, TWPlot& canvas, QMenu* symbolMenu)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Change symbols"));
-    // Its tables are that canvas's sets: they mean nothing once it is gone.
-    connect(&canvas, &QObject::destroyed, this, &QWidget::close);
+    // Its tables are that canvas's sets: they mean nothing once it is gone. The canvas is let
+    // go first: while it is being destroyed it is no longer a TWPlot to look at.
+    connect(&canvas, &QObject::destroyed, this, [this] {
+        canvas_ = nullptr;
+        close();
+    });
     // Closed, it gives the focus back to its canvas rather than to the main window.
     connect(this, &QDialog::finished, this, [this] {
         if (canvas_ && canvas_->isVisible()) {

@@ -245,6 +245,7 @@ TEST_F(Median2DUi, NothingToComputeOrNoRoom)
     d->Button1Click();
     EXPECT_EQ(canvases(), kMaxWindows);
     EXPECT_EQ(textWindows(), 0);
+    flush(); // the closed dialog goes, as the event loop would take it before the next command
 
     // No sheet and no stereonet: OK does nothing.
     d = median();
