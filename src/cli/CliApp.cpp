@@ -1,5 +1,6 @@
 #include "cli/CliApp.h"
 
+#include "canvas/DessinToFile.h"
 #include "datasheet/Fichier.h"
 #include "datasheet/SheetEntry.h"
 #include "model/Trigo.h"
@@ -262,6 +263,12 @@ nlohmann::json PlaneJson(const Direction& pole)
 nlohmann::json TextJson(std::string_view cp1252)
 {
     return Cp1252ToUtf8(cp1252);
+}
+
+std::string PicturePathProblem(const std::string& path)
+{
+    return PictureTypeOf(path) ? std::string()
+                               : std::string("the picture must end in .svg, .pdf or .png");
 }
 
 CLI::Range RangeOf(int low, int high)

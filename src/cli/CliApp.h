@@ -131,6 +131,9 @@ nlohmann::json LineJson(const Direction& d);
 nlohmann::json PlaneJson(const Direction& pole);
 nlohmann::json TextJson(std::string_view cp1252);
 
+// The CLI11 check of a picture's path: why it is refused (not .svg, .pdf or .png), or empty.
+std::string PicturePathProblem(const std::string& path);
+
 // The CLI11 check of an option whose value must lie within [low, high].
 CLI::Range RangeOf(int low, int high);
 

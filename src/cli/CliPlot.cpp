@@ -97,10 +97,7 @@ void AddPlot(CliApp& cli)
     AddSheetInput(*sub, o->input);
     sub->add_option("-o,--output", o->output, "the picture file: .svg, .pdf or .png")
         ->required()
-        ->check([](const std::string& path) {
-            return PictureTypeOf(path) ? std::string()
-                                       : std::string("the picture must end in .svg, .pdf or .png");
-        });
+        ->check(PicturePathProblem);
     sub->add_option("--net", o->net, "the projection: schmidt (equal area) or wulff (equal angle)")
         ->check(CLI::IsMember({"schmidt", "wulff"}));
     sub->add_flag("--upper", o->upper, "the upper hemisphere");

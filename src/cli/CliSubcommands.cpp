@@ -39,6 +39,7 @@ X(Kuiper)
 X(Plot)
 X(Rose)
 X(Tensor)
+X(Trackdip)
 
 #undef X
 

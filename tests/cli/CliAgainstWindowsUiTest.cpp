@@ -1,5 +1,6 @@
 // ploq-cli and the windows on the same sheets and choices: the sheet window's texts, its
-// notation menu, and the plotting dialog's canvas saved as a picture, pixel for pixel.
+// notation menu, the plotting dialog's canvas saved as a picture, pixel for pixel, and
+// Trackdip's windows, canvas picture and sheet of rotation axes.
 
 #include "app/Main.h"
 #include "canvas/DlgTailleCnvs.h"
@@ -7,11 +8,15 @@
 #include "canvas/TWPlotOutput.h"
 #include "datasheet/TWFichier.h"
 #include "datasheet/TWFichierCommands.h"
+#include "datasheet/TWText.h"
 #include "platform/QtText.h"
+#include "stats3d/TrackdipCommands.h"
+#include "stats3d/UtilTrackDip.h"
 #include "support/PlotUi.h"
 #include "support/UiApp.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QImage>
 #include <QTableView>
 #include <QTextEdit>
@@ -49,14 +54,21 @@ struct CliAgainstWindows : ::testing::Test {
         return lines;
     }
 
-    // The last lines of the main window's panel.
-    std::vector<std::string> panelTail(std::size_t count) const
+    // The last lines of a panel (all of them without a count).
+    static std::vector<std::string> tail(const QTextEdit& panel, std::size_t count = SIZE_MAX)
     {
-        const QStringList all = form->RichEdit1()->toPlainText().split('\n');
+        const QStringList all = panel.toPlainText().split('\n');
         std::vector<std::string> lines;
-        for (qsizetype i = std::max<qsizetype>(0, all.size() - count); i < all.size(); ++i)
+        const qsizetype first = count >= static_cast<std::size_t>(all.size())
+                                    ? 0
+                                    : all.size() - static_cast<qsizetype>(count);
+        for (qsizetype i = first; i < all.size(); ++i)
             lines.push_back(all[i].toStdString());
         return lines;
+    }
+    std::vector<std::string> panelTail(std::size_t count) const
+    {
+        return tail(*form->RichEdit1(), count);
     }
 
     test::CliOutcome cli(const QStringList& arguments)
@@ -190,6 +202,81 @@ TEST_F(CliAgainstWindows, PlotMakesTheSavedPicturePixelForPixel)
             sheet->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// Trackdip on the borehole example from the menu and from the shell: the canvas's panel (but
+// its time), the two listing windows under their titles and the main panel's lines; the
+// canvas saved as a PNG; the sheet of rotation axes the command opens with option bit 7.
+TEST_F(CliAgainstWindows, TrackdipPrintsItsWindowsAndMakesItsPictureAndAxesSheet)
+{
+    const std::string path = std::string(PLOQ_EXAMPLES) + "/borehole.plq";
+    SetBit(t.app.settings().OptS3Dadd, kS3DaddListRotAxes, true);
+    ASSERT_NE(LoadSheet(*form, t.app, path), nullptr);
+    const std::size_t panelBefore = tail(*form->RichEdit1()).size();
+    TWPlot* plot = Trackdip(t.app);
+    ASSERT_NE(plot, nullptr);
+    std::vector<TWText*> texts;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* text = dynamic_cast<TWText*>(w); text && text->isVisible())
+            texts.push_back(text);
+    ASSERT_EQ(texts.size(), 2U);
+    std::sort(texts.begin(), texts.end(),
+              [](TWText* a, TWText* b) { return a->slot() < b->slot(); });
+
+    std::vector<std::string> expected = tail(*plot->RichEdit1());
+    for (const TWText* text : texts) {
+        expected.push_back(toQString(text->title()).toStdString());
+        for (const std::string& line : tail(*text->RichEdit1()))
+            expected.push_back(line);
+        expected.emplace_back();
+    }
+    const std::size_t panelAfter = tail(*form->RichEdit1()).size();
+    for (const std::string& line : panelTail(panelAfter - panelBefore))
+        expected.push_back(line);
+
+    const fs::path axes = t.dir.path() / "axes.plq";
+    const fs::path shell = t.dir.path() / "trackdip-cli.png";
+    const double pixMM = t.app.settings().PixMM;
+    const int diameter = 120;
+    const int radius = RadiusForDiameter(diameter, pixMM);
+    const test::CliOutcome r = cli({"trackdip", QString::fromStdString(path), "--axes", q(axes),
+                                    "-o", q(shell), "--radius", QString::number(radius), "--bare"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> printed;
+    for (const QString& line : QString::fromStdString(r.out).split('\n'))
+        printed.push_back(line.toStdString());
+    printed.pop_back(); // after the last line's end
+    ASSERT_EQ(printed.size(), expected.size());
+    // The heading's time is the clock's: the application's is fixed. The tool writes UTF-8.
+    EXPECT_EQ(printed[0].substr(5), expected[0].substr(5));
+    EXPECT_EQ(std::vector(printed.begin() + 1, printed.end()),
+              std::vector(expected.begin() + 1, expected.end()));
+
+    const fs::path gui = t.dir.path() / "trackdip-gui.png";
+    t.prompts.expectNumber("Canvas diameter (mm)", diameter, 0);
+    t.prompts.expectSaveFile(gui.string(), 2);
+    ASSERT_TRUE(SauverImageWP(*plot));
+    const QImage fromGui(q(gui));
+    const QImage fromCli(q(shell));
+    ASSERT_FALSE(fromGui.isNull());
+    ASSERT_EQ(fromCli.size(), fromGui.size());
+    EXPECT_TRUE(fromCli == fromGui);
+
+    // The sheet the command opens, saved from its window, reads back as the tool's file (the
+    // file's fields keep nine characters of the window's).
+    TWFichier* axesWindow = CurrentSheet(t.app);
+    ASSERT_NE(axesWindow, nullptr);
+    ASSERT_EQ(axesWindow->title(), " rotation axis" + plot->title());
+    const std::size_t axesRows = gridLines(*axesWindow).size();
+    ASSERT_GT(axesRows, 1U);
+    const fs::path guiAxes = t.dir.path() / "axes-gui.plq";
+    t.prompts.expectSaveFile(guiAxes.string());
+    ASSERT_TRUE(axesWindow->SaveSheet(true));
+    const test::CliOutcome fromShell = cli({"convert", q(axes), "--deci"});
+    const test::CliOutcome fromWindow = cli({"convert", q(guiAxes), "--deci"});
+    ASSERT_EQ(fromShell.status, 0) << fromShell.err;
+    EXPECT_EQ(fromShell.lines().size(), axesRows);
+    EXPECT_EQ(fromShell.lines(), fromWindow.lines());
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 // ploq-cli run as a script runs it, without a display: its pictures, its refusals and exit
-// statuses, and its JSON numbers against independent computations.
+// statuses, and its JSON numbers against independent computations (and, for Trackdip, the
+// core's records).
 
+#include "app/VarGlob.h"
+#include "datasheet/SheetEntry.h"
+#include "stats3d/UtilTrackDip.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -218,6 +222,11 @@ TEST_F(CliCommands, FailuresGiveTheirStatusAndMessageAndLeaveNoFile)
         {{"plot", q(good), "-o", q(out), "--frobnicate"}, 2, "Usage: ploq-cli plot", out},
         {{"plot", q(good), "-o", q(dir.path() / "out.gif")}, 2, "Usage:", dir.path() / "out.gif"},
         {{"nosuchcommand"}, 2, "Usage: ploq-cli", {}},
+        {{"trackdip", q(good), "-o", q(out)}, 1, "Row 1: the location code is not a depth", out},
+        {{"trackdip", q(good), "-o", q(dir.path() / "out.gif")},
+         2,
+         "Usage: ploq-cli trackdip",
+         dir.path() / "out.gif"},
     };
     for (const Case& c : cases) {
         const test::CliOutcome r = run(c.arguments);
@@ -432,6 +441,67 @@ TEST_F(CliCommands, ExportThenImportGivesTheSameRows)
               std::vector(before.begin() + 2, before.end()));
 }
 
+// Trackdip on the borehole example: every tilt record's angle is the angle between the poles of
+// its two mean planes, above the cut-off, and its axis lies in both planes; each polygone's
+// maximum is its record of largest angle; the records and polygones are the core's.
+TEST_F(CliCommands, TrackdipRecordsAgreeWithTheirMeanPlanesAndTheCore)
+{
+    const std::string path = std::string(PLOQ_EXAMPLES) + "/borehole.plq";
+    const QJsonObject j = parsed(run({"trackdip", QString::fromStdString(path), "--json"}));
+    VarGlob settings;
+    DefaultPrefs(settings, {});
+    DataSheet sheet = NewDataSheet(settings);
+    ASSERT_TRUE(LoadSheetFile(path, sheet).ok);
+    const TrackdipResult core =
+        RunTrackdip(ReadTrackdipRows(sheet).rows, TrackdipParams::FromSettings(settings),
+                    {settings.FrtS, settings.FrtL});
+
+    const QJsonArray records = j["records"].toArray();
+    ASSERT_EQ(records.size(), static_cast<qsizetype>(core.scan.records.size()));
+    ASSERT_GT(records.size(), 0);
+    const double cutOff = j["tilt_cut_off"].toDouble();
+    EXPECT_NEAR(cutOff, settings.TDcutVal * 180 / kPi, 1e-9);
+    std::vector<double> angles;
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        const QJsonObject r = records[k].toObject();
+        const TiltRecord& expected = core.scan.records[static_cast<std::size_t>(k)];
+        EXPECT_EQ(r["record"].toInt(), k + 1);
+        EXPECT_EQ(r["upper_count"].toInt(), expected.m1);
+        EXPECT_EQ(r["lower_count"].toInt(), expected.m2);
+        EXPECT_NEAR(r["depth"].toDouble(), expected.z2, 1e-9);
+        EXPECT_NEAR(r["window"].toDouble(), expected.h, 1e-9);
+        const Vec upper = poleOf(r["upper"].toObject());
+        const Vec lower = poleOf(r["lower"].toObject());
+        const double between = std::acos(std::min(1.0, std::abs(dot(upper, lower)))) * 180 / kPi;
+        const double angle = r["angle"].toDouble();
+        EXPECT_NEAR(angle, between, 1e-6) << k + 1;
+        EXPECT_GT(angle, cutOff) << k + 1;
+        const Vec axis = lineOf(r["axis"].toObject());
+        EXPECT_NEAR(dot(axis, upper), 0, 1e-9) << k + 1;
+        EXPECT_NEAR(dot(axis, lower), 0, 1e-9) << k + 1;
+        angles.push_back(angle);
+    }
+    const QJsonArray polygones = j["polygones"].toArray();
+    ASSERT_EQ(polygones.size(), static_cast<qsizetype>(core.links.polygones.size()));
+    ASSERT_GT(polygones.size(), 0);
+    for (qsizetype m = 0; m < polygones.size(); ++m) {
+        const QJsonObject p = polygones[m].toObject();
+        std::vector<int> numbers;
+        int largest = 0;
+        for (const QJsonValue number : p["records"].toArray()) {
+            numbers.push_back(number.toInt());
+            if (!largest || angles[number.toInt() - 1] > angles[largest - 1])
+                largest = number.toInt();
+        }
+        std::vector<int> expected;
+        for (const int k : core.links.polygones[static_cast<std::size_t>(m)].records)
+            expected.push_back(k + 1);
+        EXPECT_EQ(numbers, expected) << m;
+        EXPECT_EQ(p["maximum"].toInt(), largest) << m;
+    }
+    EXPECT_EQ(j["links"].toInt(), core.links.links);
+}
+
 TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
 {
     const std::map<QString, std::vector<std::string>> keys = {
@@ -442,7 +512,8 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"circular", {"hodges_ajne", "critical95"}},
         {"kuiper", {"d_min", "critical05"}},
         {"calc", {"intersection", "angle"}},
-        {"plot", {"plotted", "radius"}}};
+        {"plot", {"plotted", "radius"}},
+        {"trackdip", {"records", "rotation_azimuth", "polygones", "maximum"}}};
     for (const auto& [command, words] : keys) {
         const test::CliOutcome r = run({command, "--help"});
         EXPECT_EQ(r.status, 0);
