@@ -513,7 +513,9 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"kuiper", {"d_min", "critical05"}},
         {"calc", {"intersection", "angle"}},
         {"plot", {"plotted", "radius"}},
-        {"trackdip", {"records", "rotation_azimuth", "polygones", "maximum"}}};
+        {"trackdip", {"records", "rotation_azimuth", "polygones", "maximum"}},
+        {"merge", {"merged", "sheets", "full"}},
+        {"sort", {"by", "measurements"}}};
     for (const auto& [command, words] : keys) {
         const test::CliOutcome r = run({command, "--help"});
         EXPECT_EQ(r.status, 0);
