@@ -34,9 +34,8 @@ public:
     {
         if (!dirty_)
             return true;
-        switch (app_.prompts().confirmation(
-            "Sheet \"" + title_ + "\" modified and non saved. Save it before closing ?",
-            Button::Yes | Button::No | Button::Cancel)) {
+        switch (app_.prompts().confirmation("Sheet \"" + title_ + "\" modified and non saved. Save it before closing ?",
+                                            Button::Yes | Button::No | Button::Cancel)) {
         case Button::Yes: return saveWorks_;
         case Button::No: return true;
         default: return false;
@@ -58,10 +57,7 @@ private:
 
 struct CloseChain : ::testing::Test {
     CloseChain() { SavePrefsFile(t.app.settings(), t.prefsPath(), 0); }
-    std::filesystem::file_time_type prefsTime()
-    {
-        return std::filesystem::last_write_time(t.prefsPath());
-    }
+    std::filesystem::file_time_type prefsTime() { return std::filesystem::last_write_time(t.prefsPath()); }
 
     test::UiApp t;
 };
@@ -118,8 +114,8 @@ TEST_F(CloseChain, WindowsMenuListsSortedTitlesAndChecksTheCurrentOne)
         if (action->isChecked())
             checked = action->text();
     }
-    EXPECT_EQ(items.mid(0, 5),
-              (QStringList{"Arrange", "", "Close datasheets", "Close plots", "Close W. text"}));
+    EXPECT_EQ(items.mid(0, 5), (QStringList{"Arrange", "", "Close datasheets", "Close plots",
+                                            "Close W. text"}));
     EXPECT_EQ(items.mid(5, 3), (QStringList{"", "A", "B"}));
     EXPECT_EQ(checked, "A");
     EXPECT_TRUE(form.action(Cmd::WindowsCloseSheets)->isEnabled());

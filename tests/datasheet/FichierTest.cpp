@@ -502,9 +502,8 @@ TEST(PlqTextTest, InfoLinesNameTheFileInItsCodePage)
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], "File /data/caf\xE9.plq");
-    EXPECT_EQ(lines[2],
-              "   created Friday, May 10, 2024,   14:05, modified Monday, June 3, 2024,   "
-              "09:30, 3 meas.");
+    EXPECT_EQ(lines[2], "   created Friday, May 10, 2024,   14:05, modified Monday, June 3, 2024,   "
+                        "09:30, 3 meas.");
 }
 
 // Files on disk, each test in its own folder.
