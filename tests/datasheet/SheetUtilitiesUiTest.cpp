@@ -11,7 +11,11 @@
 #include "support/SheetUi.h"
 
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+
+#include <cmath>
 
 namespace ploq {
 namespace {
@@ -62,6 +66,7 @@ TEST_F(UtilitiesUi, RoundAsksInTheMiddleOfTheScreenAndNoLeavesTheSheet)
 {
     TWFichier* sheet = sheetOf({{"S", "120.4 SW 10.6", "1", "", ""}});
     const DataSheet before = sheet->sheet();
+    const bool decimals = before.lShowDeci;
     t.prompts.expectMessage(std::string(kMsgRoundData), Button::No);
     form.run(Cmd::UtilRound);
     ASSERT_TRUE(t.prompts.allAnswered());
@@ -73,7 +78,7 @@ TEST_F(UtilitiesUi, RoundAsksInTheMiddleOfTheScreenAndNoLeavesTheSheet)
     form.run(Cmd::UtilRound);
     EXPECT_EQ(sheet->sheet().field(1, Field::Value), "120 SW 11");
     EXPECT_EQ(shown(*sheet, 1, sheet->sheet().columnOf(Field::Value)), "120 SW 11");
-    EXPECT_TRUE(sheet->sheet().lShowDeci);
+    EXPECT_EQ(sheet->sheet().lShowDeci, decimals);
     EXPECT_TRUE(sheet->sheet().lDirty);
 }
 
@@ -120,19 +125,19 @@ TEST_F(UtilitiesUi, TheCurrentSheetComesToTheFrontFirst)
 
 TEST_F(UtilitiesUi, SortMenuItemsInThePlatformsCollation)
 {
-    TWFichier* sheet = sheetOf({{"b", "120 SW 10", "2", "", ""},
-                                {"A", "120 SW 10", "10", "", ""},
-                                {"a", "120 SW 10", "1a", "", ""},
-                                {"B", "120 SW 10", "3", "", ""}});
+    TWFichier* sheet = sheetOf({{"p", "120 SW 10", "2", "", ""},
+                                {"F", "120 SW 10", "10", "", ""},
+                                {"f", "120 SW 10", "1a", "", ""},
+                                {"P", "120 SW 10", "3", "", ""}});
     form.run(Cmd::SortNumbers);
     EXPECT_EQ(column(*sheet, Field::Number), (std::vector<std::string>{"1a", "2", "3", "10"}));
     form.run(Cmd::SortNumbersAsStrings);
     EXPECT_EQ(column(*sheet, Field::Number), (std::vector<std::string>{"10", "1a", "2", "3"}));
     form.run(Cmd::SortNature);
-    // Case ignored: A and a are one key, ordered by number; b and B likewise.
-    EXPECT_EQ(column(*sheet, Field::Nature), (std::vector<std::string>{"A", "a", "b", "B"}));
+    // Case ignored: F and f are one key, ordered by number; p and P likewise.
+    EXPECT_EQ(column(*sheet, Field::Nature), (std::vector<std::string>{"F", "f", "p", "P"}));
     EXPECT_EQ(shown(*sheet, 1, sheet->sheet().columnOf(Field::Number)), "10");
-    EXPECT_EQ(shown(*sheet, 4, sheet->sheet().columnOf(Field::Nature)), "B");
+    EXPECT_EQ(shown(*sheet, 4, sheet->sheet().columnOf(Field::Nature)), "P");
     EXPECT_TRUE(sheet->sheet().lDirty);
 }
 
@@ -231,7 +236,8 @@ TEST_F(UtilitiesUi, MergeFollowsTheNotationsOfTheCurrentEmptySheet)
     TWFichier* made = CurrentSheet(t.app);
     EXPECT_EQ(made->sheet().lFrtS, 0);
     EXPECT_EQ(column(*made, Field::Value),
-              (std::vector<std::string>{"120.0 SW 10.0", "30.0 NW 20.0"}));
+              (std::vector<std::string>{"30.0 NW 20.0", "120.0 SW 10.0"}))
+        << "the most recently active sheet first";
 }
 
 TEST_F(UtilitiesUi, MergeRefusalsAndNoMakeNothing)
@@ -297,14 +303,26 @@ TEST_F(UtilitiesUi, EndToEndOnTheExamples)
     form.run(Cmd::UtilInfoCodes);
     TWText* codes = newestText();
     ASSERT_NE(codes, nullptr);
+    codes->RichEdit1()->moveCursor(QTextCursor::Start);
+    codes->RichEdit1()->ensureCursorVisible();
     picture(*codes, "3_codes");
 
     merged->FormActivate();
+    if (!merged->sheet().lShowDeci)
+        merged->ButtonDeciClick();
+    picture(*merged, "4_decimals");
     t.prompts.expectMessage(std::string(kMsgRoundData), Button::Yes);
     form.run(Cmd::UtilRound);
-    for (int row = 1; row <= rows; ++row)
+    for (int row = 1; row <= rows; ++row) {
         EXPECT_EQ(merged->sheet().field(row, Field::Value).find('.'), std::string::npos) << row;
-    picture(*merged, "4_rounded");
+        for (const double angle : {merged->sheet().ltAz[static_cast<std::size_t>(row)],
+                                   merged->sheet().ltPe[static_cast<std::size_t>(row)]}) {
+            const double degrees = angle / kDegToRad;
+            EXPECT_NEAR(degrees, std::round(degrees), 1e-9) << row;
+        }
+    }
+    EXPECT_TRUE(merged->sheet().lShowDeci) << "the decimals setting stays";
+    picture(*merged, "5_rounded");
     ASSERT_TRUE(t.prompts.allAnswered());
 }
 
