@@ -9,6 +9,8 @@
 #include "datasheet/TWText.h"
 #include "platform/QtTextOrder.h"
 
+#include <QTextEdit>
+
 #include <algorithm>
 
 namespace ploq {
@@ -38,6 +40,8 @@ TWText* listing(Application& app, const std::string& title, int width, int heigh
     if (!window)
         return nullptr;
     window->setDocument(document);
+    // A listing is read from its title down.
+    window->RichEdit1()->moveCursor(QTextCursor::Start);
     window->setDirty(false);
     window->resize(width, height);
     window->show();

@@ -154,6 +154,7 @@ TEST_F(UtilitiesUi, InfoCodesInARichTextWindow)
     EXPECT_EQ(w->size(), QSize(kCodesInfosWidth, kCodesInfosHeight));
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->dirty());
+    EXPECT_EQ(w->RichEdit1()->textCursor().position(), 0) << "shown from its title";
     const std::vector<std::string> listed = lines(*w);
     const auto& headings = t.app.settings().TNomC;
     ASSERT_GE(listed.size(), 14u);
@@ -210,6 +211,9 @@ TEST_F(UtilitiesUi, MergeAsksAboutFormatsAndWritesTheNewSheetsNotation)
     TWFichier* dipFirst = sheetOf({{"L", "30/45", "2", "Pic", ""}}, {1, 1});
     quadrant->FormActivate(); // the settings, and so the new sheet, take its notations
     const std::string titles = quadrant->title() + ",  " + dipFirst->title();
+    t.prompts.expectMessage("Heterogeneous data formats", Button::No);
+    form.run(Cmd::UtilMerge);
+    EXPECT_EQ(sheets(), 2) << "No: nothing made";
     t.prompts.expectMessage("Heterogeneous data formats, will slow down merging - continue ?",
                             Button::Yes);
     t.prompts.expectMessage("Merging the data sheet : " + titles + " - OK ?", Button::Yes);
@@ -303,8 +307,6 @@ TEST_F(UtilitiesUi, EndToEndOnTheExamples)
     form.run(Cmd::UtilInfoCodes);
     TWText* codes = newestText();
     ASSERT_NE(codes, nullptr);
-    codes->RichEdit1()->moveCursor(QTextCursor::Start);
-    codes->RichEdit1()->ensureCursorVisible();
     picture(*codes, "3_codes");
 
     merged->FormActivate();
