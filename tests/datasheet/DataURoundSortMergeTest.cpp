@@ -275,7 +275,7 @@ TEST(DataUSort, ASheetShownAsIntegersKeepsItsDirectionsThroughSaveAndLoad)
     }
 }
 
-// The order the Part describes, written plainly: each row composed as its key followed by its
+// The order of the Sort submenu, written plainly: each row composed as its key followed by its
 // fields, compared field by field, the whole sorted stably.
 std::vector<int> ComposedOrder(const DataSheet& sheet, const std::vector<std::string>& keys,
                                const TextOrder& order)
