@@ -18,6 +18,7 @@
 #include "stats2d/DlgStats2D.h"
 #include "faults/FaultCommands.h"
 #include "faults/FaultDisplayCommands.h"
+#include "faults/FaultExportCommands.h"
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
@@ -119,6 +120,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallContourCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
+    InstallFaultExportCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     InstallOptionsCommands(*this, app_);
     SetMenuFRecents();
