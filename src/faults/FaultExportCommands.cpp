@@ -28,7 +28,8 @@ ExportWindow exportWindowOf(FaultLayout layout)
 }
 
 // Stress ThV reads fixed columns: they must stay whole lines in the window's fixed-pitch font,
-// and must not be saved as rich text.
+// and must not be saved as rich text. Unwrapped once filled: laid out unwrapped, every line
+// appended would cost a new layout of the widest one.
 void showFixedColumns(TWText& text)
 {
     text.setPlainMode(true);
@@ -48,10 +49,10 @@ TWText* ExportFaults(Application& app, FaultLayout layout)
     TWText* text = NewTextWindow(app, kind.but, FaultExportTitle(layout, sheet->title()));
     if (!text)
         return nullptr;
-    if (layout == FaultLayout::StressThV)
-        showFixedColumns(*text);
     for (const std::string& line : lines)
         text->appendLine(line);
+    if (layout == FaultLayout::StressThV)
+        showFixedColumns(*text);
     text->resize(kind.width, sheet->height());
     // Placed once shown, when its frame counts in its width.
     text->show();
