@@ -84,6 +84,7 @@ TEST_F(FaultExportUi, EachLayoutOpensItsWindowBesideTheSheet)
         EXPECT_EQ(text->but(), c.but);
         EXPECT_EQ(text->title(), c.title);
         EXPECT_EQ(text->plainMode(), c.plain);
+        EXPECT_EQ(text->RichEdit1()->lineWrapMode() == QTextEdit::NoWrap, c.plain);
         EXPECT_TRUE(text->dirty());
         EXPECT_TRUE(text->isVisible());
         EXPECT_EQ(text->width(), c.width);
