@@ -19,6 +19,7 @@
 #include "stats2d/DlgStats2D.h"
 #include "faults/FaultCommands.h"
 #include "faults/FaultDisplayCommands.h"
+#include "faults/FaultExportCommands.h"
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
@@ -121,6 +122,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallContourCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
+    InstallFaultExportCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     InstallOptionsCommands(*this, app_);
     SetMenuFRecents();

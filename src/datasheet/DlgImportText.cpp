@@ -20,7 +20,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -28,8 +27,6 @@ namespace ploq {
 
 namespace {
 
-constexpr int kExportGap = 10;         // the text window's gap right of the sheet
-constexpr int kExportScreenMargin = 5; // and how far inside the screen it ends at most
 constexpr int kExportFontPoints = 7;
 
 QGroupBox* choiceGroup(const char* title, QRadioButton* first, QRadioButton* second)
@@ -211,13 +208,7 @@ TWText* ExportSheetText(Application& app, TWFichier& sheet)
 
     // Placed once shown, when its frame counts in its width.
     text->show();
-    const QRect beside = sheet.frameGeometry();
-    int left = beside.right() + 1 + kExportGap;
-    if (const QScreen* screen = sheet.screen()) {
-        const int screenRight = screen->availableGeometry().right() + 1;
-        left = std::min(left, screenRight - kExportScreenMargin - text->frameGeometry().width());
-    }
-    text->move(left, beside.top());
+    PlaceTextBesideSheet(*text, sheet);
     return text;
 }
 

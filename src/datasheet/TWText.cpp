@@ -14,10 +14,12 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace ploq {
@@ -368,6 +370,19 @@ TWText* NewTextWindow(Application& app, int kind, const std::string& title)
     }
     app.activateWindow(*window);
     return window;
+}
+
+void PlaceTextBesideSheet(QWidget& window, const QWidget& sheet)
+{
+    constexpr int kGap = 10;
+    constexpr int kScreenMargin = 5;
+    const QRect beside = sheet.frameGeometry();
+    int left = beside.right() + 1 + kGap;
+    if (const QScreen* screen = sheet.screen()) {
+        const int screenRight = screen->availableGeometry().right() + 1;
+        left = std::min(left, screenRight - kScreenMargin - window.frameGeometry().width());
+    }
+    window.move(left, beside.top());
 }
 
 TWText* ActiveWT(Application& app)

@@ -130,6 +130,10 @@ void PrintTextPreview(QWidget& parent, QTextDocument& document, const std::strin
 // telling the user, when 15 text windows are open: the producer must then stop.
 TWText* NewTextWindow(Application& app, int kind = 0, const std::string& title = {});
 
+// Places a shown window 10 pixels right of a sheet at its top, moved left when it would end less
+// than 5 pixels inside the sheet's screen: where exports of a sheet open.
+void PlaceTextBesideSheet(QWidget& window, const QWidget& sheet);
+
 // The current text window, or null.
 TWText* ActiveWT(Application& app);
 

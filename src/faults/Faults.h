@@ -87,7 +87,8 @@ struct FaultPair {
 std::vector<FaultPair> FaultPairs(std::span<const InfoVal> records);
 
 // The rows of a data sheet as records (direction and codes), rows 1..N as entries 0..N-1; an
-// empty sheet has none.
+// empty sheet has none. A row without a valid direction (its value empty, or edited into text
+// that does not read) has a NaN direction, which the sheet's pair check refuses.
 std::vector<InfoVal> SheetRecords(const DataSheet& sheet);
 
 // The outcome of a pair check: whether the tool may run, the message to show (a refusal, or,
@@ -101,11 +102,42 @@ struct PairCheck {
 };
 
 // A data sheet's rows must come in pairs: an even count, each plane nature "F" (alone, or with
-// a sense character), each striae nature starting with "L". The first fault found refuses.
+// a sense character), each striae nature starting with "L", and every row a valid direction.
+// The first fault found refuses.
 PairCheck CheckSheetPairs(std::span<const InfoVal> rows);
 // A canvas's records must come in pairs likewise; the faults found of unknown sense are
 // counted and told, and the tool runs.
 PairCheck CheckCanvasPairs(std::span<const InfoVal> records);
+
+// The confidence and chronology a nature carries after its sense. The entry dialog writes the
+// confidence third and the chronology fourth, older data the other way round: the confidence is
+// the third or else the fourth character when it is one of the letters (weak, medium, strong,
+// compared in either case, the strong letter first), the chronology the fourth or else the
+// third character that is a digit 1-9 and not the confidence (0 when none).
+struct NatureQualifiers {
+    Confidence confidence = Confidence::None;
+    int chronology = 0;
+};
+NatureQualifiers QualifiersOfNature(std::string_view nature, std::string_view letters);
+
+// The layouts read by three fault-inversion programs.
+enum class FaultLayout { StressThV, Tektonic, Yamaji };
+
+// The lines of a layout for the pairs of checked sheet rows (CheckSheetPairs), in order; the
+// Tektonic layout opens with ten ";" lines. `letters` are the weak, medium and strong
+// confidence letters (the first three characters of OptFltCodes).
+//   Stress ThV  site, number, quality, sense, chronology, dip direction, dip, typed striae
+//               trend, then zeros; all read on the fault row
+//   Tektonic    sense and quality codes, dip direction, dip, striae trend and plunge
+//   Yamaji      dip direction, dip, striae trend and plunge, sense letter
+// Tektonic and Yamaji give the striae rebuilt in the plane from its pitch, and read the sense
+// and qualifiers on the striae row, or on the fault row when the striae row names no sense
+// (light code "L", ".", or an unknown character).
+std::vector<std::string> FaultExportLines(FaultLayout layout, std::span<const InfoVal> rows,
+                                          std::string_view letters);
+
+// The title of the text window of an export of the sheet titled so.
+std::string FaultExportTitle(FaultLayout layout, std::string_view sheetTitle);
 
 inline constexpr std::string_view kMsgOddSheet =
     "Odd number of values in the datasheet : not only faults+striae pairs ?";

@@ -1,6 +1,6 @@
 // ploq-cli and the windows on the same sheets and choices: the sheet window's texts, its
-// notation menu, the plotting dialog's canvas saved as a picture, pixel for pixel, and
-// Trackdip's windows, canvas picture and sheet of rotation axes.
+// notation menu, the plotting dialog's canvas saved as a picture, pixel for pixel, Trackdip's
+// windows, canvas picture and sheet of rotation axes, and the fault exports' windows and files.
 
 #include "app/Main.h"
 #include "canvas/DlgTailleCnvs.h"
@@ -9,6 +9,7 @@
 #include "datasheet/TWFichier.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
+#include "faults/FaultExportCommands.h"
 #include "platform/QtText.h"
 #include "stats3d/TrackdipCommands.h"
 #include "stats3d/UtilTrackDip.h"
@@ -277,6 +278,47 @@ TEST_F(CliAgainstWindows, TrackdipPrintsItsWindowsAndMakesItsPictureAndAxesSheet
     ASSERT_EQ(fromShell.status, 0) << fromShell.err;
     EXPECT_EQ(fromShell.lines().size(), axesRows);
     EXPECT_EQ(fromShell.lines(), fromWindow.lines());
+}
+
+// The fault example exported from the menu and from the shell: each window's text, and the
+// files the window and the tool save.
+TEST_F(CliAgainstWindows, FaultsExportPrintsEachWindowAndSavesItsFile)
+{
+    const std::string path = std::string(PLOQ_EXAMPLES) + "/faults.plq";
+    TWFichier* sheet = LoadSheet(*form, t.app, path);
+    ASSERT_NE(sheet, nullptr);
+    struct Layout {
+        FaultLayout layout;
+        QString format;
+        const char* extension; // of the file type the save dialog shows first
+    };
+    const Layout layouts[] = {{FaultLayout::StressThV, "stress", ".dat"},
+                              {FaultLayout::Tektonic, "tektonic", ".cor"},
+                              {FaultLayout::Yamaji, "yamaji", ".fdt"}};
+    for (const auto& [layout, format, extension] : layouts) {
+        SCOPED_TRACE(format.toStdString());
+        TWText* text = ExportFaults(t.app, layout);
+        ASSERT_NE(text, nullptr);
+        const test::CliOutcome r =
+            cli({"faults-export", QString::fromStdString(path), "--format", format});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, text->RichEdit1()->toPlainText().toStdString() + "\n");
+        EXPECT_EQ(r.lines().size(), layout == FaultLayout::Tektonic ? 50U : 40U);
+
+        const fs::path fromWindow = t.dir.path() / ("window-" + format.toStdString());
+        t.prompts.expectSaveFile(fromWindow.string());
+        ASSERT_TRUE(text->DoSaveText(true));
+        const fs::path fromShell = t.dir.path() / ("shell." + format.toStdString());
+        ASSERT_EQ(cli({"faults-export", QString::fromStdString(path), "--format", format, "-o",
+                       q(fromShell)})
+                      .status,
+                  0);
+        std::ifstream window(fromWindow.string() + extension, std::ios::binary);
+        std::ifstream shell(fromShell, std::ios::binary);
+        ASSERT_TRUE(window && shell);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shell), {}),
+                  std::string(std::istreambuf_iterator<char>(window), {}));
+    }
 }
 
 } // namespace

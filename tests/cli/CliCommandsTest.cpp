@@ -199,6 +199,7 @@ TEST_F(CliCommands, DrawsWithoutADisplay)
 TEST_F(CliCommands, FailuresGiveTheirStatusAndMessageAndLeaveNoFile)
 {
     const fs::path good = sheet("good.plq", randomPlanes(5, 6));
+    const fs::path pairedPlanes = sheet("paired.plq", randomPlanes(4, 6));
     const fs::path shortFile = dir.path() / "short.plq";
     std::ofstream(shortFile, std::ios::binary) << "garbage";
     const fs::path badText = dir.path() / "bad.txt";
@@ -227,6 +228,18 @@ TEST_F(CliCommands, FailuresGiveTheirStatusAndMessageAndLeaveNoFile)
          2,
          "Usage: ploq-cli trackdip",
          dir.path() / "out.gif"},
+        // Planes are no fault pairs: the menu's check refuses them.
+        {{"faults-export", q(pairedPlanes), "--format", "stress"},
+         1,
+         "Error on the data n\xC2\xB0"
+         "1 : may be not a fault ?",
+         {}},
+        {{"faults-export", q(good), "--format", "yamaji", "-o", q(dir.path() / "out.fdt")},
+         1,
+         "Odd number of values in the datasheet : not only faults+striae pairs ?",
+         dir.path() / "out.fdt"},
+        {{"faults-export", q(good), "--format", "csv"}, 2, "Usage: ploq-cli faults-export", {}},
+        {{"faults-export", q(good)}, 2, "--format is required", {}},
     };
     for (const Case& c : cases) {
         const test::CliOutcome r = run(c.arguments);
@@ -441,6 +454,50 @@ TEST_F(CliCommands, ExportThenImportGivesTheSameRows)
               std::vector(before.begin() + 2, before.end()));
 }
 
+// A normal fault dipping 60 towards 090 and its down-dip striae (the published example of each
+// layout, here without number and location), then a sinistral one of unknown qualifiers whose
+// striae has the light code.
+TEST_F(CliCommands, FaultsExportWritesEachLayoutAndItsFile)
+{
+    const fs::path input =
+        sheet("faults.plq", {{"FN1B", 270, 30}, {"LN.B", 90, 60}, {"FS..", 0, 45}, {"L", 90, 0}});
+    const std::map<QString, std::vector<std::string>> expected = {
+        {"stress",
+         {"?         0 C N 1  90.0  60.0    90.0         0     0.0     0.0     0.0",
+          "?         0 ? S 1 180.0  45.0    90.0         0     0.0     0.0     0.0"}},
+        {"tektonic",
+         {";", ";", ";", ";", ";", ";", ";", ";", ";", ";", "21, 90.00,60.00, 90.00,60.00",
+          "40,180.00,45.00, 90.00, 0.00"}},
+        {"yamaji", {"    90.0   60.0    90.0   60.0   N", "   180.0   45.0    90.0    0.0   S"}}};
+    for (const auto& [format, lines] : expected) {
+        SCOPED_TRACE(format.toStdString());
+        const test::CliOutcome printed = run({"faults-export", q(input), "--format", format});
+        ASSERT_EQ(printed.status, 0) << printed.err;
+        EXPECT_EQ(printed.lines(), lines);
+
+        const fs::path file = dir.path() / ("out." + format.toStdString());
+        const test::CliOutcome saved =
+            run({"faults-export", q(input), "--format", format, "-o", q(file), "--json"});
+        ASSERT_EQ(saved.status, 0) << saved.err;
+        const QJsonObject j = parsed(saved);
+        EXPECT_EQ(j["format"].toString(), format);
+        EXPECT_EQ(j["pairs"].toInt(), 2);
+        EXPECT_EQ(j["written"].toString(), q(file));
+        const QJsonArray jsonLines = j["lines"].toArray();
+        ASSERT_EQ(jsonLines.size(), static_cast<qsizetype>(lines.size()));
+        std::string bytes;
+        for (qsizetype i = 0; i < jsonLines.size(); ++i) {
+            EXPECT_EQ(jsonLines[i].toString().toStdString(), lines[static_cast<std::size_t>(i)]);
+            bytes += lines[static_cast<std::size_t>(i)] + "\r\n";
+        }
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+    }
+    const QJsonObject titled =
+        parsed(run({"faults-export", q(input), "--format", "tektonic", "--json"}));
+    EXPECT_EQ(titled["title"].toString(), "(Tektonic) faults.cor");
+}
+
 // Trackdip on the borehole example: every tilt record's angle is the angle between the poles of
 // its two mean planes, above the cut-off, and its axis lies in both planes; each polygone's
 // maximum is its record of largest angle; the records and polygones are the core's.
@@ -514,6 +571,7 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"calc", {"intersection", "angle"}},
         {"plot", {"plotted", "radius"}},
         {"trackdip", {"records", "rotation_azimuth", "polygones", "maximum"}},
+        {"faults-export", {"format", "title", "pairs", "lines", "written"}},
         {"merge", {"merged", "sheets", "full"}},
         {"sort", {"by", "measurements"}}};
     for (const auto& [command, words] : keys) {
