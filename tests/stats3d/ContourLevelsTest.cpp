@@ -6,6 +6,7 @@
 
 #include "app/VarGlob.h"
 #include "canvas/Plot.h"
+#include "canvas/UtilDessin.h"
 #include "canvas/UtilPlot.h"
 #include "model/TypesGlob.h"
 #include "stats3d/Contours.h"
@@ -195,10 +196,11 @@ TEST(ContourDefaults, DoublingLevelsBelowTheMaximumAtMostTen)
                                            : kDefaultTcoCont[static_cast<std::size_t>(i)];
             EXPECT_EQ(s.levels.at(i).cz, expected) << i;
         }
-        if (r.n > 0 && !r.rawAfter)
+        if (r.n > 0)
             EXPECT_NEAR(s.U, (1 - std::cos(Rad(20))) * r.n, 1e-12);
         else
             EXPECT_DOUBLE_EQ(s.U, 1);
+        EXPECT_DOUBLE_EQ(s.funif(), r.rawAfter ? 1 : s.U);
     }
     // A maximum not above U gives no level in uniformity multiples.
     ParamContours p;

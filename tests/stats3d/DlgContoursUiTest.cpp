@@ -62,6 +62,7 @@ std::string Text(const QWidget* w)
 struct ContouringDialog : ::testing::Test {
     ContouringDialog()
     {
+        SavePrefsFile(t.app.settings(), t.prefsPath(), 0);
         form = std::make_unique<TForm1>(t.app, ScreenMetrics{});
         RunChooser() = [](TDlgUseSymb&) { return int(QDialog::Accepted); }; // every set
     }
@@ -428,6 +429,7 @@ TEST(ContouringEndToEnd, FoldedAreaBeddingPoles)
     form->setGeometry(20, 40, 1100, 200);
     form->show();
     RunChooser() = [](TDlgUseSymb&) { return int(QDialog::Accepted); };
+    SetBit(t.app.settings().StyleCnvs, kStyleWulff, false); // Schmidt nets, Wulff at the end
     t.prompts.expectOpenFile(std::string(PLOQ_EXAMPLES) + "/folded-area.plq");
     form->run(Cmd::FileOpen);
     TWPlot* canvas = test::PlotThroughDialog(*form, t.app, "S0", 1, 0, true, KeyField::Nature, 200);
@@ -475,6 +477,7 @@ TEST(ContouringEndToEnd, FoldedAreaBeddingPoles)
     const int radius = lines->model().lRc;
     lines->SpeedButton1Click();
     EXPECT_GT(lines->model().lRc, radius);
+    ASSERT_FALSE(lines->model().net().equalAngle);
     lines->DoPUMenuStyleCnvs(0);
     EXPECT_TRUE(lines->model().net().equalAngle);
     const QImage wulff = ImageOf(*lines);
