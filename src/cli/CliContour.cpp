@@ -1,4 +1,5 @@
 #include "canvas/QtDessinToFile.h"
+#include "platform/QtSurface.h"
 #include "platform/Text1252.h"
 #include "stats3d/ContourLevels.h"
 #include "stats3d/Contours.h"
@@ -91,17 +92,18 @@ void writePicture(const CliApp& cli, const ContourOptions& o, CanvasModel& canva
 
 nlohmann::json resultJson(const ContourDialogState& s, const ParamContours& p)
 {
-    nlohmann::json j = {{"n", s.n},
-                        {"step", p.pas},
-                        {"cone", p.cone},
-                        {"isovalues", s.uniformity ? "uniformity" : "raw"},
-                        {"uniform_count", s.U},
-                        {"max", p.max},
-                        {"max_uniformity", s.uniformity ? p.max / s.U : nlohmann::json()},
-                        {"mode", p.modeC},
-                        {"filled", p.filled},
-                        {"black_lines", p.blackLine},
-                        {"levels", nlohmann::json::array()}};
+    nlohmann::json j = {
+        {"n", s.n},
+        {"step", p.pas},
+        {"cone", p.cone},
+        {"isovalues", s.uniformity ? "uniformity" : "raw"},
+        {"uniform_count", s.U},
+        {"max", p.max},
+        {"max_uniformity", s.uniformity ? nlohmann::json(p.max / s.U) : nlohmann::json()},
+        {"mode", p.modeC},
+        {"filled", p.filled},
+        {"black_lines", p.blackLine},
+        {"levels", nlohmann::json::array()}};
     for (int i = 0; i < p.nz; ++i) {
         const Contour& c = p.tz[static_cast<std::size_t>(i)];
         j["levels"].push_back({{"z", c.z}, {"count", LevelCount(c.z, p)}, {"colour", c.cz}});
@@ -163,7 +165,7 @@ void AddContour(CliApp& cli)
         ->check(CLI::IsMember({"segments", "polygons", "bezier"}));
     sub->add_option("--display", o->display, "contour lines only, or filled")
         ->check(CLI::IsMember({"lines", "filled"}));
-    sub->add_option("--lines", o->lines, "chained lines in the level's colour or black")
+    sub->add_option("--contour-lines", o->lines, "chained lines in the level's colour or black")
         ->check(CLI::IsMember({"filling", "black"}));
     sub->add_flag("--grey", o->grey, "the levels in grey scale");
     sub->add_option("--levels", o->levels, "the levels, comma separated, at most 10");
