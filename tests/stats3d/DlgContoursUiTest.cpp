@@ -13,6 +13,7 @@
 #include "stats3d/DlgContours.h"
 #include "support/Draws.h"
 #include "support/PlotUi.h"
+#include "support/ScreenUi.h"
 #include "support/UiApp.h"
 #include "transform/DlgUseSymb.h"
 
@@ -387,16 +388,6 @@ TEST_F(ContouringDialog, TheActiveCanvasDecides)
     EXPECT_EQ(t.app.dialog(kDlgContours), nullptr);
 }
 
-// The whole screen, on a real display only.
-void SaveScreen(const QString& name)
-{
-    if (QGuiApplication::platformName() != "xcb")
-        return;
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents();
-    test::SavePicture(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), name);
-}
-
 QImage ImageOf(TWPlot& canvas)
 {
     return dynamic_cast<QtImage&>(*canvas.model().image()).image();
@@ -455,7 +446,7 @@ TEST(ContouringEndToEnd, FoldedAreaBeddingPoles)
     filled->move(480, 300);
     const QImage colour = ImageOf(*filled);
     test::SavePicture(colour, "contouring_filled_colour.png");
-    SaveScreen("contouring_screen_filled.png");
+    test::SaveScreen("contouring_screen_filled.png");
     int points = 0;
     EXPECT_GE(OnGirdle(colour, filled->model().net(), &points), points - 1)
         << "the densest band follows the girdle";
@@ -482,7 +473,7 @@ TEST(ContouringEndToEnd, FoldedAreaBeddingPoles)
     EXPECT_TRUE(lines->model().net().equalAngle);
     const QImage wulff = ImageOf(*lines);
     test::SavePicture(wulff, "contouring_grey_bezier_wulff_enlarged.png");
-    SaveScreen("contouring_screen_wulff.png");
+    test::SaveScreen("contouring_screen_wulff.png");
     const TColor top = lines->model().tContour.tz[0].cz;
     int grey = 0;
     for (int y = 0; y < wulff.height(); ++y)
