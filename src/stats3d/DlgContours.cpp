@@ -1,6 +1,7 @@
 #include "stats3d/DlgContours.h"
 
 #include "app/Application.h"
+#include "app/HelpId.h"
 #include "app/Main.h"
 #include "canvas/TWPlot.h"
 #include "model/UtilGlob.h"
@@ -78,6 +79,7 @@ TDlgContours::TDlgContours(QWidget* parent, Application& app)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Contouring"));
+    setProperty("helpTopic", kHelpContouring);
 
     optionsButton_ = new QToolButton;
     optionsButton_->setText(QStringLiteral("options"));

@@ -4,6 +4,7 @@
 // real pixels: pictures/contouring_*.png, and the whole screen under Xvfb (QT_QPA_PLATFORM=xcb).
 
 #include "app/Application.h"
+#include "app/HelpId.h"
 #include "app/Main.h"
 #include "canvas/PicturesUi.h"
 #include "canvas/TWPlot.h"
@@ -112,6 +113,7 @@ TEST_F(ContouringDialog, EveryControlRoundTripsThroughTheOptionWord)
     TDlgContours* d = open();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), "Contouring");
+    EXPECT_EQ(HelpTopicOf(d->property("helpTopic").toInt()).page, "contouring.html");
     EXPECT_EQ(Text(d->gridStepEdit()), "9");
     EXPECT_EQ(Text(d->coneEdit()), "20.0");
     EXPECT_TRUE(d->rawButton()->isChecked());
