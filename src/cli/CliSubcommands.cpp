@@ -30,6 +30,7 @@ struct Listed {
 
 X(Calc)
 X(Circular)
+X(Contour)
 X(Convert)
 X(Count)
 X(Export)
