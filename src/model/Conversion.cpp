@@ -1,5 +1,6 @@
 #include "model/Conversion.h"
 
+#include "model/Trigo.h"
 #include "model/TypesGlob.h"
 #include "model/UtilGlob.h"
 
@@ -147,9 +148,11 @@ void twoNumberDirection(int notation, bool plane, double first, double second, d
 
 DirResult refuse(int number, std::string message) { return {false, 0, 0, number, std::move(message)}; }
 
+// An azimuth of 360 is accepted as typed and means north: every reader of a direction (rose
+// classes, trend bins) counts on a trend below a full turn.
 DirResult accept(double trendDeg, double plungeDeg)
 {
-    return {true, trendDeg * kDegToRad, plungeDeg * kDegToRad, -1, {}};
+    return {true, NormalizeTrend(trendDeg * kDegToRad), plungeDeg * kDegToRad, -1, {}};
 }
 
 // Checks common to both decoders: an empty text, then the nature letter.
