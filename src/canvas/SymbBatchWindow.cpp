@@ -14,7 +14,6 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include <filesystem>
 
 namespace ploq {
 
@@ -42,13 +41,6 @@ void tellSkipped(Prompts& prompts, const BatchTable& table)
         text += line + "\n";
     text.pop_back();
     prompts.warning(text);
-}
-
-std::string folderOf(const std::string& path)
-{
-    if (path.empty() || path == kBatchUndefined)
-        return {};
-    return std::filesystem::path(path).parent_path().string();
 }
 
 } // namespace
@@ -102,7 +94,7 @@ void TSymbBatch::Button1Click()
 void TSymbBatch::selectAnotherFile()
 {
     const auto path = prompts_.openFile({"Symbols file",
-                                         folderOf(settings_.NomFBatch),
+                                         BatchFolder(settings_.NomFBatch),
                                          {},
                                          {{"Batch file PloqPC", "*.pqb"}, {"All files", "*.*"}}});
     if (!path)
@@ -122,7 +114,7 @@ void TSymbBatch::saveLegend()
 {
     const auto chosen =
         prompts_.saveFile({"Symbols file",
-                           folderOf(settings_.NomFBatch),
+                           BatchFolder(settings_.NomFBatch),
                            {},
                            {{"Ploq batch symbols file", "*.pqb"}, {"All files", "*.*"}}});
     if (!chosen)
