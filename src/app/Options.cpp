@@ -628,7 +628,8 @@ void MeshPicture(Surface& surface, int width, int mesh)
     surface.setPen({kNavy, 1});
     surface.setBrush({clWhite, BrushStyle::Clear});
     surface.ellipse({net.xc - r, net.yc - r, net.xc + r + 1, net.yc + r + 1});
-    line(surface, {net.xc, net.yc - r}, {net.xc, net.yc - r - 6});
+    // Six pixels above the circle; a line leaves out its end point.
+    line(surface, {net.xc, net.yc - r}, {net.xc, net.yc - r - 7});
 }
 
 Size ContourColourCellsSize()

@@ -4,12 +4,12 @@
 
 #include "app/Options.h"
 
+#include "support/BatchRecords.h"
 #include "support/FaultyFileCalls.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -20,26 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using Step = test::FaultyFileCalls::Step;
 
-// A record as the file format lays it out: length, ten code bytes, signed symbol, colour.
 std::string Record(const std::string& code, int symbol, int colour)
 {
-    std::string bytes(13, '\0');
-    bytes[0] = static_cast<char>(code.size());
-    code.copy(bytes.data() + 1, code.size());
-    bytes[11] = static_cast<char>(static_cast<signed char>(symbol));
-    bytes[12] = static_cast<char>(colour);
-    return bytes;
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return test::BatchRecord(code, symbol, colour);
 }
 
 TEST(OptionsSymbolList, ALineAddedAndALineReadFromAFileGiveTheSameEntry)
@@ -59,7 +42,7 @@ TEST(OptionsSymbolList, ALineAddedAndALineReadFromAFileGiveTheSameEntry)
         SCOPED_TRACE(c.code);
         test::TempDir dir;
         const fs::path file = dir.path() / "one.pqb";
-        WriteBytes(file, Record(c.code, c.tadpole ? -c.symbol : c.symbol, c.colour));
+        test::WriteFileBytes(file, Record(c.code, c.tadpole ? -c.symbol : c.symbol, c.colour));
         SymbolList list;
         EXPECT_TRUE(ReadSymbolList(list, file.string()).empty());
         ASSERT_EQ(list.lines, std::vector<std::string>{c.fileLine});
@@ -133,7 +116,7 @@ TEST(OptionsSymbolList, SavedListReadsBackAndItsRecordsAreTheFormatsBytes)
     VarGlob settings;
     const fs::path path = dir.path() / "three.pqb";
     ASSERT_FALSE(SaveSymbolList(list, path.string(), settings));
-    EXPECT_EQ(ReadBytes(path), Record("S0", 6, 1) + Record("L1", -9, 3) + Record("Fault", 16, 7));
+    EXPECT_EQ(test::FileBytes(path), Record("S0", 6, 1) + Record("L1", -9, 3) + Record("Fault", 16, 7));
     EXPECT_EQ(settings.NomFBatch, path.string());
     EXPECT_EQ(list.label, "new : three.pqb");
     EXPECT_TRUE(list.batchSaved);
@@ -163,7 +146,7 @@ TEST(OptionsSymbolList, SaveGoesIntoADottedFolderUnderTheChosenName)
         const std::string path = BatchSavePath((folder / c.chosen).string());
         ASSERT_FALSE(SaveSymbolList(list, path, settings)) << c.chosen;
         EXPECT_EQ(settings.NomFBatch, (folder / c.saved).string());
-        EXPECT_EQ(ReadBytes(folder / c.saved), Record("S0", 6, 1));
+        EXPECT_EQ(test::FileBytes(folder / c.saved), Record("S0", 6, 1));
     }
     // Nothing went anywhere but the chosen folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
@@ -179,7 +162,7 @@ TEST(OptionsSymbolList, FailedSaveKeepsTheOldFileTheNameAndTheLabel)
     const std::string oldBytes = Record("S0", 6, 1) + Record("L1", -9, 3);
     for (const auto& [step, error] : {std::pair{Step::Write, ENOSPC}, std::pair{Step::Rename, EROFS},
                                       std::pair{Step::Rename, EACCES}}) {
-        WriteBytes(old, oldBytes);
+        test::WriteFileBytes(old, oldBytes);
         VarGlob settings;
         settings.NomFBatch = old.string();
         SymbolList list;
@@ -200,7 +183,7 @@ TEST(OptionsSymbolList, FailedSaveKeepsTheOldFileTheNameAndTheLabel)
         ASSERT_TRUE(failed);
         EXPECT_EQ(failed->kind, MsgKind::Error);
         EXPECT_NE(failed->text.find("old.pqb"), std::string::npos);
-        EXPECT_EQ(ReadBytes(old), oldBytes);
+        EXPECT_EQ(test::FileBytes(old), oldBytes);
         EXPECT_EQ(settings.NomFBatch, old.string());
         EXPECT_EQ(list.label, before.label);
         EXPECT_FALSE(list.batchSaved);
@@ -212,14 +195,14 @@ TEST(OptionsSymbolList, ALineTheParserRefusesStopsTheSaveAndWritesNothing)
 {
     test::TempDir dir;
     const fs::path path = dir.path() / "kept.pqb";
-    WriteBytes(path, Record("S0", 6, 1));
+    test::WriteFileBytes(path, Record("S0", 6, 1));
     SymbolList list;
     list.lines = {"S0 (1 +6)", "L1 without brackets"};
     VarGlob settings;
     const std::optional<Message> failed = SaveSymbolList(list, path.string(), settings);
     ASSERT_TRUE(failed);
     EXPECT_NE(failed->text.find("line 2"), std::string::npos) << failed->text;
-    EXPECT_EQ(ReadBytes(path), Record("S0", 6, 1));
+    EXPECT_EQ(test::FileBytes(path), Record("S0", 6, 1));
     EXPECT_EQ(settings.NomFBatch, "");
 }
 
@@ -230,7 +213,7 @@ TEST(OptionsSymbolList, EveryRecordOfTheFileIsListedBeyondFifty)
     for (int i = 0; i < 60; ++i)
         bytes += Record("C" + std::to_string(i), 1 + i % 16, i % 8);
     const fs::path path = dir.path() / "sixty.pqb";
-    WriteBytes(path, bytes);
+    test::WriteFileBytes(path, bytes);
     SymbolList list;
     EXPECT_TRUE(ReadSymbolList(list, path.string()).empty());
     ASSERT_EQ(list.lines.size(), 60u);
@@ -238,7 +221,7 @@ TEST(OptionsSymbolList, EveryRecordOfTheFileIsListedBeyondFifty)
     // Saved again, all sixty go back.
     VarGlob settings;
     ASSERT_FALSE(SaveSymbolList(list, path.string(), settings));
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(test::FileBytes(path), bytes);
 }
 
 TEST(OptionsSymbolList, AFileThatCannotBeOpenedGivesAnEmptyListAndNoMessage)
@@ -265,7 +248,7 @@ TEST(OptionsSymbolList, RecordsThatCannotBeUsedAreToldAndLeftOut)
 {
     test::TempDir dir;
     const fs::path path = dir.path() / "bad.pqb";
-    WriteBytes(path, Record("S0", 6, 1) + Record("X", 40, 1) + Record("L1", 2, 2));
+    test::WriteFileBytes(path, Record("S0", 6, 1) + Record("X", 40, 1) + Record("L1", 2, 2));
     SymbolList list;
     const std::vector<std::string> problems = ReadSymbolList(list, path.string());
     ASSERT_EQ(problems.size(), 1u);
