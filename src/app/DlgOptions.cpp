@@ -208,6 +208,13 @@ QWidget* TDlgOptions::buildGeneralPage()
     auto* batchColours = new PressImage;
     batchColours->pressed = [this](int x, int) { batchColourPressed(x); };
     batchColours_ = batchColours;
+    auto* palette = new PressImage;
+    palette->pressed = [this](int x, int) { palettePressed(x); };
+    palette->onReleased([this](int, int) { paletteReleased(); });
+    palette_ = palette;
+    // Drawn before they are framed, so that their frames take their size.
+    drawColourStrips();
+    showSymbolChoice();
     // The symbol menu gives the current symbol: the image follows it.
     for (QAction* symbol : form_.symbolMenu()->actions())
         connect(symbol, &QAction::triggered, this, &TDlgOptions::showSymbolChoice);
@@ -230,9 +237,8 @@ QWidget* TDlgOptions::buildGeneralPage()
     entry->addWidget(label("code"), 0, 0);
     entry->addWidget(codeBox_, 0, 1, 1, 2);
     entry->addWidget(label("symbol :"), 1, 0);
-    entry->addWidget(Framed(symbolImage_), 1, 1, Qt::AlignLeft);
-    entry->addWidget(tadpole_, 1, 2);
-    entry->addWidget(Framed(batchColours_), 2, 0, 1, 3, Qt::AlignLeft);
+    entry->addLayout(row({Framed(symbolImage_), tadpole_}), 1, 1, 1, 2);
+    entry->addLayout(row({Framed(batchColours_)}), 2, 0, 1, 3);
     entry->addWidget(add_, 3, 0);
     entry->addWidget(modify_, 3, 1);
     auto* files = column({newFile_, selectFile_, save_, display_});
@@ -243,10 +249,6 @@ QWidget* TDlgOptions::buildGeneralPage()
     symbolFile->addWidget(selection_, 2, 0, 1, 3);
     symbolGroup_ = group(" Code / symbol equivalence (symbol file) ", symbolFile);
 
-    auto* palette = new PressImage;
-    palette->pressed = [this](int x, int) { palettePressed(x); };
-    palette->onReleased([this](int, int) { paletteReleased(); });
-    palette_ = palette;
     toolBarShow_ = new QRadioButton(tr("show"));
     toolBarHide_ = new QRadioButton(tr("hide"));
     auto* toolBar = new QButtonGroup(this);
