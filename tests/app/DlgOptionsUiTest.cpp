@@ -41,6 +41,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <numbers>
 #include <vector>
 
@@ -896,6 +897,67 @@ TEST_F(OptionsUi, Stats2CancelPutsBackTheTrackdipBoxesOnly)
     EXPECT_EQ(settings().TDpoly1, 3);
     EXPECT_EQ(dialog->summitMarkBox()->text(), "3"); // as typed
     EXPECT_EQ(dialog->azRangeList()->currentText(), "360");
+}
+
+// As a user would: a symbol file of the three natures of an example sheet made on the General
+// page and saved, the sheet plotted with it from Plot > Enter (data sheet), then a contour
+// colour changed on Stats-1; every step by clicks on the dialogs' own controls.
+TEST_F(GeneralUi, EndToEndSymbolFileOfThreeCodesPlotsTheExampleSheet)
+{
+    TWFichier* example = SheetUi::open(std::string(PLOQ_EXAMPLES) + "/folded-area.plq");
+    ASSERT_NE(example, nullptr);
+    TDlgOptions* dialog = open();
+    dialog->tabs()->setCurrentIndex(TDlgOptions::kGeneral);
+    dialog->dialogActivated();
+    ASSERT_EQ(dialog->codeBox()->count(), 3);
+    struct Choice {
+        int colour, symbol;
+        bool tadpole;
+    };
+    const Choice choices[] = {{2, 10, false}, {5, 14, false}, {3, 9, true}};
+    std::map<std::string, Choice> byCode;
+    for (int i = 0; i < 3; ++i) {
+        const Choice& c = choices[i];
+        dialog->codeBox()->setCurrentIndex(i);
+        byCode[fromQString(dialog->codeBox()->currentText())] = c;
+        QTest::mouseClick(dialog->batchColourStrip(), Qt::LeftButton, {}, QPoint(CellX(c.colour), 8));
+        form.symbolMenu()->actions()[c.symbol - 1]->trigger();
+        dialog->tadpoleBox()->setChecked(c.tadpole);
+        QTest::mouseClick(dialog->addButton(), Qt::LeftButton);
+    }
+    ASSERT_EQ(dialog->symbolListBox()->count(), 3);
+    const std::string file = path("three codes");
+    t.prompts.expectSaveFile(file);
+    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+    EXPECT_EQ(settings().NomFBatch, file + ".pqb");
+    test::SavePicture(dialog->grab().toImage(), "options_e2e_general.png");
+    QTest::mouseClick(dialog->okButton(TDlgOptions::kGeneral), Qt::LeftButton);
+
+    form.run(Cmd::PlotEnterSheet);
+    auto* plot = qobject_cast<TDlgEnterFile*>(t.app.dialog(kDlgEnterFile));
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(plot->batchChoice()->text(), "use \"three codes\"");
+    plot->newCanvasBox()->setChecked(true);
+    plot->batchChoice()->click();
+    test::SavePicture(plot->grab().toImage(), "options_e2e_plot_dialog.png");
+    QTest::mouseClick(plot->plotButton(), Qt::LeftButton);
+    TWPlot* canvas = ActiveCanvas(t.app);
+    ASSERT_NE(canvas, nullptr);
+    const CanvasModel& m = canvas->model();
+    ASSERT_EQ(m.lNT, 78);
+    for (int i = 1; i <= m.lNT; ++i) {
+        const InfoVal& v = m.lVal[static_cast<std::size_t>(i)];
+        const Choice& c = byCode.at(v.na.str());
+        EXPECT_EQ(v.nco, c.colour) << v.na.str();
+        EXPECT_EQ(v.sy, c.tadpole ? -c.symbol : c.symbol) << v.na.str();
+    }
+
+    dialog = open();
+    dialog->tabs()->setCurrentIndex(TDlgOptions::kStats1);
+    t.prompts.expectColour(0x00A5FF);
+    QTest::mouseClick(dialog->contourColourStrip(), Qt::LeftButton, {}, QPoint(CellX(3), 8));
+    EXPECT_EQ(settings().TcoCont[3], 0x00A5FF);
+    test::SavePicture(dialog->grab().toImage(), "options_e2e_stats1.png");
 }
 
 } // namespace
