@@ -7,8 +7,8 @@
 #include "canvas/QtSymbolImages.h"
 #include "canvas/SymbBatchWindow.h"
 #include "canvas/TWPlot.h"
-#include "datasheet/DlgImportText.h"
 #include "datasheet/DataU.h"
+#include "datasheet/DlgImportText.h"
 #include "datasheet/ImportExport.h"
 #include "datasheet/TWFichier.h"
 #include "model/UtilGlob.h"
@@ -195,6 +195,9 @@ QWidget* TDlgOptions::buildGeneralPage()
         if (row >= 0)
             symbolLineClicked(row);
     });
+    // The selected line clicked again gives its values back too.
+    connect(symbolBox_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { symbolLineClicked(symbolBox_->row(item)); });
     codeBox_ = new QComboBox;
     codeBox_->setEditable(true);
     codeBox_->setMinimumWidth(110);
@@ -415,11 +418,11 @@ void TDlgOptions::selectFileClick()
 void TDlgOptions::saveClick()
 {
     symbols_.butBatch = 1;
-    const std::optional<std::string> chosen = app_.prompts().saveFile(
-        {"Symbols file",
-         BatchFolder(app_.settings().NomFBatch),
-         {},
-         {{"Ploq batch symbols file", "*.pqb"}, {"All files", "*.*"}}});
+    const std::optional<std::string> chosen =
+        app_.prompts().saveFile({"Symbols file",
+                                 BatchFolder(app_.settings().NomFBatch),
+                                 {},
+                                 {{"Ploq batch symbols file", "*.pqb"}, {"All files", "*.*"}}});
     if (!chosen)
         return;
     if (const std::optional<Message> failed =
@@ -609,9 +612,8 @@ void TDlgOptions::drawStats1Pictures()
     })));
     gridPicture_->setFixedSize(size.width, size.height);
     nodeCount_->setText(toQString(NodeCountLabel(crowns)));
-    meshPicture_->setPixmap(QPixmap::fromImage(DrawnImage(size, [&](Surface& surface) {
-        MeshPicture(surface, kStatsPictureWidth, mesh);
-    })));
+    meshPicture_->setPixmap(QPixmap::fromImage(DrawnImage(
+        size, [&](Surface& surface) { MeshPicture(surface, kStatsPictureWidth, mesh); })));
     meshPicture_->setFixedSize(size.width, size.height);
 }
 

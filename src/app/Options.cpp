@@ -422,8 +422,8 @@ SymbolLineMade MakeSymbolLine(std::string_view code, int colour, bool tadpole, i
     made.line = BatchDialogLine(code, colour, tadpole, std::abs(symbol));
     const BatchTable read = LireBatchLines(std::span(&made.line, 1));
     if (read.TabBatch.empty())
-        made.problem = read.skipped.empty() ? "\"" + made.line + "\" cannot be read"
-                                            : read.skipped.front();
+        made.problem =
+            read.skipped.empty() ? "\"" + made.line + "\" cannot be read" : read.skipped.front();
     else
         made.entry = read.TabBatch.front();
     return made;

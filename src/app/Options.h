@@ -11,8 +11,8 @@
 #include "app/PlaceDialog.h"
 #include "app/VarGlob.h"
 #include "canvas/SymbBatch.h"
-#include "stats3d/Counting.h"
 #include "platform/Surface.h"
+#include "stats3d/Counting.h"
 
 #include <array>
 #include <optional>
@@ -220,8 +220,7 @@ BatchTable SymbolListEntries(const SymbolList& list);
 // "save" into `path` (BatchSavePath of the chosen one): a new file put in place of the old, so
 // that a failure leaves the old one whole. On success NomFBatch names it and the label reads
 // "new : " and its name; on failure the message to show, and nothing changed.
-std::optional<Message> SaveSymbolList(SymbolList& list, const std::string& path,
-                                      VarGlob& settings);
+std::optional<Message> SaveSymbolList(SymbolList& list, const std::string& path, VarGlob& settings);
 
 // The General page's "Cancel": its flags of StyleGene (tool bar, help on top, keep on), the
 // palette Tco[0..7], the current colour and the batch file as the dialog remembers them. The

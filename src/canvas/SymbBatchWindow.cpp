@@ -14,7 +14,6 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-
 namespace ploq {
 
 namespace {

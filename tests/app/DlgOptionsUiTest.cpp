@@ -27,13 +27,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QToolBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -507,8 +507,7 @@ TEST_F(GeneralUi, ClickedLineGivesItsValuesAndModifyReplacesIt)
     EXPECT_EQ(dialog->symbolImage()->picture(),
               ApercuSymboleImage(settings().Tco, 9, 0, dialog->symbolImage()->picture().size()));
     // The strip shows the line's colour as the current one.
-    EXPECT_EQ(dialog->batchColourStrip()->picture(),
-              BandeCouleursImage(settings().Tco, 12, 3));
+    EXPECT_EQ(dialog->batchColourStrip()->picture(), BandeCouleursImage(settings().Tco, 12, 3));
 
     dialog->codeBox()->setEditText("S1");
     dialog->tadpoleBox()->setChecked(false);
@@ -920,7 +919,8 @@ TEST_F(GeneralUi, EndToEndSymbolFileOfThreeCodesPlotsTheExampleSheet)
         const Choice& c = choices[i];
         dialog->codeBox()->setCurrentIndex(i);
         byCode[fromQString(dialog->codeBox()->currentText())] = c;
-        QTest::mouseClick(dialog->batchColourStrip(), Qt::LeftButton, {}, QPoint(CellX(c.colour), 8));
+        QTest::mouseClick(dialog->batchColourStrip(), Qt::LeftButton, {},
+                          QPoint(CellX(c.colour), 8));
         form.symbolMenu()->actions()[c.symbol - 1]->trigger();
         dialog->tadpoleBox()->setChecked(c.tadpole);
         QTest::mouseClick(dialog->addButton(), Qt::LeftButton);

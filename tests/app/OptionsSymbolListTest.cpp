@@ -3,7 +3,6 @@
 // written out here by hand.
 
 #include "app/Options.h"
-
 #include "support/BatchRecords.h"
 #include "support/FaultyFileCalls.h"
 #include "support/TempDir.h"
@@ -116,7 +115,8 @@ TEST(OptionsSymbolList, SavedListReadsBackAndItsRecordsAreTheFormatsBytes)
     VarGlob settings;
     const fs::path path = dir.path() / "three.pqb";
     ASSERT_FALSE(SaveSymbolList(list, path.string(), settings));
-    EXPECT_EQ(test::FileBytes(path), Record("S0", 6, 1) + Record("L1", -9, 3) + Record("Fault", 16, 7));
+    EXPECT_EQ(test::FileBytes(path),
+              Record("S0", 6, 1) + Record("L1", -9, 3) + Record("Fault", 16, 7));
     EXPECT_EQ(settings.NomFBatch, path.string());
     EXPECT_EQ(list.label, "new : three.pqb");
     EXPECT_TRUE(list.batchSaved);
@@ -160,8 +160,9 @@ TEST(OptionsSymbolList, FailedSaveKeepsTheOldFileTheNameAndTheLabel)
     test::TempDir dir;
     const fs::path old = dir.path() / "old.pqb";
     const std::string oldBytes = Record("S0", 6, 1) + Record("L1", -9, 3);
-    for (const auto& [step, error] : {std::pair{Step::Write, ENOSPC}, std::pair{Step::Rename, EROFS},
-                                      std::pair{Step::Rename, EACCES}}) {
+    for (const auto& [step, error] :
+         {std::pair{Step::Write, ENOSPC}, std::pair{Step::Rename, EROFS},
+          std::pair{Step::Rename, EACCES}}) {
         test::WriteFileBytes(old, oldBytes);
         VarGlob settings;
         settings.NomFBatch = old.string();

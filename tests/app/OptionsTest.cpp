@@ -742,8 +742,8 @@ TEST(OptionsStatsPages, EachStats2ControlChangesOnlyItsSetting)
 
 TEST(OptionsStatsPages, SummitMarkIsKeptWithinOneToFour)
 {
-    const std::pair<const char*, int> cases[] = {{"9", 4}, {"0", 1}, {"-3", 1}, {"4", 4},
-                                                 {"1", 1}, {"2147483647", 4}};
+    const std::pair<const char*, int> cases[] = {{"9", 4}, {"0", 1}, {"-3", 1},
+                                                 {"4", 4}, {"1", 1}, {"2147483647", 4}};
     for (const auto& [typed, stored] : cases) {
         VarGlob v;
         Stats2Page page = Stats2PageOf(v);
