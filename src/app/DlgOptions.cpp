@@ -477,6 +477,9 @@ void TDlgOptions::palettePressed(int x)
 void TDlgOptions::paletteReleased()
 {
     VarGlob& s = app_.settings();
+    // A line of the list may have made a fixed colour current: those are not the palette's.
+    if (s.Couleur < 0 || s.Couleur >= kUserColourCount)
+        return;
     const auto c = static_cast<std::size_t>(s.Couleur);
     if (const std::optional<TColor> colour = app_.prompts().ChooseColour(s.Tco[c])) {
         s.Tco[c] = *colour;

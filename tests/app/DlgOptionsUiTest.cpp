@@ -659,6 +659,10 @@ TEST_F(GeneralUi, PaletteColourIsStoredAtOnceAndCancelPutsEverythingBack)
     t.prompts.expectColour(std::nullopt);
     dialog->paletteReleased();
     EXPECT_EQ(settings().Tco[4], 0x112233);
+    // A fixed colour made current by a line of the list is not offered to the chooser.
+    settings().Couleur = 12;
+    dialog->paletteReleased();
+    EXPECT_EQ(settings().Tco[12], before.Tco[12]);
 
     dialog->toolBarHideChoice()->click();
     dialog->helpOnTopBox()->click();
