@@ -6,6 +6,7 @@
 #include "RandomPlanes.h"
 #include "app/Application.h"
 #include "app/DlgOptions.h"
+#include "app/Main.h"
 #include "canvas/TWPlot.h"
 #include "canvas/UtilPlot.h"
 #include "platform/Clock.h"
@@ -33,7 +34,9 @@ void BM_MajCanevasTwoCanvasesOfFiveThousandTraces(benchmark::State& state)
         TWPlot* canvas = NewWP(app, kWPOrdinary);
         bench::FillRandomPlanes(canvas->model(), s, seed);
     }
-    TDlgOptions dialog(app, nullptr);
+    // The dialog works beside a main window (its tool bar and symbol menu).
+    TForm1 form{app, {}};
+    TDlgOptions dialog(app, form);
     for (auto _ : state) {
         SetBit(s.StyleCnvs, kStyleLowerHemisphere, !TestBit(s.StyleCnvs, kStyleLowerHemisphere));
         dialog.MajCanevas(200, false);

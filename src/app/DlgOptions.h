@@ -12,10 +12,13 @@
 #include <QDialog>
 
 #include <array>
+#include <optional>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,6 +32,7 @@ namespace ploq {
 class Application;
 class ClickImage;
 class TForm1;
+class TSymbBatch;
 
 class TDlgOptions : public QDialog {
     Q_OBJECT
@@ -37,7 +41,7 @@ public:
     enum Page { kGeneral, kData, kImport, kStereonet, kStats1, kStats2 };
 
     // Use OptionsDialog, which keeps the one instance.
-    TDlgOptions(Application& app, QWidget* mainWindow);
+    TDlgOptions(Application& app, TForm1& form);
 
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* okButton(Page page) const { return ok_[page]; }
@@ -51,6 +55,49 @@ public:
     void showImportPage(const ImportPage& page);
     StereonetPage stereonetPage() const;
     void showStereonetPage(const StereonetPage& page);
+
+    Stats1Page stats1Page() const;
+    void showStats1Page(const Stats1Page& page);
+    Stats2Page stats2Page() const;
+    void showStats2Page(const Stats2Page& page);
+
+    // General page controls.
+    const SymbolList& symbolList() const { return symbols_; }
+    QListWidget* symbolListBox() const { return symbolBox_; }
+    QComboBox* codeBox() const { return codeBox_; }
+    ClickImage* symbolImage() const { return symbolImage_; }
+    QCheckBox* tadpoleBox() const { return tadpole_; }
+    ClickImage* batchColourStrip() const { return batchColours_; }
+    ClickImage* paletteStrip() const { return palette_; }
+    QLabel* selectionLabel() const { return selection_; }
+    QPushButton* addButton() const { return add_; }
+    QPushButton* modifyButton() const { return modify_; }
+    QPushButton* newFileButton() const { return newFile_; }
+    QPushButton* selectFileButton() const { return selectFile_; }
+    QPushButton* saveButton() const { return save_; }
+    QPushButton* displayButton() const { return display_; }
+    QRadioButton* toolBarShowChoice() const { return toolBarShow_; }
+    QRadioButton* toolBarHideChoice() const { return toolBarHide_; }
+    QCheckBox* helpOnTopBox() const { return helpOnTop_; }
+    QCheckBox* keepOnBox() const { return keepOn_; }
+    // Stats-1 page controls.
+    QComboBox* crownsList() const { return crowns_; }
+    QLabel* gridPicture() const { return gridPicture_; }
+    QLabel* nodeCountLabel() const { return nodeCount_; }
+    QComboBox* meshList() const { return mesh_; }
+    QLabel* meshPicture() const { return meshPicture_; }
+    ClickImage* contourColourStrip() const { return contourColours_; }
+    int contCol() const { return contCol_; }
+    // Stats-2 page controls.
+    QComboBox* azRangeList() const { return azRange_; }
+    QComboBox* peRangeList() const { return peRange_; }
+    QComboBox* tossingsList() const { return tossings_; }
+    QLineEdit* tiltCutOffBox() const { return tiltCutOff_; }
+    QLineEdit* axisCutOffBox() const { return axisCutOff_; }
+    QLineEdit* polygonMinBox() const { return polygonMin_; }
+    QLineEdit* polygonUnderlineBox() const { return polygonUnderline_; }
+    QLineEdit* summitMarkBox() const { return summitMark_; }
+    QCheckBox* listRotationAxesBox() const { return listRotAxes_; }
 
     // Data page controls.
     QLineEdit* declinationBox() const { return declination_; }
@@ -80,6 +127,35 @@ public:
     ClickImage* arrowStrip() const { return arrowStrip_; }
 
 public slots:
+    void generalOk();
+    void generalCancel();
+    // The symbol file group.
+    void symbolLineClicked(int row);
+    void addClick();
+    void modifyClick();
+    void newFileClick();
+    void selectFileClick();
+    void saveClick();
+    void displayClick();
+    // The symbol image opens the main window's symbol menu, the current symbol under `global`.
+    void symbolImagePressed(QPoint global);
+    void batchColourPressed(int x);
+    // The palette: a press selects the colour, its release opens the colour chooser on it.
+    void palettePressed(int x);
+    void paletteReleased();
+    // The tool bar and the two flags act at every click.
+    void toolBarClicked();
+    void generalFlagsClicked();
+    // On activation: the tool bar choice follows the settings and the code box offers the
+    // natures of the current data sheet.
+    void dialogActivated();
+    void stats1Ok();
+    void stats1Cancel();
+    // A press on the contour colours selects a cell, its release opens the chooser on it.
+    void contourColourPressed(int x);
+    void contourColourReleased();
+    void stats2Ok();
+    void stats2Cancel();
     void dataOk();
     void dataCancel();
     void importOk();
@@ -101,9 +177,12 @@ public:
     // its own; with `ask`, a change asks "Change the canvas ?" first. The current canvas
     // stays the current one.
     void MajCanevas(int radius, bool ask);
+    // The same, every canvas keeping its own radius and nothing asked.
+    void MajCanevas();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // One builder per page; each gives the page's widget with its "OK" and "Cancel".
@@ -120,12 +199,66 @@ private:
     void drawGridColours();
     void drawArrowColour();
     void refreshImportDialog();
+    void refreshCanvases(std::optional<int> radius);
+    void refreshPlotDialog();
+    void readSymbolList();
+    void showSymbolList();
+    void showSymbolChoice();
+    void drawColourStrips();
+    void drawStats1Pictures();
+    void drawContourColours();
+    void showGeneralFlags();
+    void tellProblems(const std::vector<std::string>& problems);
+    // The line made of the code box, colour, tadpole box and symbol; none (told) when it cannot
+    // be an entry.
+    std::optional<SymbolLineMade> madeLine();
 
     Application& app_;
+    TForm1& form_;
     OptionsMemory memory_;
     QTabWidget* tabs_ = nullptr;
     std::array<QPushButton*, 6> ok_{};
     std::array<QPushButton*, 6> cancel_{};
+
+    SymbolList symbols_;
+    QGroupBox* symbolGroup_ = nullptr;
+    QListWidget* symbolBox_ = nullptr;
+    QComboBox* codeBox_ = nullptr;
+    ClickImage* symbolImage_ = nullptr;
+    QCheckBox* tadpole_ = nullptr;
+    ClickImage* batchColours_ = nullptr;
+    ClickImage* palette_ = nullptr;
+    QLabel* selection_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* modify_ = nullptr;
+    QPushButton* newFile_ = nullptr;
+    QPushButton* selectFile_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* display_ = nullptr;
+    QRadioButton* toolBarShow_ = nullptr;
+    QRadioButton* toolBarHide_ = nullptr;
+    QCheckBox* helpOnTop_ = nullptr;
+    QCheckBox* keepOn_ = nullptr;
+
+    QComboBox* crowns_ = nullptr;
+    QLabel* gridPicture_ = nullptr;
+    QLabel* nodeCount_ = nullptr;
+    QComboBox* mesh_ = nullptr;
+    QLabel* meshPicture_ = nullptr;
+    ClickImage* contourColours_ = nullptr;
+    int contCol_ = 1;
+    QRadioButton* countNumber_ = nullptr;
+    QRadioButton* countUniformity_ = nullptr;
+
+    QComboBox* azRange_ = nullptr;
+    QComboBox* peRange_ = nullptr;
+    QComboBox* tossings_ = nullptr;
+    QLineEdit* tiltCutOff_ = nullptr;
+    QLineEdit* axisCutOff_ = nullptr;
+    QLineEdit* polygonMin_ = nullptr;
+    QLineEdit* polygonUnderline_ = nullptr;
+    QLineEdit* summitMark_ = nullptr;
+    QCheckBox* listRotAxes_ = nullptr;
 
     QLineEdit* declination_ = nullptr;
     QCheckBox* addDecl_ = nullptr;

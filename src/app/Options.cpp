@@ -8,9 +8,16 @@
 #include "model/Conversion.h"
 #include "model/Trigo.h"
 #include "model/UtilGlob.h"
+#include "platform/Text1252.h"
+#include "stats3d/Contours.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <span>
 
 namespace ploq {
 
@@ -374,6 +381,356 @@ void ArrowColourImage(Surface& surface, const VarGlob& s, int colour)
     const int y = 2 + kColourCell / 2;
     const Point triangle[] = {{x, y - 4}, {x + 4, y}, {x, y + 4}};
     surface.polygon(triangle);
+}
+
+// --- General ---------------------------------------------------------------------------
+
+namespace {
+
+std::string fileNameOf(const std::string& path)
+{
+    return Utf8ToCp1252(std::filesystem::path(path).filename().string());
+}
+
+} // namespace
+
+std::string CurrentSelectionLabel(const std::string& path)
+{
+    return "current selection : " + fileNameOf(path);
+}
+
+std::vector<std::string> ReadSymbolList(SymbolList& list, const std::string& path)
+{
+    list.lines.clear();
+    list.selected = -1;
+    if (!BatchNamed(path)) {
+        list.butBatch = 1;
+        return {};
+    }
+    list.label = CurrentSelectionLabel(path);
+    const BatchTable table = LireBatchFileAll(path);
+    if (table.error)
+        return {};
+    for (const BatchEntry& entry : table.TabBatch)
+        list.lines.push_back(BatchLine(entry));
+    return table.skipped;
+}
+
+SymbolLineMade MakeSymbolLine(std::string_view code, int colour, bool tadpole, int symbol)
+{
+    SymbolLineMade made;
+    made.line = BatchDialogLine(code, colour, tadpole, std::abs(symbol));
+    const BatchTable read = LireBatchLines(std::span(&made.line, 1));
+    if (read.TabBatch.empty())
+        made.problem =
+            read.skipped.empty() ? "\"" + made.line + "\" cannot be read" : read.skipped.front();
+    else
+        made.entry = read.TabBatch.front();
+    return made;
+}
+
+int LineOfCode(const SymbolList& list, const St9& code)
+{
+    for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        const BatchLineRead read = ParseBatchLine(list.lines[i]);
+        if (read.entry && read.entry->code == code)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void AddSymbolLine(SymbolList& list, std::string line, int replaced)
+{
+    if (replaced >= 0 && replaced < static_cast<int>(list.lines.size()))
+        list.lines.erase(list.lines.begin() + replaced);
+    list.lines.push_back(std::move(line));
+    list.selected = -1;
+    list.batchSaved = false;
+}
+
+bool ModifySymbolLine(SymbolList& list, std::string line)
+{
+    if (list.selected < 0 || list.selected >= static_cast<int>(list.lines.size()))
+        return false;
+    list.lines[static_cast<std::size_t>(list.selected)] = std::move(line);
+    list.batchSaved = false;
+    return true;
+}
+
+void NewSymbolFile(SymbolList& list)
+{
+    list.lines.clear();
+    list.selected = -1;
+    list.butBatch = 1;
+    list.label = "new file";
+}
+
+BatchTable SymbolListEntries(const SymbolList& list)
+{
+    return LireBatchLines(list.lines, std::numeric_limits<std::size_t>::max());
+}
+
+std::optional<Message> SaveSymbolList(SymbolList& list, const std::string& path, VarGlob& s)
+{
+    const BatchTable table = SymbolListEntries(list);
+    if (!table.skipped.empty()) {
+        std::string text;
+        for (const std::string& line : table.skipped)
+            text += line + "\n";
+        return Message{MsgKind::Error, text + "The symbols file is not written", Button::Ok, {}};
+    }
+    if (std::optional<Message> failed = SaveBatchFile(path, table.TabBatch))
+        return failed;
+    s.NomFBatch = path;
+    list.label = "new : " + fileNameOf(path);
+    list.batchSaved = true;
+    return std::nullopt;
+}
+
+void CancelGeneralPage(const OptionsMemory& memory, VarGlob& s)
+{
+    const VarGlob& old = memory.settings;
+    for (int bit : {kGeneToolBar, kGeneHelpOnTop, kGeneOptionsKeepOn})
+        SetBit(s.StyleGene, bit, TestBit(old.StyleGene, bit));
+    std::copy(old.Tco.begin(), old.Tco.begin() + kUserColourCount, s.Tco.begin());
+    s.Couleur = old.Couleur;
+    s.NomFBatch = old.NomFBatch;
+}
+
+void AcceptGeneralPage(OptionsMemory& memory, VarGlob& s)
+{
+    memory.settings.NomFBatch = s.NomFBatch;
+    s.Couleur = memory.settings.Couleur;
+}
+
+// --- Stats-1 ---------------------------------------------------------------------------
+
+const std::array<const char*, kMaxCrowns - kMinCrowns + 1> kCrownItems = {
+    " 5 crowns", " 6 crowns",  " 7 crowns",  " 8 crowns",
+    " 9 crowns", " 10 crowns", " 11 crowns", " 12 crowns"};
+const std::array<int, 7> kMeshItems = {3, 4, 6, 9, 10, 12, 15};
+
+namespace {
+
+constexpr int kShownWhenZero = 6; // NbCr and PasCont 0 are shown as 6
+
+int shownIfZero(int value)
+{
+    return value == 0 ? kShownWhenZero : value;
+}
+
+} // namespace
+
+Stats1Page Stats1PageOf(const VarGlob& s)
+{
+    Stats1Page page;
+    page.crowns = ItemIn(shownIfZero(s.NbCr) - kMinCrowns, static_cast<int>(kCrownItems.size()));
+    page.mesh = ItemOf(shownIfZero(s.PasCont), kMeshItems);
+    page.countUniformity = TestBit(s.OptS3Dadd, kS3DaddCountF);
+    return page;
+}
+
+void TakeStats1Page(const Stats1Page& page, VarGlob& s)
+{
+    TakeItem(page.crowns, s.NbCr, kMinCrowns);
+    if (page.mesh >= 0)
+        s.PasCont = kMeshItems[static_cast<std::size_t>(page.mesh)];
+    SetBit(s.OptS3Dadd, kS3DaddCountF, page.countUniformity);
+    s.StyleCont = (s.StyleCont & 0xFF) | (s.PasCont << kPasContShift);
+}
+
+void CancelStats1Page(const OptionsMemory& memory, VarGlob& s)
+{
+    const VarGlob& old = memory.settings;
+    s.NbCr = old.NbCr;
+    s.PasCont = old.PasCont;
+    s.StyleCont = old.StyleCont;
+    s.TcoCont = old.TcoCont;
+}
+
+std::string NodeCountLabel(int crowns)
+{
+    return sformat("%d nods", NodeCount(crowns));
+}
+
+namespace {
+
+constexpr TColor kNavy = rgb(0, 0, 128);
+constexpr TColor kSilverGrid = rgb(192, 192, 192);
+
+Net statsPictureNet(int width, std::int32_t styleCnvs)
+{
+    const int w = width / 2;
+    return Net::FromStyle(w, w + 2, w - 8, styleCnvs);
+}
+
+void clearPicture(Surface& surface, int width)
+{
+    const Size size = StatsPictureSize(width);
+    surface.setPen({clWhite, 1});
+    surface.setBrush({clWhite, BrushStyle::Solid});
+    surface.fillRect({0, 0, size.width, size.height});
+}
+
+void line(Surface& surface, Point from, Point to)
+{
+    surface.moveTo(from);
+    surface.lineTo(to);
+}
+
+// The half length of the chord at offset d from the centre of a circle of radius r.
+int halfChord(double d, int r)
+{
+    return static_cast<int>(std::floor(std::sqrt(std::max(0.0, double(r) * r - d * d))));
+}
+
+} // namespace
+
+Size StatsPictureSize(int width)
+{
+    return {width, width + 4};
+}
+
+void CountingGridPicture(Surface& surface, int width, int crowns, const VarGlob& s)
+{
+    clearPicture(surface, width);
+    const Net net = statsPictureNet(width, s.StyleCnvs);
+    surface.setPen({clBlack, 1});
+    surface.setBrush({clWhite, BrushStyle::Clear});
+    surface.ellipse({net.xc - net.radius, net.yc - net.radius, net.xc + net.radius + 1,
+                     net.yc + net.radius + 1});
+    surface.setPen({clBlue, 1});
+    surface.setBrush({clBlue, BrushStyle::Solid});
+    for (int node = 0; node < NodeCount(crowns); ++node) {
+        const Point at = DirToPixel(NodeDirection(node, crowns), net);
+        surface.fillRect({at.x - 1, at.y - 1, at.x + 2, at.y + 2});
+    }
+}
+
+void MeshPicture(Surface& surface, int width, int mesh)
+{
+    clearPicture(surface, width);
+    const Net net = statsPictureNet(width, 0);
+    const int r = net.radius;
+    // As the contour grid lies: node c at XC - R - s/2 + c s, with s = 2R / (m - 2).
+    const int side = ContourGridSide(mesh);
+    const double step = 2.0 * r / (side - 2);
+    surface.setPen({kSilverGrid, 1});
+    for (int i = 0; i < side; ++i) {
+        const double offset = -r - step / 2 + i * step;
+        if (std::abs(offset) >= r)
+            continue;
+        const int along = static_cast<int>(std::lround(offset));
+        const int half = halfChord(offset, r);
+        line(surface, {net.xc + along, net.yc - half}, {net.xc + along, net.yc + half + 1});
+        line(surface, {net.xc - half, net.yc + along}, {net.xc + half + 1, net.yc + along});
+    }
+    surface.setPen({kNavy, 1});
+    surface.setBrush({clWhite, BrushStyle::Clear});
+    surface.ellipse({net.xc - r, net.yc - r, net.xc + r + 1, net.yc + r + 1});
+    // Six pixels above the circle; a line leaves out its end point.
+    line(surface, {net.xc, net.yc - r}, {net.xc, net.yc - r - 7});
+}
+
+Size ContourColourCellsSize()
+{
+    return ColourStripSize(kPaletteCell, kContourColourCells);
+}
+
+void ContourColourCells(Surface& surface, const VarGlob& s, int current)
+{
+    ColourStrip(surface, std::span(s.TcoCont).first(kContourColourCells), kPaletteCell, current);
+}
+
+int ContourColourAt(int x)
+{
+    return ColourStripCell(x, kPaletteCell, kContourColourCells);
+}
+
+// --- Stats-2 ---------------------------------------------------------------------------
+
+const std::array<int, 9> kAzRangeItems = {10, 20, 30, 40, 60, 90, 120, 180, 360};
+const std::array<int, 6> kPeRangeItems = {10, 20, 30, 40, 60, 90};
+const std::array<int, 5> kTossingItems = {250, 500, 1000, 2000, 4000};
+
+namespace {
+
+// A whole number as typed, blanks around it allowed.
+std::optional<std::int32_t> readInteger(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+Stats2Page Stats2PageOf(const VarGlob& s)
+{
+    Stats2Page page;
+    page.azRange = ItemOf(2 * s.AmBS, kAzRangeItems);
+    page.peRange = ItemOf(2 * s.PeBS, kPeRangeItems);
+    page.tossings = ItemOf(s.NbTirBS, kTossingItems);
+    page.tiltCutOff = FormatFixed(s.TDcutVal / kDegToRad, 1);
+    page.axisCutOff = FormatFixed(s.TDdelta / kDegToRad, 1);
+    page.polygonMin = std::to_string(s.TDpoly1);
+    page.polygonUnderline = std::to_string(s.TDpoly2);
+    page.summitMark = std::to_string(s.TDsySum);
+    page.listRotationAxes = TestBit(s.OptS3Dadd, kS3DaddListRotAxes);
+    return page;
+}
+
+std::optional<std::string> TakeStats2Page(const Stats2Page& page, VarGlob& s)
+{
+    const std::pair<const char*, const std::string*> reals[] = {
+        {"tilt angle cut-off", &page.tiltCutOff}, {"axis trend cut-off", &page.axisCutOff}};
+    double degrees[2] = {};
+    for (std::size_t i = 0; i < 2; ++i)
+        if (!TryReadReal(*reals[i].second, degrees[i]))
+            return sformat("\"%s\" : \"%s\" is not a number", reals[i].first,
+                           reals[i].second->c_str());
+    const std::pair<const char*, const std::string*> integers[] = {
+        {"polygon min size", &page.polygonMin},
+        {"underline rot max for polygones >", &page.polygonUnderline},
+        {"polygones summits : symb n\xB0", &page.summitMark}};
+    std::int32_t values[3] = {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::optional<std::int32_t> value = readInteger(*integers[i].second);
+        if (!value)
+            return sformat("\"%s\" : \"%s\" is not an integer", integers[i].first,
+                           integers[i].second->c_str());
+        values[i] = *value;
+    }
+    if (page.azRange >= 0)
+        s.AmBS = kAzRangeItems[static_cast<std::size_t>(page.azRange)] / 2;
+    if (page.peRange >= 0)
+        s.PeBS = kPeRangeItems[static_cast<std::size_t>(page.peRange)] / 2;
+    if (page.tossings >= 0)
+        s.NbTirBS = kTossingItems[static_cast<std::size_t>(page.tossings)];
+    s.TDcutVal = degrees[0] * kDegToRad;
+    s.TDdelta = degrees[1] * kDegToRad;
+    s.TDpoly1 = values[0];
+    s.TDpoly2 = values[1];
+    s.TDsySum = std::clamp(values[2], kMinSummitMark, kMaxSummitMark);
+    SetBit(s.OptS3Dadd, kS3DaddListRotAxes, page.listRotationAxes);
+    return std::nullopt;
+}
+
+void CancelStats2Page(const OptionsMemory& memory, VarGlob& s)
+{
+    const VarGlob& old = memory.settings;
+    s.TDcutVal = old.TDcutVal;
+    s.TDdelta = old.TDdelta;
+    s.TDpoly1 = old.TDpoly1;
+    s.TDpoly2 = old.TDpoly2;
 }
 
 // --- Characters ------------------------------------------------------------------------

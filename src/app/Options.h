@@ -10,11 +10,15 @@
 
 #include "app/PlaceDialog.h"
 #include "app/VarGlob.h"
+#include "canvas/SymbBatch.h"
 #include "platform/Surface.h"
+#include "stats3d/Counting.h"
 
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace ploq {
 
@@ -169,6 +173,130 @@ void GridColourCells(Surface& surface, const VarGlob& settings);
 // The movement-arrow colour: a square of the colour and a small black triangle pointing right.
 Size ArrowColourSize();
 void ArrowColourImage(Surface& surface, const VarGlob& settings, int colour);
+
+// --- General ---------------------------------------------------------------------------
+
+constexpr int kPaletteCell = 12; // the cells of both colour strips of the page
+
+// The symbol file group: the lines of its list, one entry each, "%s (%d +%d)" as read from a
+// file or "%s (%d  %s%d)" as made in the dialog (ParseBatchLine reads both), the line selected
+// (-1 for none), and the label naming the file.
+struct SymbolList {
+    std::vector<std::string> lines;
+    int selected = -1;
+    std::string label;
+    int butBatch = 0;       // 1: the list is to be saved under a new name
+    bool batchSaved = true; // the list has no change that is not in its file
+};
+
+// "current selection : " and the file name of the path.
+std::string CurrentSelectionLabel(const std::string& path);
+
+// Reads the batch file into the list: the list emptied, then, for a named file, the label
+// naming it and one line per record. A file that cannot be opened leaves the list empty. The
+// result tells the records that could not be used, one text each.
+std::vector<std::string> ReadSymbolList(SymbolList& list, const std::string& path);
+
+// The line "add" and "modify" make of the code box, the colour, the tadpole box and |Sy|, with
+// the entry it reads back as, or why it reads as none.
+struct SymbolLineMade {
+    std::string line;
+    std::optional<BatchEntry> entry;
+    std::string problem;
+};
+SymbolLineMade MakeSymbolLine(std::string_view code, int colour, bool tadpole, int symbol);
+
+// The line whose entry has that code, or -1.
+int LineOfCode(const SymbolList& list, const St9& code);
+// "add": the line appended, after removing line `replaced` (an entry of the same code) if any.
+void AddSymbolLine(SymbolList& list, std::string line, int replaced);
+// "modify": the selected line replaced; false with no line selected.
+bool ModifySymbolLine(SymbolList& list, std::string line);
+// "create a new file": an empty list to be saved under a new name.
+void NewSymbolFile(SymbolList& list);
+
+// The entries the list's lines give, every one of them, or the lines it refuses.
+BatchTable SymbolListEntries(const SymbolList& list);
+// "save" into `path` (BatchSavePath of the chosen one): a new file put in place of the old, so
+// that a failure leaves the old one whole. On success NomFBatch names it and the label reads
+// "new : " and its name; on failure the message to show, and nothing changed.
+std::optional<Message> SaveSymbolList(SymbolList& list, const std::string& path, VarGlob& settings);
+
+// The General page's "Cancel": its flags of StyleGene (tool bar, help on top, keep on), the
+// palette Tco[0..7], the current colour and the batch file as the dialog remembers them. The
+// other bits of StyleGene are other dialogs' and pages' and stay.
+void CancelGeneralPage(const OptionsMemory& memory, VarGlob& settings);
+// "OK": the batch file becomes what "Cancel" returns to; the current colour is the opening one.
+void AcceptGeneralPage(OptionsMemory& memory, VarGlob& settings);
+
+// --- Stats-1 ---------------------------------------------------------------------------
+
+extern const std::array<const char*, kMaxCrowns - kMinCrowns + 1> kCrownItems;
+extern const std::array<int, 7> kMeshItems;
+
+struct Stats1Page {
+    int crowns = 1; // item: NbCr - 5
+    int mesh = 2;   // item of kMeshItems
+    bool countUniformity = false;
+    friend bool operator==(const Stats1Page&, const Stats1Page&) = default;
+};
+
+// NbCr 0 is shown as 6 crowns, PasCont 0 as a mesh of 6.
+Stats1Page Stats1PageOf(const VarGlob& settings);
+// NbCr, PasCont and the counting display; StyleCont keeps its bits 0-7 and holds PasCont in
+// its bits 16-23, its other bits cleared.
+void TakeStats1Page(const Stats1Page& page, VarGlob& settings);
+// "Cancel": NbCr, PasCont with StyleCont (which the preference file keeps), and the contour
+// colours as at opening.
+void CancelStats1Page(const OptionsMemory& memory, VarGlob& settings);
+
+// "%d nods": the nodes of a counting grid of that many crowns.
+std::string NodeCountLabel(int crowns);
+
+// The pictures of the page on a white surface of StatsPictureSize(width): centre (w, w + 2) and
+// radius w - 8, w half the width.
+Size StatsPictureSize(int width);
+// The counting grid of that many crowns, a blue dot of 3 pixels on every node projected with the
+// projection and hemisphere of the settings, within the primitive circle.
+void CountingGridPicture(Surface& surface, int width, int crowns, const VarGlob& settings);
+// The contour grid of that mesh: silver lines 2R / (180 div mesh + 1) pixels apart, as the
+// contour grid lies, inside the net circle drawn in navy with a 6-pixel north tick.
+void MeshPicture(Surface& surface, int width, int mesh);
+
+// The ten standard contour colours TcoCont[0..9], the cell `current` outlined.
+constexpr int kContourColourCells = 10;
+Size ContourColourCellsSize();
+void ContourColourCells(Surface& surface, const VarGlob& settings, int current);
+int ContourColourAt(int x);
+
+// --- Stats-2 ---------------------------------------------------------------------------
+
+// The lists show the ranges, the settings hold half of them.
+extern const std::array<int, 9> kAzRangeItems;
+extern const std::array<int, 6> kPeRangeItems;
+extern const std::array<int, 5> kTossingItems;
+constexpr int kMinSummitMark = 1; // "polygones summits : symb n°" keeps within these
+constexpr int kMaxSummitMark = 4;
+
+struct Stats2Page {
+    int azRange = 3; // items, -1 for none
+    int peRange = -1;
+    int tossings = 3;
+    std::string tiltCutOff; // degrees, as typed
+    std::string axisCutOff;
+    std::string polygonMin; // integers, as typed
+    std::string polygonUnderline;
+    std::string summitMark;
+    bool listRotationAxes = false;
+    friend bool operator==(const Stats2Page&, const Stats2Page&) = default;
+};
+
+Stats2Page Stats2PageOf(const VarGlob& settings);
+// The page into the settings. Every box is read first: a box that does not read is refused (the
+// text names it) and nothing at all is taken.
+std::optional<std::string> TakeStats2Page(const Stats2Page& page, VarGlob& settings);
+// "Cancel": the Trackdip cut-offs and polygon sizes as at opening.
+void CancelStats2Page(const OptionsMemory& memory, VarGlob& settings);
 
 // --- Characters ------------------------------------------------------------------------
 

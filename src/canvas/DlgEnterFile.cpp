@@ -55,7 +55,7 @@ KeyField fieldAt(std::size_t button)
 
 bool batchDefined(const VarGlob& settings)
 {
-    return !settings.NomFBatch.empty() && settings.NomFBatch != kBatchUndefined;
+    return BatchNamed(settings.NomFBatch);
 }
 
 QLabel* pictureLabel(QWidget* parent)

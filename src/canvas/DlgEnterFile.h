@@ -53,6 +53,8 @@ public:
     void RadioButton5Click();               // "Standart" symbols
     void RadioButton6Click();               // the batch file's symbols
     void RadioButton6DblClick();
+    // NomFBatch names another file: the batch choice's caption follows it.
+    void batchFileChanged();
 
     QComboBox* sheetBox() const { return comboBox1_; }
     QLabel* projectionLabel() const { return projection_; }
@@ -105,7 +107,6 @@ private:
     void showResult(TWPlot& plot, const PlotResult& result);
     // The legend window, when the dialog opened it, says it is going.
     void legendClosed();
-    void batchFileChanged();
 
     TForm1& form_;
     Application& app_;

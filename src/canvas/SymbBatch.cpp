@@ -80,12 +80,12 @@ void skipBlanks(std::string_view& text)
         text.remove_prefix(1);
 }
 
-BatchTable capped(BatchTable table, std::string_view what)
+BatchTable capped(BatchTable table, std::string_view what, std::size_t maxEntries = kMaxBatch)
 {
-    if (table.TabBatch.size() > kMaxBatch) {
-        table.TabBatch.resize(kMaxBatch);
-        table.skipped.push_back(sformat("Only the first %d entries of the %s are kept", kMaxBatch,
-                                        std::string(what).c_str()));
+    if (table.TabBatch.size() > maxEntries) {
+        table.TabBatch.resize(maxEntries);
+        table.skipped.push_back(sformat("Only the first %d entries of the %s are kept",
+                                        static_cast<int>(maxEntries), std::string(what).c_str()));
     }
     return table;
 }
@@ -102,13 +102,13 @@ BatchLineRead unreadable(std::string_view text)
 // Every text parsed into an entry, each refusal named by `where` and the text's number.
 template <class Parse>
 BatchTable readAll(std::span<const std::string> texts, Parse parse, const std::string& where,
-                   std::string_view what)
+                   std::string_view what, std::size_t maxEntries = kMaxBatch)
 {
     BatchTable table;
     int number = 0;
     for (const std::string& text : texts)
         keep(table, parse(text), where + std::to_string(++number));
-    return capped(std::move(table), what);
+    return capped(std::move(table), what, maxEntries);
 }
 
 BatchTable notFound()
@@ -184,9 +184,21 @@ bool WriteBatchStream(std::ostream& out, std::span<const BatchEntry> entries)
     return static_cast<bool>(out);
 }
 
+bool BatchNamed(const std::string& path)
+{
+    return !path.empty() && path != kBatchUndefined;
+}
+
+std::string BatchFolder(const std::string& path)
+{
+    if (!BatchNamed(path))
+        return {};
+    return std::filesystem::path(path).parent_path().string();
+}
+
 BatchTable LireBatchFile(const std::string& path, std::size_t maxRecords)
 {
-    if (path.empty() || path == kBatchUndefined)
+    if (!BatchNamed(path))
         return notFound();
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -262,9 +274,9 @@ BatchLineRead ParseBatchLine(std::string_view line)
     return {BatchEntry{code, tadpole ? -*symbol : *symbol, *colour}, {}};
 }
 
-BatchTable LireBatchLines(std::span<const std::string> lines)
+BatchTable LireBatchLines(std::span<const std::string> lines, std::size_t maxEntries)
 {
-    return readAll(lines, ParseBatchLine, "Symbol list, line ", "list");
+    return readAll(lines, ParseBatchLine, "Symbol list, line ", "list", maxEntries);
 }
 
 std::string LegendEntry(int sy, int co, std::string_view code)

@@ -79,6 +79,11 @@ BatchTable LireBatchFileAll(const std::string& path);
 // it was).
 std::optional<Message> SaveBatchFile(const std::string& path, std::span<const BatchEntry> entries);
 
+// Whether NomFBatch names a file ("undefined" and nothing do not), and the folder the file
+// choosers open in for it.
+bool BatchNamed(const std::string& path);
+std::string BatchFolder(const std::string& path);
+
 // The name a chosen save path gets: its file name's final extension replaced by ".pqb".
 std::string BatchSavePath(const std::string& chosen);
 // A batch file's name without its final extension, as captions show it.
@@ -94,8 +99,8 @@ struct BatchLineRead {
     std::string problem;
 };
 BatchLineRead ParseBatchLine(std::string_view line);
-// LireBatch, list mode.
-BatchTable LireBatchLines(std::span<const std::string> lines);
+// LireBatch, list mode: the first `maxEntries` entries.
+BatchTable LireBatchLines(std::span<const std::string> lines, std::size_t maxEntries = kMaxBatch);
 
 // An entry of a canvas legend: "%d.%d.%s" (symbol, colour, code).
 std::string LegendEntry(int sy, int co, std::string_view code);

@@ -14,8 +14,6 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include <filesystem>
-
 namespace ploq {
 
 namespace {
@@ -42,13 +40,6 @@ void tellSkipped(Prompts& prompts, const BatchTable& table)
         text += line + "\n";
     text.pop_back();
     prompts.warning(text);
-}
-
-std::string folderOf(const std::string& path)
-{
-    if (path.empty() || path == kBatchUndefined)
-        return {};
-    return std::filesystem::path(path).parent_path().string();
 }
 
 } // namespace
@@ -102,7 +93,7 @@ void TSymbBatch::Button1Click()
 void TSymbBatch::selectAnotherFile()
 {
     const auto path = prompts_.openFile({"Symbols file",
-                                         folderOf(settings_.NomFBatch),
+                                         BatchFolder(settings_.NomFBatch),
                                          {},
                                          {{"Batch file PloqPC", "*.pqb"}, {"All files", "*.*"}}});
     if (!path)
@@ -122,7 +113,7 @@ void TSymbBatch::saveLegend()
 {
     const auto chosen =
         prompts_.saveFile({"Symbols file",
-                           folderOf(settings_.NomFBatch),
+                           BatchFolder(settings_.NomFBatch),
                            {},
                            {{"Ploq batch symbols file", "*.pqb"}, {"All files", "*.*"}}});
     if (!chosen)

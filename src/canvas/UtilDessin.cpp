@@ -15,6 +15,7 @@ namespace ploq {
 namespace {
 
 constexpr TColor kSilver = rgb(192, 192, 192);
+constexpr int kUserColours = 8; // the strip of dialogs: Tco 0..7
 
 // How a part of a symbol is filled.
 enum class Fill {
@@ -315,25 +316,25 @@ void ApercuSymbole(Image& image, const Tcouleur& tco, int sy, int c)
     DessinerSymboleSeul(surface, tco, sy, c, {size.width / 2, size.height / 2});
 }
 
-Size BandeCouleursSize(int cell)
+Size ColourStripSize(int cell, int count)
 {
     const int c = std::max(1, cell);
-    return {8 * c + 4, c + 4};
+    return {count * c + 4, c + 4};
 }
 
-void BandeCouleurs(Image& image, const Tcouleur& tco, int cell, int current)
+void ColourStrip(Surface& surface, std::span<const TColor> colours, int cell, int current)
 {
-    Surface& surface = image.surface();
     const int c = std::max(1, cell);
-    const Size size = image.size();
+    const int count = static_cast<int>(colours.size());
+    const Size size = ColourStripSize(c, count);
     surface.setBrush({clWhite, BrushStyle::Solid});
     surface.fillRect({0, 0, size.width, size.height});
     surface.setPen({clBlack, 1});
-    for (int i = 0; i < 8; ++i) {
-        surface.setBrush({CouleurDe(tco, i), BrushStyle::Solid});
+    for (int i = 0; i < count; ++i) {
+        surface.setBrush({colours[static_cast<std::size_t>(i)], BrushStyle::Solid});
         surface.rectangle({2 + i * c, 2, 3 + (i + 1) * c, c + 2});
     }
-    if (current >= 0 && current < 8) {
+    if (current >= 0 && current < count) {
         surface.setPen({clBlack, 3});
         surface.setBrush({clWhite, BrushStyle::Clear});
         surface.rectangle({2 + current * c, 1, 3 + (current + 1) * c, c + 3});
@@ -341,12 +342,30 @@ void BandeCouleurs(Image& image, const Tcouleur& tco, int cell, int current)
     }
 }
 
-int CouleurCliquee(int x, int cell)
+int ColourStripCell(int x, int cell, int count)
 {
-    if (cell <= 0)
+    if (cell <= 0 || count <= 0)
         return 0;
     const int column = static_cast<int>(std::floor(double(x - 3) / cell));
-    return std::clamp(column, 0, 7);
+    return std::clamp(column, 0, count - 1);
+}
+
+Size BandeCouleursSize(int cell)
+{
+    return ColourStripSize(cell, kUserColours);
+}
+
+void BandeCouleurs(Image& image, const Tcouleur& tco, int cell, int current)
+{
+    std::array<TColor, kUserColours> colours{};
+    for (int i = 0; i < kUserColours; ++i)
+        colours[static_cast<std::size_t>(i)] = CouleurDe(tco, i);
+    ColourStrip(image.surface(), colours, cell, current);
+}
+
+int CouleurCliquee(int x, int cell)
+{
+    return ColourStripCell(x, cell, kUserColours);
 }
 
 bool SymbolSelection::InRange(int sy, int c)

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace ploq {
 
@@ -43,6 +44,11 @@ Size BandeCouleursSize(int cell);
 void BandeCouleurs(Image& image, const Tcouleur& tco, int cell, int current);
 // The colour a click at x in the strip chooses: always one of its cells, 0..7.
 int CouleurCliquee(int x, int cell);
+// The same strip for any row of colours (the contour colours have ten), drawn on a surface of
+// ColourStripSize: BandeCouleurs is the strip of Tco[0..7]; a click chooses ColourStripCell.
+Size ColourStripSize(int cell, int count);
+void ColourStrip(Surface& surface, std::span<const TColor> colours, int cell, int current);
+int ColourStripCell(int x, int cell, int count);
 
 // Tsy: for each measurement symbol -16..16 the set of colours 0..16 selected. Commands that
 // work on chosen sets take the records whose pair is selected.

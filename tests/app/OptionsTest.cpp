@@ -595,5 +595,249 @@ TEST(OptionsPictures, ChosenGridColourIsOutlinedInBlue)
     EXPECT_EQ(outlines, 1);
 }
 
+// --- Stats-1 and Stats-2 ----------------------------------------------------------------
+
+TEST(OptionsStatsPages, UnchangedPagesGiveTheSameSettings)
+{
+    const VarGlob custom = Custom();
+    VarGlob v = custom;
+    TakeStats1Page(Stats1PageOf(v), v);
+    ASSERT_FALSE(TakeStats2Page(Stats2PageOf(v), v));
+    EXPECT_EQ(Stored(v), Stored(custom));
+}
+
+TEST(OptionsStatsPages, EachStats1ControlChangesOnlyItsSetting)
+{
+    const ControlCase<Stats1Page> cases[] = {
+        {"crowns", [](Stats1Page& p) { p.crowns = 7; }, [](VarGlob& v) { v.NbCr = 12; }},
+        {"crowns", [](Stats1Page& p) { p.crowns = 0; }, [](VarGlob& v) { v.NbCr = 5; }},
+        {"grid mesh", [](Stats1Page& p) { p.mesh = 6; },
+         [](VarGlob& v) {
+             v.PasCont = 15;
+             v.StyleCont = (v.StyleCont & ~kPasContMask) | 15 << kPasContShift;
+         }},
+        {"Counting display", [](Stats1Page& p) { p.countUniformity = !p.countUniformity; },
+         [](VarGlob& v) { SetBit(v.OptS3Dadd, 5, !TestBit(v.OptS3Dadd, 5)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        VarGlob v = Custom();
+        // Only the mesh's bits and the low byte are in StyleCont, as OK leaves it.
+        v.StyleCont &= 0xFF | kPasContMask;
+        VarGlob expected = v;
+        Stats1Page page = Stats1PageOf(v);
+        c.change(page);
+        c.expected(expected);
+        TakeStats1Page(page, v);
+        EXPECT_EQ(Stored(v), Stored(expected));
+        EXPECT_EQ(Stats1PageOf(ThroughFile(v)), page);
+    }
+}
+
+TEST(OptionsStatsPages, OkKeepsTheLowByteOfStyleContAndClearsItsOtherBits)
+{
+    VarGlob v;
+    v.StyleCont = 0x7F0C34AB; // mesh 12 in bits 16-23, stray bits above and in bits 8-15
+    v.PasCont = 12;
+    Stats1Page page = Stats1PageOf(v);
+    page.mesh = 1; // 4
+    TakeStats1Page(page, v);
+    EXPECT_EQ(v.StyleCont, 0x000400AB);
+    EXPECT_EQ(v.PasCont, 4);
+}
+
+TEST(OptionsStatsPages, ZeroCrownsAndMeshAreShownAsSix)
+{
+    VarGlob v;
+    v.NbCr = 0;
+    v.PasCont = 0;
+    const Stats1Page page = Stats1PageOf(v);
+    EXPECT_EQ(page.crowns, 1);
+    EXPECT_STREQ(kCrownItems[1], " 6 crowns");
+    EXPECT_EQ(kMeshItems[static_cast<std::size_t>(page.mesh)], 6);
+}
+
+TEST(OptionsStatsPages, NodeCountsOfFiveToTwelveCrowns)
+{
+    // Counted node by node, the centre and 6k on crown k, against the closed form of the label.
+    const int expected[] = {91, 127, 169, 217, 271, 331, 397, 469};
+    for (int crowns = 5; crowns <= 12; ++crowns) {
+        int nodes = 1;
+        for (int k = 1; k <= crowns; ++k)
+            nodes += 6 * k;
+        EXPECT_EQ(nodes, expected[crowns - 5]);
+        EXPECT_EQ(NodeCountLabel(crowns), std::to_string(nodes) + " nods");
+    }
+}
+
+// The mesh cancelled after OK must not come back from the preference file at the next start:
+// the file keeps StyleCont, not PasCont.
+TEST(OptionsStatsCancel, CancelledMeshStaysCancelledThroughThePreferenceFile)
+{
+    VarGlob v;
+    const OptionsMemory memory = OpenOptions(v, v.Rc);
+    ASSERT_EQ(v.PasCont, 6);
+    Stats1Page page = Stats1PageOf(v);
+    page.mesh = 5; // 12
+    page.crowns = 3;
+    TakeStats1Page(page, v);
+    ASSERT_EQ(ThroughFile(v).PasCont, 12);
+    v.TcoCont[4] = 0x123456;
+    CancelStats1Page(memory, v);
+    const VarGlob loaded = ThroughFile(v);
+    EXPECT_EQ(loaded.PasCont, 6);
+    EXPECT_EQ(loaded.StyleCont, memory.settings.StyleCont);
+    EXPECT_EQ(loaded.NbCr, 6);
+    EXPECT_EQ(loaded.TcoCont, memory.settings.TcoCont);
+}
+
+TEST(OptionsStatsPages, DefaultBootstrapRangesAndAPeRangeOutsideTheList)
+{
+    VarGlob v;
+    const Stats2Page page = Stats2PageOf(v);
+    EXPECT_EQ(kAzRangeItems[static_cast<std::size_t>(page.azRange)], 40);
+    EXPECT_EQ(page.peRange, -1); // PeBS 40 would be a range of 80
+    EXPECT_EQ(kTossingItems[static_cast<std::size_t>(page.tossings)], 2000);
+    ASSERT_FALSE(TakeStats2Page(page, v));
+    EXPECT_EQ(v.AmBS, 20);
+    EXPECT_EQ(v.PeBS, 40);
+}
+
+TEST(OptionsStatsPages, EachStats2ControlChangesOnlyItsSetting)
+{
+    const ControlCase<Stats2Page> cases[] = {
+        {"Az range", [](Stats2Page& p) { p.azRange = 8; }, [](VarGlob& v) { v.AmBS = 180; }},
+        {"Pe range", [](Stats2Page& p) { p.peRange = 0; }, [](VarGlob& v) { v.PeBS = 5; }},
+        {"Nb of tossings", [](Stats2Page& p) { p.tossings = 0; },
+         [](VarGlob& v) { v.NbTirBS = 250; }},
+        {"tilt angle cut-off", [](Stats2Page& p) { p.tiltCutOff = "12.5"; },
+         [](VarGlob& v) { v.TDcutVal = Deg(12.5); }},
+        {"axis trend cut-off", [](Stats2Page& p) { p.axisCutOff = "-45"; },
+         [](VarGlob& v) { v.TDdelta = Deg(45); }},
+        {"polygon min size", [](Stats2Page& p) { p.polygonMin = " 7 "; },
+         [](VarGlob& v) { v.TDpoly1 = 7; }},
+        {"underline rot max", [](Stats2Page& p) { p.polygonUnderline = "11"; },
+         [](VarGlob& v) { v.TDpoly2 = 11; }},
+        {"polygones summits", [](Stats2Page& p) { p.summitMark = "3"; },
+         [](VarGlob& v) { v.TDsySum = 3; }},
+        {"list rotation axis", [](Stats2Page& p) { p.listRotationAxes = !p.listRotationAxes; },
+         [](VarGlob& v) { SetBit(v.OptS3Dadd, 7, !TestBit(v.OptS3Dadd, 7)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        VarGlob v = Custom();
+        VarGlob expected = v;
+        Stats2Page page = Stats2PageOf(v);
+        c.change(page);
+        c.expected(expected);
+        ASSERT_FALSE(TakeStats2Page(page, v));
+        // The cut-offs go through "%1.1f" degrees: compared as the file keeps them.
+        EXPECT_NEAR(v.TDcutVal, expected.TDcutVal, Deg(0.05));
+        EXPECT_NEAR(v.TDdelta, expected.TDdelta, Deg(0.05));
+        v.TDcutVal = expected.TDcutVal;
+        v.TDdelta = expected.TDdelta;
+        EXPECT_EQ(Stored(v), Stored(expected));
+    }
+}
+
+TEST(OptionsStatsPages, SummitMarkIsKeptWithinOneToFour)
+{
+    const std::pair<const char*, int> cases[] = {{"9", 4}, {"0", 1}, {"-3", 1},
+                                                 {"4", 4}, {"1", 1}, {"2147483647", 4}};
+    for (const auto& [typed, stored] : cases) {
+        VarGlob v;
+        Stats2Page page = Stats2PageOf(v);
+        page.summitMark = typed;
+        ASSERT_FALSE(TakeStats2Page(page, v)) << typed;
+        EXPECT_EQ(v.TDsySum, stored) << typed;
+    }
+}
+
+TEST(OptionsStatsFaults, ABoxThatDoesNotReadIsNamedAndNothingIsTaken)
+{
+    struct Case {
+        std::string Stats2Page::*box;
+        const char* typed;
+        const char* named;
+    };
+    const Case cases[] = {
+        {&Stats2Page::polygonMin, "3a", "\"polygon min size\""},
+        {&Stats2Page::polygonUnderline, "", "\"underline rot max for polygones >\""},
+        {&Stats2Page::summitMark, "2.5", "\"polygones summits : symb n\xB0\""},
+        {&Stats2Page::summitMark, "99999999999", "\"polygones summits"},
+        {&Stats2Page::tiltCutOff, "1.2.3", "\"tilt angle cut-off\""},
+        {&Stats2Page::axisCutOff, "1,2.3", "\"axis trend cut-off\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const VarGlob custom = Custom();
+        VarGlob v = custom;
+        Stats2Page page = Stats2PageOf(v);
+        // Boxes read before the bad one and lists all changed: none of it may be taken.
+        page.azRange = 0;
+        page.tossings = 4;
+        page.tiltCutOff = c.box == &Stats2Page::tiltCutOff ? page.tiltCutOff : "20";
+        page.polygonMin = c.box == &Stats2Page::polygonMin ? page.polygonMin : "9";
+        page.*c.box = c.typed;
+        const std::optional<std::string> refusal = TakeStats2Page(page, v);
+        ASSERT_TRUE(refusal);
+        EXPECT_NE(refusal->find(c.named), std::string::npos) << *refusal;
+        EXPECT_NE(refusal->find(std::string("\"") + c.typed + "\""), std::string::npos);
+        EXPECT_EQ(Stored(v), Stored(custom));
+    }
+}
+
+TEST(OptionsStatsCancel, TrackdipBoxesReturnToTheOpeningValues)
+{
+    VarGlob v = Custom();
+    const OptionsMemory memory = OpenOptions(v, v.Rc);
+    Stats2Page page = Stats2PageOf(v);
+    page.tiltCutOff = "33";
+    page.axisCutOff = "44";
+    page.polygonMin = "8";
+    page.polygonUnderline = "9";
+    page.summitMark = "2";
+    page.azRange = 0;
+    ASSERT_FALSE(TakeStats2Page(page, v));
+    CancelStats2Page(memory, v);
+    const VarGlob& old = memory.settings;
+    EXPECT_EQ(v.TDcutVal, old.TDcutVal);
+    EXPECT_EQ(v.TDdelta, old.TDdelta);
+    EXPECT_EQ(v.TDpoly1, old.TDpoly1);
+    EXPECT_EQ(v.TDpoly2, old.TDpoly2);
+    // What the page's Cancel does not name keeps what OK took.
+    EXPECT_EQ(v.TDsySum, 2);
+    EXPECT_EQ(v.AmBS, 5);
+}
+
+// --- General ---------------------------------------------------------------------------
+
+TEST(OptionsGeneralCancel, PaletteFlagsColourAndBatchFileReturnOtherBitsStay)
+{
+    VarGlob v = Custom();
+    v.NomFBatch = "/data/first.pqb";
+    OptionsMemory memory = OpenOptions(v, v.Rc);
+    const VarGlob opening = memory.settings;
+    v.Tco[3] = 0x0000FF;
+    v.Tco[8] = 0x00FF00; // a fixed colour: not the page's
+    v.Couleur = 5;
+    for (int bit : {kGeneToolBar, kGeneHelpOnTop, kGeneOptionsKeepOn, kGeneImportNumber})
+        SetBit(v.StyleGene, bit, !TestBit(v.StyleGene, bit));
+    v.NomFBatch = "/data/second.pqb";
+    AcceptGeneralPage(memory, v);
+    EXPECT_EQ(v.Couleur, opening.Couleur);
+    v.NomFBatch = "/data/third.pqb";
+
+    CancelGeneralPage(memory, v);
+    EXPECT_TRUE(std::equal(v.Tco.begin(), v.Tco.begin() + 8, opening.Tco.begin()));
+    EXPECT_EQ(v.Tco[8], 0x00FF00);
+    for (int bit : {kGeneToolBar, kGeneHelpOnTop, kGeneOptionsKeepOn})
+        EXPECT_EQ(TestBit(v.StyleGene, bit), TestBit(opening.StyleGene, bit)) << bit;
+    // The import page's flag, accepted there, is not the General page's to undo.
+    EXPECT_NE(TestBit(v.StyleGene, kGeneImportNumber),
+              TestBit(opening.StyleGene, kGeneImportNumber));
+    EXPECT_EQ(v.NomFBatch, "/data/second.pqb"); // the last accepted
+}
+
 } // namespace
 } // namespace ploq
