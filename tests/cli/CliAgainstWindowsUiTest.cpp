@@ -11,6 +11,7 @@
 #include "datasheet/TWFichier.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
+#include "faults/DlgEnterFaults.h"
 #include "faults/DlgTriPitch.h"
 #include "faults/FaultDisplayCommands.h"
 #include "faults/FaultExportCommands.h"
@@ -29,8 +30,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -491,6 +494,55 @@ TEST_F(CliAgainstWindows, FaultSelectionWritesTheDialogsSheet)
         made->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// A pair added by the fault dialog with the choices it remembers, and by the tool with the
+// same preference file: the rows the sheet window shows, the F-S label, the files saved.
+TEST_F(CliAgainstWindows, FaultsEnterAddsThePairTheDialogAdds)
+{
+    VarGlob& s = t.app.settings();
+    s.FrtS = 1; // dip/dip direction
+    s.FrtL = 1; // plunge/direction
+    s.OptFltCodes = "XYZ600";
+    SetBit(s.StyleFlt, kFltChronoCode, true);
+    SetBit(s.StyleFlt, kFltStriaeL, false);
+    SavePrefsFile(s, t.dir.path() / std::string(kPrefFileName), 0);
+    form->run(Cmd::FaultsSheet);
+    auto* dialog = qobject_cast<TDlgEnterFaults*>(t.app.dialog(kDlgEnterFaults));
+    ASSERT_NE(dialog, nullptr);
+    dialog->numberBox()->setText("5");
+    dialog->faultBox()->setText("60/120");
+    dialog->striaeBox()->setText("57/121");
+    dialog->senseButton(Sense::Reverse)->setChecked(true);
+    dialog->chronologyBox()->setValue(3);
+    dialog->locationBox()->setText("Quarry");
+    dialog->faultCommentBox()->setText("gouge");
+    dialog->ButtonAddClick();
+    TWFichier* sheet = CurrentSheet(t.app);
+    ASSERT_NE(sheet, nullptr);
+    const std::vector<std::string> shown = gridLines(*sheet);
+    ASSERT_EQ(shown.size(), 2U);
+
+    const fs::path fromShell = t.dir.path() / "shell.plq";
+    const test::CliOutcome r = cli({"faults-enter", "-o", q(fromShell), "--fault", "60/120",
+                                    "--striae", "57/121", "--sense", "reverse", "--chronology", "3",
+                                    "--number", "5", "--location", "Quarry", "--comment", "gouge"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> printed = r.lines();
+    ASSERT_EQ(printed.size(), 3U);
+    EXPECT_EQ(std::vector(printed.begin(), printed.begin() + 2), shown);
+    EXPECT_EQ(printed[2], dialog->fsLabel()->text().toStdString());
+    // The remembered letters and confidence are in the codes.
+    EXPECT_EQ(sheet->sheet().field(1, Field::Nature), "FRY3");
+
+    const fs::path fromWindow = t.dir.path() / "window.plq";
+    t.prompts.expectSaveFile(fromWindow.string());
+    ASSERT_TRUE(sheet->SaveSheet(true));
+    const test::CliOutcome shell = cli({"convert", q(fromShell), "--deci"});
+    const test::CliOutcome window = cli({"convert", q(fromWindow), "--deci"});
+    ASSERT_EQ(shell.status, 0) << shell.err;
+    EXPECT_EQ(shell.lines().size(), 2U);
+    EXPECT_EQ(shell.lines(), window.lines());
 }
 
 } // namespace

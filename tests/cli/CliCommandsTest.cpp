@@ -4,6 +4,7 @@
 
 #include "app/VarGlob.h"
 #include "datasheet/SheetEntry.h"
+#include "model/Conversion.h"
 #include "stats3d/UtilTrackDip.h"
 #include "support/TempDir.h"
 
@@ -838,6 +839,85 @@ TEST_F(CliCommands, FaultToolsRefuseWhatTheMenuRefuses)
     EXPECT_TRUE(none.out.empty());
 }
 
+// A fault typed in the default notation, its striae as a whole line a few degrees off the
+// plane, then as a trend, added to a new sheet and to that sheet: the angle off the plane
+// worked here from the pole, the line of the plane perpendicular to it.
+TEST_F(CliCommands, FaultsEnterAddsThePairAndPutsAPartialStriaeInThePlane)
+{
+    VarGlob settings;
+    DefaultPrefs(settings, {});
+    const Notation notation{settings.FrtS, settings.FrtL};
+    // Dipping 60 towards 120: the pole plunges 30 towards 300.
+    const Vec pole = unit(300, 30);
+    const std::string fault = DirToText(true, true, 30 * kDegToRad, 300 * kDegToRad, notation);
+    // 3 degrees off the down-dip line (plunge 60 towards 120).
+    const std::string offLine = DirToText(true, false, 57 * kDegToRad, 120 * kDegToRad, notation);
+    const fs::path first = dir.path() / "first.plq";
+    const test::CliOutcome whole =
+        run({"faults-enter", "-o", q(first), "--fault", QString::fromStdString(fault), "--striae",
+             QString::fromStdString(offLine), "--number", "7", "--location", "Quarry",
+             "--add-to-code", "--confidence", "high", "--chronology", "2", "--json"});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    const QJsonObject j = parsed(whole);
+    EXPECT_NEAR(j["fault"].toObject()["dip_direction"].toDouble(), 120, 1e-9);
+    EXPECT_NEAR(j["fault"].toObject()["dip"].toDouble(), 60, 1e-9);
+    const Vec typed = lineOf(j["striae"].toObject());
+    EXPECT_NEAR(dot(typed, unit(120, 57)), 1, 1e-12);
+    EXPECT_NEAR(j["fs_angle"].toDouble(), std::asin(std::abs(dot(typed, pole))) * 180 / kPi, 1e-9);
+    EXPECT_NEAR(j["fs_angle"].toDouble(), 3, 1e-9);
+    const QJsonArray rows = j["rows"].toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].toObject()["nature"].toString(), "FNB2");
+    EXPECT_EQ(rows[1].toObject()["nature"].toString(), "LNB2");
+    EXPECT_EQ(rows[1].toObject()["number"].toString(), "7");
+    EXPECT_EQ(rows[1].toObject()["location"].toString(), "Quarry");
+
+    // The trend form, added to the sheet just written: the striae is the line of the plane
+    // trending 150 (or its opposite).
+    const fs::path second = dir.path() / "second.plq";
+    const test::CliOutcome partial =
+        run({"faults-enter", q(first), "-o", q(second), "--fault", QString::fromStdString(fault),
+             "--striae", "150", "--sense", "dextral", "--number", "8"});
+    ASSERT_EQ(partial.status, 0) << partial.err;
+    // A line of the plane: no angle off it.
+    ASSERT_EQ(partial.lines().size(), 3U) << partial.out;
+    EXPECT_EQ(partial.lines()[2], "F-S angle : 0\xC2\xB0");
+    const QJsonArray all = parsed(run({"info", q(second), "--json"}))["rows"].toArray();
+    ASSERT_EQ(all.size(), 4);
+    EXPECT_EQ(all[0].toObject()["nature"].toString(), "FNB2");
+    const QJsonObject striae = all[3].toObject();
+    EXPECT_EQ(striae["row"].toInt(), 4);
+    // The default settings write the qualifiers, unknown here, into the codes.
+    EXPECT_EQ(striae["nature"].toString(), "LD..");
+    const Vec inPlane = lineOf(striae["line"].toObject());
+    EXPECT_NEAR(dot(inPlane, pole), 0, 1e-9);
+    EXPECT_NEAR(std::abs(dot({inPlane.x, inPlane.y, 0}, unit(150, 0))),
+                std::hypot(inPlane.x, inPlane.y), 1e-9);
+    EXPECT_EQ(all[2].toObject()["number"].toString(), "8");
+    // Each printed row is the sheet's: its number first.
+    EXPECT_EQ(partial.lines()[1].substr(0, 4), "004\t");
+
+    // Refusals leave no file.
+    const fs::path none = dir.path() / "none.plq";
+    const std::string farLine = DirToText(true, false, 50 * kDegToRad, 120 * kDegToRad, notation);
+    struct Case {
+        QStringList extra;
+        std::string message;
+    };
+    const Case cases[] = {{{"--striae", QString::fromStdString(farLine), "--max-angle", "4"},
+                           "F-S angle = 10.0\xC2\xB0 (max permitted = 4\xC2\xB0)"},
+                          {{"--striae", "150", "--number", ""}, "fault number is mandatory !"},
+                          {{"--striae", "zz"}, "striae zz: error of format or on the value"}};
+    for (const Case& c : cases) {
+        const test::CliOutcome r =
+            run(QStringList{"faults-enter", "-o", q(none), "--fault", QString::fromStdString(fault)}
+                + c.extra);
+        EXPECT_EQ(r.status, 1) << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(none));
+    }
+}
+
 TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
 {
     const std::map<QString, std::vector<std::string>> keys = {
@@ -853,7 +933,8 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"faults-export", {"format", "title", "pairs", "lines", "written"}},
         {"faults-histogram", {"angle", "unknown_senses", "classes", "max_count"}},
         {"faults-view", {"movements", "rake", "symbol", "arrow"}},
-        {"faults-select", {"pitch", "dip", "selected", "faults", "written"}}};
+        {"faults-select", {"pitch", "dip", "selected", "faults", "written"}},
+        {"faults-enter", {"fault", "striae", "fs_angle", "rows", "written"}}};
     for (const auto& [command, words] : keys) {
         const test::CliOutcome r = run({command, "--help"});
         EXPECT_EQ(r.status, 0);
