@@ -1,36 +1,21 @@
 // Searches over a full sheet of 5000 rows, each one press of a button of the find/change/select
 // dialog: the whole-sheet check with the search of a match in the last row, "Change all" of a
-// nature code, and Select by a code and by a value range.
+// nature code, and Select by a code and by a value range. Then the Datasheet utilities on the
+// same sheet: sorting by nature and by numbers (in the ASCII order that stands in for the
+// platform's, which SheetUtilitiesUiBench times), rounding, and merging two halves of it with
+// the converting copy.
 
 #include "datasheet/DataU.h"
 
 #include <benchmark/benchmark.h>
 
+#include "FullSheet.h"
+
 namespace {
 
 using namespace ploq;
-
-// Planes S1 and lines L1 in turn, in the quadrant notations; the last row alone is "S9".
-DataSheet FullSheet()
-{
-    DataSheet sheet;
-    for (int row = 1; row <= kMaxValues; ++row) {
-        if (row > 1)
-            sheet.appendRow();
-        const bool plane = row % 2 == 0;
-        const auto slot = static_cast<std::size_t>(row);
-        sheet.ltAz[slot] = (row % 360) * kDegToRad + 0.001;
-        sheet.ltPe[slot] = (row % 90) * kDegToRad;
-        sheet.setField(row, Field::Nature, row == kMaxValues ? "S9" : plane ? "S1" : "L1");
-        sheet.setField(
-            row, Field::Value,
-            DirToText(true, plane, sheet.ltPe[slot], sheet.ltAz[slot], sheet.notation()));
-        sheet.setField(row, Field::Number, std::to_string(row));
-        sheet.setField(row, Field::Location, row % 3 == 0 ? "Col" : "Pic");
-    }
-    sheet.Numeroter();
-    return sheet;
-}
+using bench::FullSheet;
+using bench::ShuffledSheet;
 
 SearchParams Params(DataUMode mode, Field field, std::string text)
 {
@@ -85,5 +70,53 @@ void BM_SelectByValueRange(benchmark::State& state)
         benchmark::DoNotOptimize(SelectRows(p, sheet, DataSheet(), "full"));
 }
 BENCHMARK(BM_SelectByValueRange)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+void BM_SortByNature(benchmark::State& state)
+{
+    bench::TimeSort(state, NoCaseOrder(),
+                    [](DataSheet& s, const TextOrder& o) { SortSheet(s, Field::Nature, o); });
+}
+BENCHMARK(BM_SortByNature)->Unit(benchmark::kMillisecond);
+
+void BM_SortByNumbers(benchmark::State& state)
+{
+    bench::TimeSort(state, NoCaseOrder(),
+                    [](DataSheet& s, const TextOrder& o) { SortByNumber(s, o); });
+}
+BENCHMARK(BM_SortByNumbers)->Unit(benchmark::kMillisecond);
+
+void BM_RoundData(benchmark::State& state)
+{
+    const DataSheet full = ShuffledSheet();
+    for (auto _ : state) {
+        state.PauseTiming();
+        DataSheet sheet = full;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(RoundData(sheet));
+    }
+}
+BENCHMARK(BM_RoundData)->Unit(benchmark::kMillisecond);
+
+// Two halves of the full sheet in other notations than the new sheet's: every value cell is
+// written again.
+void BM_MergeConverting(benchmark::State& state)
+{
+    DataSheet first = FullSheet();
+    first.setRowCount(kMaxValues / 2);
+    DataSheet second = first;
+    second.lFrtS = 1;
+    second.lFrtL = 1;
+    const MergePlan plan = PlanMerge({{&first, "first.plq"}, {&second, "second.plq"}});
+    DataSheet blank;
+    blank.lFrtS = 2;
+    blank.lFrtL = 2;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MergeSheets(plan, blank));
+}
+BENCHMARK(BM_MergeConverting)->Unit(benchmark::kMillisecond);
 
 } // namespace

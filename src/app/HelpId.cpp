@@ -20,6 +20,7 @@ constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpBestPole, "bestpole.html", "Best axis and best plane"},
     {kHelpDisplayAdd, "displayadd.html", "Showing, copying and adding results"},
     {kHelpCounting, "counting.html", "Counting on the crown grid"},
+    {kHelpContouring, "contouring.html", "Density contours"},
     {kHelpTrackdip, "trackdip.html", "Trackdip"},
     {kHelpValLine, "valline.html", "Line or plane value"},
     {kHelpCircular, "circular.html", "Circular plot and circular tests"},

@@ -12,6 +12,7 @@
 #include "canvas/TWPlotOutput.h"
 #include "datasheet/DlgDataU.h"
 #include "datasheet/DlgImportText.h"
+#include "datasheet/SheetUtilities.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
 #include "stats2d/DlgMedian2D.h"
@@ -109,6 +110,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallSheetCommands(*this, app_);
     InstallImportCommands(*this, app_);
     InstallDataUCommands(*this, app_);
+    InstallSheetUtilityCommands(*this, app_);
     InstallTextCommands(*this, app_);
     InstallSymbolCommands(*this, app_);
     InstallStats2DCommands(*this, app_);

@@ -30,6 +30,7 @@ struct Listed {
 
 X(Calc)
 X(Circular)
+X(Contour)
 X(Convert)
 X(Count)
 X(Export)
@@ -41,8 +42,10 @@ X(FaultsView)
 X(Import)
 X(Info)
 X(Kuiper)
+X(Merge)
 X(Plot)
 X(Rose)
+X(Sort)
 X(Tensor)
 X(Trackdip)
 

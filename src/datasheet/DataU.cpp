@@ -1,10 +1,17 @@
 #include "datasheet/DataU.h"
 
+#include "datasheet/Fichier.h"
 #include "datasheet/SheetEdit.h"
+#include "datasheet/SheetEntry.h"
 #include "model/UtilGlob.h"
+#include "platform/Text1252.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <numeric>
+#include <span>
 #include <unordered_set>
 #include <utility>
 
@@ -412,5 +419,340 @@ bool RestoreCell(DataSheet& sheet, const CellChange& change)
 }
 
 // ===== (end of finding, changing and selecting rows) =====================================
+
+// ===== Rounding, sorting, listing and merging ============================================
+
+namespace {
+
+constexpr std::size_t kSortKeyLength = 9;
+
+std::size_t slotOf(int row)
+{
+    return static_cast<std::size_t>(row);
+}
+
+// Whole degrees of an angle as the cells write it: cleaned of the last bits of the radians, so
+// that a half typed in a cell is rounded as a half.
+double wholeDegrees(double radians)
+{
+    const double degrees = std::round(radians / kDegToRad * 1e9) / 1e9;
+    return RoundHalfEven(degrees) * kDegToRad;
+}
+
+void writeRounded(DataSheet& sheet, int row, const Direction& d)
+{
+    const Direction r = RoundedDirection(d);
+    sheet.ltAz[slotOf(row)] = r.trend;
+    sheet.ltPe[slotOf(row)] = r.plunge;
+    sheet.setField(
+        row, Field::Value,
+        DirToText(false, IsPlane(sheet.natureLetter(row)), r.plunge, r.trend, sheet.notation()));
+}
+
+// The field texts of a group of rows, in the group's order.
+std::vector<std::string> textsOf(const DataSheet& sheet, Field field, std::span<const int> rows)
+{
+    std::vector<std::string> texts;
+    texts.reserve(rows.size());
+    for (const int row : rows)
+        texts.push_back(sheet.field(row, field));
+    return texts;
+}
+
+// Orders the rows of one group by the ranks of their texts, keeping the order of equal ones, and
+// appends the runs of equal ranks that hold more than one row to `ties`.
+void orderGroup(std::span<int> group, const std::vector<std::string>& texts, const TextOrder& order,
+                std::vector<std::span<int>>& ties)
+{
+    const std::vector<int> rank = order.ranks(texts);
+    std::vector<std::size_t> at(group.size());
+    std::iota(at.begin(), at.end(), std::size_t{0});
+    std::stable_sort(at.begin(), at.end(),
+                     [&](std::size_t a, std::size_t b) { return rank[a] < rank[b]; });
+    const std::vector<int> rows(group.begin(), group.end());
+    for (std::size_t i = 0; i < at.size(); ++i)
+        group[i] = rows[at[i]];
+    for (std::size_t first = 0; first < at.size();) {
+        std::size_t last = first + 1;
+        while (last < at.size() && rank[at[last]] == rank[at[first]])
+            ++last;
+        if (last - first > 1)
+            ties.push_back(group.subspan(first, last - first));
+        first = last;
+    }
+}
+
+// The distinct texts of a column, sorted in `order`, those equal in it given once (as first met
+// in row order).
+std::vector<std::string> sortedCodes(const DataSheet& sheet, Field field, const TextOrder& order)
+{
+    std::vector<std::string> texts;
+    std::unordered_set<std::string> seen;
+    for (int row = 1; row <= measuredRows(sheet); ++row) {
+        std::string text = firstChars(sheet.field(row, field), kValueTextLength);
+        if (field == Field::Number && !text.empty())
+            text = InfoCodesNumber(text);
+        if (!text.empty() && seen.insert(text).second)
+            texts.push_back(std::move(text));
+    }
+    const std::vector<int> rank = order.ranks(texts);
+    std::vector<std::size_t> at(texts.size());
+    std::iota(at.begin(), at.end(), std::size_t{0});
+    std::stable_sort(at.begin(), at.end(),
+                     [&](std::size_t a, std::size_t b) { return rank[a] < rank[b]; });
+    std::vector<std::string> listed;
+    for (std::size_t i = 0; i < at.size(); ++i)
+        if (i == 0 || rank[at[i]] != rank[at[i - 1]])
+            listed.push_back(texts[at[i]]);
+    return listed;
+}
+
+void addLine(TextDocument& document, std::string_view text, bool bold = false,
+             TColor colour = clBlack)
+{
+    TextParagraph paragraph;
+    paragraph.append(text, bold, colour);
+    document.paragraphs.push_back(std::move(paragraph));
+}
+
+bool sameNotation(const Notation& a, const Notation& b)
+{
+    return a.frtS == b.frtS && a.frtL == b.frtL;
+}
+
+// The value cell of a source row in the notations of the merged sheet, with one decimal: a row
+// whose text waits to be decoded is read from it, any other from its stored direction.
+std::string convertedValue(const DataSheet& source, int row, const Notation& to)
+{
+    const char letter = source.natureLetter(row);
+    const std::string& text = source.field(row, Field::Value);
+    Direction d{source.ltAz[slotOf(row)], source.ltPe[slotOf(row)]};
+    if (source.lMod[slotOf(row)] == kRowToDecode) {
+        const DirResult read = CellToDir(letter, text, source.notation());
+        if (!read.ok)
+            return text;
+        d = {read.trend, read.plunge};
+    }
+    return DirToText(true, IsPlane(letter), d.plunge, d.trend, to);
+}
+
+void mergeRow(const DataSheet& source, int row, DataSheet& merged, int to, bool copyTexts)
+{
+    for (const Field f : {Field::Nature, Field::Number, Field::Location, Field::Comment})
+        merged.setField(to, f, source.field(row, f));
+    merged.setField(to, Field::Value,
+                    copyTexts ? source.field(row, Field::Value)
+                              : convertedValue(source, row, merged.notation()));
+    merged.ltAz[slotOf(to)] = source.ltAz[slotOf(row)];
+    merged.ltPe[slotOf(to)] = source.ltPe[slotOf(row)];
+    merged.lMod[slotOf(to)] = source.lMod[slotOf(row)] == kRowToDecode ? kRowToDecode : kRowChanged;
+}
+
+} // namespace
+
+Message RoundQuestion()
+{
+    Message question{
+        MsgKind::Confirmation, std::string(kMsgRoundData), Button::Yes | Button::No, {}};
+    question.screenCentre = true;
+    return question;
+}
+
+Direction RoundedDirection(const Direction& d)
+{
+    return {NormalTrend(wholeDegrees(d.trend)), wholeDegrees(d.plunge)};
+}
+
+std::vector<RowRefusal> RoundData(DataSheet& sheet)
+{
+    std::vector<RowRefusal> refusals;
+    for (int row = 1; row <= measuredRows(sheet); ++row) {
+        std::int32_t& state = sheet.lMod[slotOf(row)];
+        if (state == kRowSaved) {
+            writeRounded(sheet, row, {sheet.ltAz[slotOf(row)], sheet.ltPe[slotOf(row)]});
+            state = kRowChanged;
+            continue;
+        }
+        const DirResult read =
+            TextToDir(sheet.natureLetter(row), sheet.field(row, Field::Value), sheet.notation());
+        if (!read.ok) {
+            refusals.push_back({row, {MsgKind::Error, read.message, Button::Cancel, {}}});
+            continue;
+        }
+        writeRounded(sheet, row, {read.trend, read.plunge});
+    }
+    if (measuredRows(sheet) > 0) {
+        sheet.lDirty = true;
+        sheet.lUndoWF = {};
+    }
+    return refusals;
+}
+
+std::string SortByNumberKey(std::string_view numberCode)
+{
+    std::string key(kSortKeyLength, '0');
+    for (const char c : numberCode)
+        if (isDigit(c))
+            key += c;
+    return key.substr(key.size() - kSortKeyLength);
+}
+
+void SortRows(DataSheet& sheet, const std::vector<std::string>& keys, const TextOrder& order)
+{
+    const int n = measuredRows(sheet);
+    if (n == 0)
+        return;
+    std::vector<int> rows(static_cast<std::size_t>(n));
+    std::iota(rows.begin(), rows.end(), 1);
+    // The keys order every row; each following field only the runs of rows still equal.
+    std::vector<std::span<int>> ties;
+    orderGroup(rows, keys, order, ties);
+    for (const Field field :
+         {Field::Value, Field::Nature, Field::Number, Field::Location, Field::Comment}) {
+        std::vector<std::span<int>> groups;
+        groups.swap(ties);
+        for (const std::span<int> group : groups)
+            orderGroup(group, textsOf(sheet, field, group), order, ties);
+    }
+    std::vector<SavedRow> moved;
+    moved.reserve(rows.size());
+    for (const int row : rows)
+        moved.push_back(sheet.savedRow(row));
+    for (int row = 1; row <= n; ++row) {
+        sheet.restoreRow(row, moved[slotOf(row - 1)]);
+        if (rows[slotOf(row - 1)] != row)
+            sheet.markChanged(row);
+    }
+    sheet.Numeroter();
+    sheet.lDirty = true;
+    sheet.lUndoWF = {};
+}
+
+void SortSheet(DataSheet& sheet, Field key, const TextOrder& order)
+{
+    std::vector<int> rows(static_cast<std::size_t>(measuredRows(sheet)));
+    std::iota(rows.begin(), rows.end(), 1);
+    SortRows(sheet, textsOf(sheet, key, rows), order);
+}
+
+void SortByNumber(DataSheet& sheet, const TextOrder& order)
+{
+    std::vector<std::string> keys;
+    for (int row = 1; row <= measuredRows(sheet); ++row)
+        keys.push_back(SortByNumberKey(sheet.field(row, Field::Number)));
+    SortRows(sheet, keys, order);
+}
+
+std::string InfoCodesNumber(std::string_view code)
+{
+    std::size_t digits = 0;
+    while (digits < code.size() && isDigit(code[digits]))
+        ++digits;
+    const std::size_t blanks = digits >= 1 && digits <= 3 ? 4 - digits : 0;
+    return std::string(blanks, ' ') + std::string(code) + ' ';
+}
+
+TextDocument InfoCodes(const DataSheet& sheet, const std::string& title, const TextOrder& order)
+{
+    TextDocument document;
+    addLine(document, "Data sheet " + title, true, clRed);
+    for (const Field field : {Field::Nature, Field::Location, Field::Comment, Field::Number}) {
+        addLine(document, sheet.cell(0, sheet.columnOf(field)), false, clRed);
+        for (const std::string& text : sortedCodes(sheet, field, order))
+            addLine(document, text);
+        addLine(document, "");
+    }
+    return document;
+}
+
+TextDocument InfoFiles(const std::vector<TitledSheet>& sheets)
+{
+    TextDocument document;
+    constexpr const char* kIndent = "    ";
+    for (const TitledSheet& listed : sheets) {
+        const DataSheet& sheet = *listed.sheet;
+        const int rows = measuredRows(sheet);
+        if (!sheet.lNomF.empty()) {
+            const std::string folder = std::filesystem::path(sheet.lNomF).parent_path().string();
+            addLine(document, "File \"" + TitleForPath(sheet.lNomF) + "\"", false, clRed);
+            addLine(document, "    directory :   " + Utf8ToCp1252(folder));
+            addLine(document, "    creation :  " + LongDateTime(sheet.lCreated));
+            addLine(document, "    last modification :  " + LongDateTime(sheet.lModified));
+            addLine(document, sformat("%s%d measurements", kIndent, rows));
+        } else {
+            addLine(document, "Tableau \"" + listed.title + "\"", false, clRed);
+            addLine(document, sformat("%s%d mesures", kIndent, rows));
+        }
+        addLine(document, kIndent);
+    }
+    return document;
+}
+
+MergePlan PlanMerge(const std::vector<TitledSheet>& open)
+{
+    MergePlan plan;
+    for (const TitledSheet& listed : open) {
+        if (listed.sheet->isEmpty())
+            continue;
+        if (!plan.taken.empty()) {
+            plan.titles += ",  ";
+            plan.heterogeneous =
+                plan.heterogeneous
+                || !sameNotation(listed.sheet->notation(), plan.taken.front().sheet->notation());
+        }
+        plan.titles += WithoutFinalExtension(listed.title);
+        plan.taken.push_back(listed);
+    }
+    // With no sheet to merge with, a merge would only copy one sheet, or make an empty one.
+    if (plan.taken.size() < 2)
+        plan.refusal =
+            Message{MsgKind::Information, "Only one data sheet, unmeaning merging", Button::Ok, {}};
+    return plan;
+}
+
+Message HeterogeneousQuestion()
+{
+    return {MsgKind::Confirmation,
+            "Heterogeneous data formats, will slow down merging - continue ?",
+            Button::Yes | Button::No,
+            {}};
+}
+
+Message MergeQuestion(const MergePlan& plan)
+{
+    return {MsgKind::Confirmation,
+            "Merging the data sheet : " + plan.titles + " - OK ?",
+            Button::Yes | Button::No,
+            {}};
+}
+
+MergeOutcome MergeSheets(const MergePlan& plan, DataSheet blank)
+{
+    MergeOutcome outcome{std::move(blank), {}};
+    DataSheet& merged = outcome.sheet;
+    // The new sheet takes the notations of the settings, which need not be those of the sheets.
+    const bool copyTexts =
+        std::all_of(plan.taken.begin(), plan.taken.end(), [&](const TitledSheet& listed) {
+            return sameNotation(listed.sheet->notation(), merged.notation());
+        });
+    int to = 0;
+    for (const TitledSheet& listed : plan.taken) {
+        const DataSheet& source = *listed.sheet;
+        for (int row = 1; row <= measuredRows(source); ++row) {
+            if (to > 0 && !merged.appendRow()) {
+                outcome.full = Message{MsgKind::Warning, SheetFullMessage(), Button::Ok, {}};
+                break;
+            }
+            mergeRow(source, row, merged, ++to, copyTexts);
+        }
+        if (outcome.full)
+            break;
+    }
+    merged.Numeroter();
+    merged.lDirty = true;
+    return outcome;
+}
+
+// ===== (end of rounding, sorting, listing and merging) ===================================
 
 } // namespace ploq

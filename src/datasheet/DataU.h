@@ -3,8 +3,10 @@
 // Utilities over whole data sheets. Everything here works on plain values: the windows read
 // their controls into these records, call these functions and show what comes back.
 
+#include "datasheet/Texte.h"
 #include "model/DataSheet.h"
 #include "platform/Prompts.h"
+#include "platform/TextOrder.h"
 
 #include <optional>
 #include <string>
@@ -146,5 +148,83 @@ std::vector<CellChange> ChangeAll(const SearchParams& params, DataSheet& sheet);
 bool RestoreCell(DataSheet& sheet, const CellChange& change);
 
 // ===== (end of finding, changing and selecting rows) =====================================
+
+// ===== Rounding, sorting, listing and merging ============================================
+
+// "Round data" asks this first, in the middle of the screen.
+Message RoundQuestion();
+inline constexpr std::string_view kMsgRoundData =
+    "Decimal values will be rounded, undo not possible: ok ?";
+
+// A row whose value cell could not be decoded: the decoder's message, to be shown.
+struct RowRefusal {
+    int row = 0;
+    Message message;
+};
+
+// A direction in whole degrees, halves to the even one, the trend kept below 360.
+Direction RoundedDirection(const Direction& d);
+
+// Every direction to whole degrees (planes on their pole) and every value cell written from it
+// without decimals. A saved row is rounded from its stored direction and becomes changed; any
+// other is read again from its cell, keeping its state, and when its cell does not decode it is
+// left as it is and reported. The decimals setting stays; nothing happens to an empty sheet.
+std::vector<RowRefusal> RoundData(DataSheet& sheet);
+
+// The key of "Numbers": nine zeros followed by every digit of the code, the last nine kept, so
+// that 12 gives 000000012, A3b 000000003 and a code without digits nine zeros.
+std::string SortByNumberKey(std::string_view numberCode);
+
+// The rows ordered by their keys (one per row 1..N), then by value, nature, number, location
+// and comment, each compared in `order`; rows equal in all of them keep their order. Whole rows
+// move (cells, stored direction, state), nothing is decoded, and a row that moved is marked
+// changed; the rows are numbered again and the sheet is dirty. Nothing happens to an empty
+// sheet.
+void SortRows(DataSheet& sheet, const std::vector<std::string>& keys, const TextOrder& order);
+// "Sort (forward)" by a code column, and by the numbers of the number codes.
+void SortSheet(DataSheet& sheet, Field key, const TextOrder& order);
+void SortByNumber(DataSheet& sheet, const TextOrder& order);
+
+// A number code as "Info codes" lists it: one, two or three leading digits preceded by three,
+// two or one blanks, and one blank after, so that numbers up to four digits line up.
+std::string InfoCodesNumber(std::string_view code);
+// "Info codes": the sheet's title, then for nature, location, comment and number the heading
+// and the distinct texts sorted in `order`, those equal in it listed once.
+TextDocument InfoCodes(const DataSheet& sheet, const std::string& title, const TextOrder& order);
+
+// An open sheet with the title its window shows.
+struct TitledSheet {
+    const DataSheet* sheet = nullptr;
+    std::string title;
+};
+
+// "Info files": each sheet given (in window order) with its file, dates and size, or its title
+// and size.
+TextDocument InfoFiles(const std::vector<TitledSheet>& sheets);
+
+// What merging the open sheets (in window order) will do: the sheets with rows and their titles
+// without extension joined by ",  ", or the refusal when fewer than two hold rows; whether their
+// notations differ, for the question to ask first.
+struct MergePlan {
+    std::vector<TitledSheet> taken;
+    std::string titles;
+    std::optional<Message> refusal;
+    bool heterogeneous = false;
+};
+MergePlan PlanMerge(const std::vector<TitledSheet>& open);
+Message HeterogeneousQuestion();
+Message MergeQuestion(const MergePlan& plan);
+
+// The merged rows in a sheet made from `blank` (with the notations of the settings), and the
+// message to show when it filled up before every row was taken. Value cells are copied as they
+// are when every taken sheet has the blank's notations; otherwise each is written again in the
+// blank's notations with one decimal.
+struct MergeOutcome {
+    DataSheet sheet;
+    std::optional<Message> full;
+};
+MergeOutcome MergeSheets(const MergePlan& plan, DataSheet blank);
+
+// ===== (end of rounding, sorting, listing and merging) ===================================
 
 } // namespace ploq

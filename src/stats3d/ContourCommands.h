@@ -1,7 +1,7 @@
 #pragma once
 
-// The contour canvases of the main window: their display, so that every redraw (zoom, net,
-// hemisphere, printing) contours them again from what they keep.
+// "Contouring" of the Stats 3D menu, after the choice of the sets, and the contour canvases'
+// display, so that every redraw (zoom, net, hemisphere, printing) contours them again.
 
 namespace ploq {
 

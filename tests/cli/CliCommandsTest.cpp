@@ -915,6 +915,64 @@ TEST_F(CliCommands, FaultsEnterAddsThePairAndPutsAPartialStriaeInThePlane)
         EXPECT_EQ(r.status, 1) << c.message;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(none));
+// Thirty vertical lines chosen, twelve horizontal ones left out by the key: the largest node
+// count is 30, U = (1 - cos 20) 30, and the doubling levels stay while L U < 30 (L < 16.6).
+TEST_F(CliCommands, ContourLevelsAndMaximumOfTheChosenRows)
+{
+    std::vector<StoredRow> rows(30, {"L", 0, 90});
+    for (int i = 0; i < 12; ++i)
+        rows.push_back({"X", i * 30.0, 0});
+    const fs::path input = sheet("vertical.plq", rows);
+    const fs::path picture = dir.path() / "contours.png";
+    const QJsonObject j =
+        parsed(run({"contour", q(input), "--key", "L", "--isovalues", "uniformity", "--display",
+                    "filled", "-o", q(picture), "--json"}));
+    EXPECT_EQ(j["n"].toInt(), 30);
+    EXPECT_EQ(j["max"].toDouble(), 30);
+    const double U = (1 - std::cos(20 * kPi / 180)) * 30;
+    EXPECT_NEAR(j["uniform_count"].toDouble(), U, 1e-9);
+    EXPECT_NEAR(j["max_uniformity"].toDouble(), 30 / U, 1e-9);
+    EXPECT_EQ(j["step"].toInt(), 6);
+    EXPECT_EQ(j["cone"].toDouble(), 20);
+    EXPECT_TRUE(j["filled"].toBool());
+    const QJsonArray levels = j["levels"].toArray();
+    ASSERT_EQ(levels.size(), 5);
+    double expected = 1;
+    for (const QJsonValue value : levels) {
+        const QJsonObject level = value.toObject();
+        // Whole levels are kept 0.01 above the whole number.
+        EXPECT_NEAR(level["z"].toDouble(), expected + 0.01, 1e-9);
+        EXPECT_NEAR(level["count"].toDouble(), (expected + 0.01) * U, 1e-9);
+        expected *= 2;
+    }
+    ASSERT_TRUE(fs::exists(picture));
+    const QImage image(q(picture));
+    EXPECT_FALSE(image.isNull());
+
+    const std::vector<std::string> text =
+        run({"contour", q(input), "--key", "L", "--isovalues", "raw", "--levels", "2,10"}).lines();
+    ASSERT_EQ(text.size(), 4u);
+    EXPECT_EQ(text[1], "Isocontours values (raw data), max = 30 :");
+    EXPECT_EQ(text[2], "   curves : 2.0/ 10.0/");
+    EXPECT_EQ(text[3], "Counting cone aperture : 20.0\u00B0");
+
+    struct Bad {
+        QStringList arguments;
+        int status;
+        std::string message;
+    };
+    const Bad bad[] = {
+        {{"--levels", "0"}, 1, "A level must be a number above 0"},
+        {{"--levels", "1,2,3,4,5,6,7,8,9,10,11"}, 1, "Number of contours can't exceed 10"},
+        {{"--levels", "2,2"}, 1, "already in the list"},
+        {{"--cone", "90"}, 2, "cone aperture"},
+        {{"--step", "4"}, 2, "Usage:"},
+    };
+    for (const Bad& b : bad) {
+        const test::CliOutcome r =
+            run(QStringList{"contour", q(input), "--key", "L"} + b.arguments);
+        EXPECT_EQ(r.status, b.status) << b.arguments.join(' ').toStdString() << r.err;
+        EXPECT_NE(r.err.find(b.message), std::string::npos) << r.err;
     }
 }
 
@@ -934,7 +992,10 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"faults-histogram", {"angle", "unknown_senses", "classes", "max_count"}},
         {"faults-view", {"movements", "rake", "symbol", "arrow"}},
         {"faults-select", {"pitch", "dip", "selected", "faults", "written"}},
-        {"faults-enter", {"fault", "striae", "fs_angle", "rows", "written"}}};
+        {"faults-enter", {"fault", "striae", "fs_angle", "rows", "written"}},
+        {"merge", {"merged", "sheets", "full"}},
+        {"sort", {"by", "measurements"}},
+        {"contour", {"levels", "uniform_count", "max_uniformity"}}};
     for (const auto& [command, words] : keys) {
         const test::CliOutcome r = run({command, "--help"});
         EXPECT_EQ(r.status, 0);

@@ -17,6 +17,7 @@
 #include "stats3d/Stats3Dadd.h"
 #include "support/Draws.h"
 #include "support/PlotUi.h"
+#include "support/ScreenUi.h"
 #include "support/UiApp.h"
 #include "transform/DlgUseSymb.h"
 
@@ -81,16 +82,6 @@ int OnTrace(const QImage& image, const Net& net, const Direction& pole, TColor c
 void FlushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// The whole screen, on a real display only.
-void SaveScreen(const QString& name)
-{
-    if (QGuiApplication::platformName() != "xcb")
-        return;
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents();
-    test::SavePicture(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), name);
 }
 
 struct DisplayAddEndToEnd : ::testing::Test {
@@ -207,7 +198,7 @@ TEST_F(DisplayAddEndToEnd, CrossBeddingResultsShownErasedAddedAndCopied)
     }
     d->leftSelected(RowOf(d->leftList(), 7));
     test::SavePicture(d->grab().toImage(), "display_add_e2e_hide.png");
-    SaveScreen("display_add_e2e_screen_hide.png");
+    test::SaveScreen("display_add_e2e_screen_hide.png");
     d->okClick();
     FlushDeletes();
     EXPECT_EQ(t.app.dialog(kDlgDisplayAdd), nullptr);
@@ -262,7 +253,7 @@ TEST_F(DisplayAddEndToEnd, CrossBeddingResultsShownErasedAddedAndCopied)
     EXPECT_EQ(test::ListLines(d->rightList()),
               (std::vector<std::string>{"05  Best plane", "06  Pole of best plane"}));
     test::SavePicture(d->grab().toImage(), "display_add_e2e_copy.png");
-    SaveScreen("display_add_e2e_screen_copy.png");
+    test::SaveScreen("display_add_e2e_screen_copy.png");
     d->okClick();
     FlushDeletes();
 
@@ -280,7 +271,7 @@ TEST_F(DisplayAddEndToEnd, CrossBeddingResultsShownErasedAddedAndCopied)
         << "the blue best plane drawn on the second canvas";
     EXPECT_GT(OnTrace(image(*canvas), m.net(), {trough.trend, trough.plunge}, s.Tco[1]), 8)
         << "and still on the first";
-    SaveScreen("display_add_e2e_screen_after.png");
+    test::SaveScreen("display_add_e2e_screen_after.png");
     EXPECT_TRUE(t.prompts.allAnswered());
 }
 
