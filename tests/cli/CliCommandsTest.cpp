@@ -915,6 +915,9 @@ TEST_F(CliCommands, FaultsEnterAddsThePairAndPutsAPartialStriaeInThePlane)
         EXPECT_EQ(r.status, 1) << c.message;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(none));
+    }
+}
+
 // Thirty vertical lines chosen, twelve horizontal ones left out by the key: the largest node
 // count is 30, U = (1 - cos 20) 30, and the doubling levels stay while L U < 30 (L < 16.6).
 TEST_F(CliCommands, ContourLevelsAndMaximumOfTheChosenRows)
