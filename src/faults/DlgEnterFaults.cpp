@@ -49,17 +49,6 @@ QLineEdit* codeBox(QWidget* parent, int width = 70)
     return box;
 }
 
-// OptFltCodes character 4: the confidence on movement.
-Confidence confidenceOfMemory(char c)
-{
-    switch (c) {
-    case '5': return Confidence::Low;
-    case '6': return Confidence::Normal;
-    case '7': return Confidence::High;
-    default: return Confidence::None;
-    }
-}
-
 char memoryOfConfidence(Confidence confidence)
 {
     switch (confidence) {
@@ -261,20 +250,16 @@ QRadioButton* TDlgEnterFaults::confidenceButton(Confidence confidence) const
 void TDlgEnterFaults::restoreMemory()
 {
     const VarGlob& s = app_.settings();
-    const std::string& memory = s.OptFltCodes;
-    for (std::size_t level = 0; level < letters_.size(); ++level) {
-        const char c = level < memory.size() ? memory[level] : '\0';
-        const bool isLetter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        letters_[level]->setText(QString(QChar::fromLatin1(isLetter ? c : kDefaultLetters[level])));
-    }
-    if (QRadioButton* b =
-            confidenceButton(confidenceOfMemory(memory.size() > 3 ? memory[3] : '\0')))
+    const FaultForm f = RememberedFaultForm(s);
+    for (std::size_t level = 0; level < letters_.size(); ++level)
+        letters_[level]->setText(toQString(f.codes.letters[level]));
+    if (QRadioButton* b = confidenceButton(f.codes.confidence))
         b->setChecked(true);
-    maxFS_->setValue(std::clamp(s.MaxFS, 1, 20));
+    maxFS_->setValue(f.maxFSDeg);
     autoNumber_->setChecked(TestBit(s.StyleFlt, kFltAutoNumber));
-    autoComment_->setChecked(TestBit(s.StyleFlt, kFltAutoComment));
-    addToCode_->setChecked(TestBit(s.StyleFlt, kFltChronoCode));
-    lightCode_->setChecked(TestBit(s.StyleFlt, kFltStriaeL));
+    autoComment_->setChecked(f.autoComment);
+    addToCode_->setChecked(f.codes.addToCode);
+    lightCode_->setChecked(f.lightCode);
     setTall(TestBit(s.StyleFlt, kFltTall));
 }
 

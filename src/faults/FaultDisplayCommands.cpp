@@ -10,7 +10,6 @@
 #include "faults/FaultDraw.h"
 #include "stats2d/Stats2D.h"
 
-#include <algorithm>
 #include <span>
 
 namespace ploq {
@@ -37,26 +36,12 @@ TWPlot* FaultView(Application& app, int natWP)
     TWPlot* source = CheckedFaultCanvas(app);
     if (!source)
         return nullptr;
-    const int number = source->slot();
-    const CanvasModel& from = source->model();
     TWPlot* plot = NewWP(app, natWP);
     if (!plot)
         return nullptr;
-    CanvasModel& m = plot->model();
-    // The view shows the pairs on the same net as their canvas.
-    m.lStyleCnvs = from.lStyleCnvs;
-    m.lStylePlot = from.lStylePlot;
-    std::copy(from.lVal.begin() + 1, from.lVal.begin() + 1 + from.lNT, m.lVal.begin() + 1);
-    m.lNT = from.lNT;
-    const std::span<InfoVal> records(m.lVal.data() + 1, static_cast<std::size_t>(m.lNT));
-    if (natWP == kWPStriaeRakes) {
-        MarkStriaeRakes(records);
-        plot->setTitle(StriaeRakesTitle(number));
-    } else {
-        MarkHangingWall(records);
-        plot->setTitle(HangingWallTitle(number));
-    }
-    m.rChanged = true;
+    KeepFaultView(plot->model(), source->model());
+    plot->setTitle(natWP == kWPStriaeRakes ? StriaeRakesTitle(source->slot())
+                                           : HangingWallTitle(source->slot()));
     shown(app, *plot);
     return plot;
 }
@@ -76,11 +61,7 @@ TWPlot* FaultHistogramWindow(Application& app, int type)
     TWPlot* plot = NewWP(app, kWPStats2D);
     if (!plot)
         return nullptr;
-    CanvasModel& m = plot->model();
-    (*m.lTinfo2D)[0] = h.info;
-    m.i0 = h.shape.type;
-    m.i1 = 1;
-    m.lNT = h.info.ntV;
+    KeepFaultHistogram(plot->model(), h);
     plot->setTitle(std::string(h.shape.title));
     shown(app, *plot);
     return plot;

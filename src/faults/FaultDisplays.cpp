@@ -235,7 +235,7 @@ FaultHistogram ComputeFaultHistogram(int type, std::span<const InfoVal> records,
     info.nCM = info.vCl[static_cast<std::size_t>(fullest)];
     info.pCM = (fullest - 1) * info.wCl;
     h.lines.push_back(ListingTitle(h.shape.type, std::string(h.shape.title)));
-    const std::vector<std::string> listing = ClassListing(std::span(&info, 1), now);
+    const std::vector<std::string> listing = ClassListing(h.shape.type, std::span(&info, 1), now);
     h.lines.insert(h.lines.end(), listing.begin(), listing.end());
     return h;
 }

@@ -5,6 +5,7 @@
 #include "faults/FaultDisplays.h"
 #include "stats2d/Stats2DDraw.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ploq {
@@ -73,6 +74,29 @@ void DessinerFaultView(CanvasModel& canvas, DrawContext& ctx)
         else
             DessinVal(ctx, v);
     });
+}
+
+void KeepFaultView(CanvasModel& view, const CanvasModel& source)
+{
+    // The view shows the pairs on the same net as their canvas.
+    view.lStyleCnvs = source.lStyleCnvs;
+    view.lStylePlot = source.lStylePlot;
+    std::copy(source.lVal.begin() + 1, source.lVal.begin() + 1 + source.lNT, view.lVal.begin() + 1);
+    view.lNT = source.lNT;
+    const std::span<InfoVal> records(view.lVal.data() + 1, static_cast<std::size_t>(view.lNT));
+    if (view.natWP == kWPStriaeRakes)
+        MarkStriaeRakes(records);
+    else
+        MarkHangingWall(records);
+    view.rChanged = true;
+}
+
+void KeepFaultHistogram(CanvasModel& diagram, const FaultHistogram& histogram)
+{
+    (*diagram.lTinfo2D)[0] = histogram.info;
+    diagram.i0 = histogram.shape.type;
+    diagram.i1 = 1;
+    diagram.lNT = histogram.info.ntV;
 }
 
 void RegisterFaultDisplays(CanvasPainters& painters)

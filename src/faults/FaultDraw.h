@@ -5,6 +5,7 @@
 // from the net centre. The fault histograms are linear histograms of the diagram window.
 
 #include "canvas/Plot.h"
+#include "faults/FaultDisplays.h"
 
 #include <optional>
 
@@ -32,6 +33,12 @@ void DessinerStriaeMvt(const DrawContext& ctx, const InfoVal& striae);
 // Both views: the displayed records counted into lNC and drawn, re-projected first when the
 // net changed; Label1 shows the number of pairs.
 void DessinerFaultView(CanvasModel& canvas, DrawContext& ctx);
+
+// A rake view (kind 13) or hanging-wall view (kind 12), made for its kind: the source canvas's
+// net and records, the records marked as the kind shows them. The source is left as it was.
+void KeepFaultView(CanvasModel& view, const CanvasModel& source);
+// A fault histogram as the one distribution of a diagram canvas, which draws it by its type.
+void KeepFaultHistogram(CanvasModel& diagram, const FaultHistogram& histogram);
 
 // The canvas draws its fault views, and the diagram window its fault histograms.
 void RegisterFaultDisplays(CanvasPainters& painters = CanvasPainters::Registered());

@@ -37,7 +37,36 @@ StriaeReading refusedStriae(std::string message)
     return reading;
 }
 
+constexpr const char* kDefaultLetters = "FMB";
+
+Confidence confidenceOfMemory(char c)
+{
+    switch (c) {
+    case '5': return Confidence::Low;
+    case '6': return Confidence::Normal;
+    case '7': return Confidence::High;
+    default: return Confidence::None;
+    }
+}
+
 } // namespace
+
+FaultForm RememberedFaultForm(const VarGlob& settings)
+{
+    FaultForm f;
+    const std::string& memory = settings.OptFltCodes;
+    for (std::size_t level = 0; level < f.codes.letters.size(); ++level) {
+        const char c = level < memory.size() ? memory[level] : '\0';
+        const bool isLetter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        f.codes.letters[level] = std::string(1, isLetter ? c : kDefaultLetters[level]);
+    }
+    f.codes.confidence = confidenceOfMemory(memory.size() > 3 ? memory[3] : '\0');
+    f.maxFSDeg = std::clamp(settings.MaxFS, 1, 20);
+    f.autoComment = TestBit(settings.StyleFlt, kFltAutoComment);
+    f.codes.addToCode = TestBit(settings.StyleFlt, kFltChronoCode);
+    f.lightCode = TestBit(settings.StyleFlt, kFltStriaeL);
+    return f;
+}
 
 double FaultStriaeAngleDeg(const Direction& pole, const Direction& line)
 {

@@ -5,6 +5,7 @@
 // plunge), the sense and qualifiers written into both natures. Nothing here shows anything but
 // the one question asked through the prompts; a refusal comes back as the message to show.
 
+#include "app/VarGlob.h"
 #include "faults/Faults.h"
 #include "model/Conversion.h"
 #include "model/DataSheet.h"
@@ -60,6 +61,12 @@ struct FaultForm {
     std::string striaeComment;
     int maxFSDeg = 4;
 };
+
+// A new form with the choices the settings remember between sessions: the confidence letters
+// (OptFltCodes characters 1-3, a non-letter reading the default F, M, B), the confidence
+// (character 4: 5 low, 6 normal, 7 high, anything else none), the largest F-S angle (MaxFS,
+// 1..20), the striae comment, qualifiers and light code (StyleFlt bits).
+FaultForm RememberedFaultForm(const VarGlob& settings);
 
 // One row of a pair, as it goes into the sheet.
 struct PairRow {

@@ -559,7 +559,7 @@ void listClasses(Application& app, TWPlot& plot)
     if (!window)
         return;
     const std::span<const InfoStats2D> shown(m.lTinfo2D->data(), static_cast<std::size_t>(m.i1));
-    for (const std::string& line : ClassListing(shown, app.clock().now()))
+    for (const std::string& line : ClassListing(m.i0, shown, app.clock().now()))
         window->appendLine(line);
     window->setDirty(false);
     const QRect r = plot.frameGeometry();

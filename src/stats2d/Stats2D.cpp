@@ -684,8 +684,11 @@ std::string ListingTitle(int type, const std::string& windowTitle)
     }
 }
 
-std::vector<std::string> ClassListing(std::span<const InfoStats2D> distributions, DayCount now)
+std::vector<std::string> ClassListing(int type, std::span<const InfoStats2D> distributions,
+                                      DayCount now)
 {
+    // Rakes are counted from -180 degrees: entry 1 holds -180 to -170.
+    const int start = type == kDiagramFaultRakes ? -180 : 0;
     std::vector<std::string> lines;
     for (const InfoStats2D& info : distributions) {
         lines.push_back(shortTime(now));
@@ -709,7 +712,7 @@ std::vector<std::string> ClassListing(std::span<const InfoStats2D> distributions
             line(s + (n - 1) * w + 1, n * w, entry(n));
         } else {
             for (int j = 1; j <= n; ++j)
-                line((j - 1) * w, j * w, entry(j));
+                line(start + (j - 1) * w, start + j * w, entry(j));
         }
     }
     return lines;

@@ -141,9 +141,11 @@ Stats2DReport ComputeStats2D(std::span<const double> sorted, const Stats2DChoice
                              DayCount now);
 
 // The class listing of a diagram's distributions: its title, then for each distribution the
-// time, the number of values and the maximum, and a line per class.
+// time, the number of values and the maximum, and a line per class. The classes of the rake
+// histogram (type 9) are listed from -180 degrees, as its axis is labelled.
 std::string ListingTitle(int type, const std::string& windowTitle);
-std::vector<std::string> ClassListing(std::span<const InfoStats2D> distributions, DayCount now);
+std::vector<std::string> ClassListing(int type, std::span<const InfoStats2D> distributions,
+                                      DayCount now);
 
 // " (rose diagram)", " (circular histo)", " (histogram)" or " (Kuiper test)" after " Stats 2D - n".
 std::string DiagramTitleSuffix(int type);

@@ -1,16 +1,23 @@
 // ploq-cli and the windows on the same sheets and choices: the sheet window's texts, its
 // notation menu, the plotting dialog's canvas saved as a picture, pixel for pixel, Trackdip's
-// windows, canvas picture and sheet of rotation axes, and the fault exports' windows and files.
+// windows, canvas picture and sheet of rotation axes, the fault exports' windows and files, the
+// fault views and histograms with their pictures, and the selection of faults' sheet.
 
 #include "app/Main.h"
 #include "canvas/DlgTailleCnvs.h"
 #include "canvas/TWPlot.h"
+#include "canvas/TWPlotCommands.h"
 #include "canvas/TWPlotOutput.h"
 #include "datasheet/TWFichier.h"
 #include "datasheet/TWFichierCommands.h"
 #include "datasheet/TWText.h"
+#include "faults/DlgEnterFaults.h"
+#include "faults/DlgTriPitch.h"
+#include "faults/FaultDisplayCommands.h"
 #include "faults/FaultExportCommands.h"
+#include "model/UtilGlob.h"
 #include "platform/QtText.h"
+#include "stats2d/Stats2D.h"
 #include "stats3d/TrackdipCommands.h"
 #include "stats3d/UtilTrackDip.h"
 #include "support/PlotUi.h"
@@ -19,6 +26,14 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -319,6 +334,215 @@ TEST_F(CliAgainstWindows, FaultsExportPrintsEachWindowAndSavesItsFile)
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shell), {}),
                   std::string(std::istreambuf_iterator<char>(window), {}));
     }
+}
+
+// The fault example plotted through the dialog, in the folder of the application's preference
+// file (saved once the dialog's choices are made); the canvas the fault tools then take.
+TWPlot* plotFaultExample(test::PixelApp& t, TForm1& form, int radius)
+{
+    const std::string path = std::string(PLOQ_EXAMPLES) + "/faults.plq";
+    if (!LoadSheet(form, t.app, path))
+        return nullptr;
+    t.app.settings().Rc = radius;
+    TWPlot* source = test::PlotThroughDialog(form, t.app, "", 3, 2, true, KeyField::Nature, radius);
+    SavePrefsFile(t.app.settings(), t.dir.path() / std::string(kPrefFileName), 0);
+    return source;
+}
+
+// A canvas saved as File > Save saves it, unframed.
+QImage savedPicture(test::PixelApp& t, TWPlot& plot, int diameter, const fs::path& path)
+{
+    t.prompts.expectNumber("Canvas diameter (mm)", diameter, 0);
+    t.prompts.expectSaveFile(path.string(), 2);
+    EXPECT_TRUE(SauverImageWP(plot));
+    return QImage(q(path));
+}
+
+TEST_F(CliAgainstWindows, FaultViewsAndHistogramsAsTheirWindowsAndPictures)
+{
+    const std::string path = std::string(PLOQ_EXAMPLES) + "/faults.plq";
+    const int diameter = 100;
+    const int radius = RadiusForDiameter(diameter, t.app.settings().PixMM);
+    TWPlot* source = plotFaultExample(t, *form, radius);
+    ASSERT_NE(source, nullptr);
+
+    struct View {
+        int natWP;
+        QString name;
+    };
+    for (const View& v : {View{kWPStriaeRakes, "rakes"}, View{kWPHangingWall, "hanging-wall"}}) {
+        SCOPED_TRACE(v.name.toStdString());
+        TWPlot* view = FaultView(t.app, v.natWP);
+        ASSERT_NE(view, nullptr);
+        const fs::path shell = t.dir.path() / ("view-" + v.name.toStdString() + "-cli.png");
+        const test::CliOutcome r = cli({"faults-view", QString::fromStdString(path), "--view",
+                                        v.name, "-o", q(shell), "--bare"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        ASSERT_GE(r.lines().size(), 2U);
+        EXPECT_EQ(r.lines()[0], view->title());
+        EXPECT_EQ(r.lines()[1], fromQString(view->Label1()->text()));
+        // The window's records carry what the tool reports of each pair.
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(
+            cli({"faults-view", QString::fromStdString(path), "--view", v.name, "--json"}).out));
+        const QJsonArray movements = doc.object()["movements"].toArray();
+        ASSERT_EQ(movements.size(), 40);
+        const CanvasModel& m = view->model();
+        for (const QJsonValue value : movements) {
+            const QJsonObject pair = value.toObject();
+            const auto first = static_cast<std::size_t>(pair["record"].toInt());
+            if (v.natWP == kWPHangingWall)
+                EXPECT_EQ(m.lVal[first + 1].aux, pair["arrow"].toInt()) << first;
+            else
+                EXPECT_EQ(m.lVal[first + 1].sy, pair["symbol"].toInt()) << first;
+        }
+        const QImage fromGui =
+            savedPicture(t, *view, diameter, t.dir.path() / ("view-" + v.name.toStdString()));
+        const QImage fromCli(q(shell));
+        ASSERT_FALSE(fromGui.isNull());
+        ASSERT_EQ(fromCli.size(), fromGui.size());
+        EXPECT_TRUE(fromCli == fromGui);
+        std::error_code ignored;
+        fs::create_directories(PLOQ_PICTURES, ignored);
+        fs::copy_file(shell,
+                      fs::path(PLOQ_PICTURES) / ("cli-faults-" + v.name.toStdString() + ".png"),
+                      fs::copy_options::overwrite_existing, ignored);
+        view->close();
+        source->activateWindow();
+        t.app.activateWindow(*source);
+    }
+
+    struct Histogram {
+        int type;
+        QString angle;
+    };
+    for (const Histogram& h :
+         {Histogram{kDiagramFaultStrikes, "strike"}, Histogram{kDiagramFaultDips, "dip"},
+          Histogram{kDiagramFaultRakes, "rake"}}) {
+        SCOPED_TRACE(h.angle.toStdString());
+        TWPlot* diagram = FaultHistogramWindow(t.app, h.type);
+        ASSERT_NE(diagram, nullptr);
+        ListPlottedValues(*diagram);
+        auto* listing = dynamic_cast<TWText*>(t.app.registry().current(WindowKind::Text));
+        ASSERT_NE(listing, nullptr);
+        std::vector<std::string> expected{toQString(listing->title()).toStdString()};
+        for (const std::string& line : tail(*listing->RichEdit1()))
+            expected.push_back(line);
+        const fs::path shell = t.dir.path() / ("histogram-" + h.angle.toStdString() + "-cli.png");
+        const test::CliOutcome r = cli({"faults-histogram", QString::fromStdString(path), "--angle",
+                                        h.angle, "-o", q(shell), "--bare"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> printed = r.lines();
+        ASSERT_EQ(printed.size(), expected.size());
+        // The time is the clock's: the application's is fixed.
+        EXPECT_EQ(printed[0], expected[0]);
+        EXPECT_EQ(std::vector(printed.begin() + 2, printed.end()),
+                  std::vector(expected.begin() + 2, expected.end()));
+        const QImage fromGui = savedPicture(t, *diagram, diameter,
+                                            t.dir.path() / ("histogram-" + h.angle.toStdString()));
+        const QImage fromCli(q(shell));
+        ASSERT_FALSE(fromGui.isNull());
+        ASSERT_EQ(fromCli.size(), fromGui.size());
+        EXPECT_TRUE(fromCli == fromGui);
+        std::error_code ignored;
+        fs::copy_file(shell,
+                      fs::path(PLOQ_PICTURES) / ("cli-faults-" + h.angle.toStdString() + ".png"),
+                      fs::copy_options::overwrite_existing, ignored);
+        listing->close();
+        diagram->close();
+        source->activateWindow();
+        t.app.activateWindow(*source);
+    }
+}
+
+// The dialog's new sheet saved from its window, and the tool's sheet, read back alike.
+TEST_F(CliAgainstWindows, FaultSelectionWritesTheDialogsSheet)
+{
+    const std::string path = std::string(PLOQ_EXAMPLES) + "/faults.plq";
+    TWFichier* sheet = LoadSheet(*form, t.app, path);
+    ASSERT_NE(sheet, nullptr);
+    struct Case {
+        UsualFault kind;
+        QString usual;
+    };
+    for (const Case& c :
+         {Case{UsualFault::Normal, "normal"}, Case{UsualFault::StrikeSlip, "strike-slip"},
+          Case{UsualFault::Reverse, "reverse"}}) {
+        SCOPED_TRACE(c.usual.toStdString());
+        TDlgTriPitch* dialog = OuvrirDlgTriPitch(*form, t.app, *sheet);
+        ASSERT_NE(dialog, nullptr);
+        dialog->usualButton(c.kind)->click();
+        dialog->selectButton()->click();
+        TWFichier* made = CurrentSheet(t.app);
+        ASSERT_NE(made, sheet);
+        const fs::path fromWindow = t.dir.path() / ("window-" + c.usual.toStdString() + ".plq");
+        t.prompts.expectSaveFile(fromWindow.string());
+        ASSERT_TRUE(made->SaveSheet(true));
+        const fs::path fromShell = t.dir.path() / ("shell-" + c.usual.toStdString() + ".plq");
+        const test::CliOutcome r = cli({"faults-select", QString::fromStdString(path), "--usual",
+                                        c.usual, "-o", q(fromShell)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.lines()[0], "Striae pitch : " + FormatFixed(dialog->ranges().pitch.from, 1)
+                                    + " - " + FormatFixed(dialog->ranges().pitch.to, 1)
+                                    + ", fault dip : " + FormatFixed(dialog->ranges().dip.from, 1)
+                                    + " - " + FormatFixed(dialog->ranges().dip.to, 1));
+        const test::CliOutcome shell = cli({"convert", q(fromShell), "--deci"});
+        const test::CliOutcome window = cli({"convert", q(fromWindow), "--deci"});
+        ASSERT_EQ(shell.status, 0) << shell.err;
+        EXPECT_EQ(shell.lines().size(), gridLines(*made).size());
+        EXPECT_EQ(shell.lines(), window.lines());
+        EXPECT_EQ(2 * (r.lines().size() - 2), gridLines(*made).size());
+        made->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A pair added by the fault dialog with the choices it remembers, and by the tool with the
+// same preference file: the rows the sheet window shows, the F-S label, the files saved.
+TEST_F(CliAgainstWindows, FaultsEnterAddsThePairTheDialogAdds)
+{
+    VarGlob& s = t.app.settings();
+    s.FrtS = 1; // dip/dip direction
+    s.FrtL = 1; // plunge/direction
+    s.OptFltCodes = "XYZ600";
+    SetBit(s.StyleFlt, kFltChronoCode, true);
+    SetBit(s.StyleFlt, kFltStriaeL, false);
+    SavePrefsFile(s, t.dir.path() / std::string(kPrefFileName), 0);
+    form->run(Cmd::FaultsSheet);
+    auto* dialog = qobject_cast<TDlgEnterFaults*>(t.app.dialog(kDlgEnterFaults));
+    ASSERT_NE(dialog, nullptr);
+    dialog->numberBox()->setText("5");
+    dialog->faultBox()->setText("60/120");
+    dialog->striaeBox()->setText("57/121");
+    dialog->senseButton(Sense::Reverse)->setChecked(true);
+    dialog->chronologyBox()->setValue(3);
+    dialog->locationBox()->setText("Quarry");
+    dialog->faultCommentBox()->setText("gouge");
+    dialog->ButtonAddClick();
+    TWFichier* sheet = CurrentSheet(t.app);
+    ASSERT_NE(sheet, nullptr);
+    const std::vector<std::string> shown = gridLines(*sheet);
+    ASSERT_EQ(shown.size(), 2U);
+
+    const fs::path fromShell = t.dir.path() / "shell.plq";
+    const test::CliOutcome r = cli({"faults-enter", "-o", q(fromShell), "--fault", "60/120",
+                                    "--striae", "57/121", "--sense", "reverse", "--chronology", "3",
+                                    "--number", "5", "--location", "Quarry", "--comment", "gouge"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> printed = r.lines();
+    ASSERT_EQ(printed.size(), 3U);
+    EXPECT_EQ(std::vector(printed.begin(), printed.begin() + 2), shown);
+    EXPECT_EQ(printed[2], dialog->fsLabel()->text().toStdString());
+    // The remembered letters and confidence are in the codes.
+    EXPECT_EQ(sheet->sheet().field(1, Field::Nature), "FRY3");
+
+    const fs::path fromWindow = t.dir.path() / "window.plq";
+    t.prompts.expectSaveFile(fromWindow.string());
+    ASSERT_TRUE(sheet->SaveSheet(true));
+    const test::CliOutcome shell = cli({"convert", q(fromShell), "--deci"});
+    const test::CliOutcome window = cli({"convert", q(fromWindow), "--deci"});
+    ASSERT_EQ(shell.status, 0) << shell.err;
+    EXPECT_EQ(shell.lines().size(), 2U);
+    EXPECT_EQ(shell.lines(), window.lines());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "app/VarGlob.h"
 #include "datasheet/SheetEntry.h"
+#include "model/Conversion.h"
 #include "stats3d/UtilTrackDip.h"
 #include "support/TempDir.h"
 
@@ -559,6 +560,364 @@ TEST_F(CliCommands, TrackdipRecordsAgreeWithTheirMeanPlanesAndTheCore)
     EXPECT_EQ(j["links"].toInt(), core.links.links);
 }
 
+// A fault/striae pair built from its strike, dip and rake (Aki & Richards 1980: the angle in
+// the plane from the strike to the hanging wall's slip, 90 reverse, -90 normal, 0 sinistral,
+// 180 dextral), its sense letter the rake's dominant component.
+struct BuiltFault {
+    double dipDirection;
+    double dip;
+    double rake;
+    double strike() const { return std::fmod(dipDirection + 270, 360); }
+    double pitch() const { return std::min(std::abs(rake), 180 - std::abs(rake)); }
+    char sense() const
+    {
+        const double r = std::abs(rake);
+        if (r >= 45 && r <= 135)
+            return rake > 0 ? 'R' : 'N';
+        return r < 45 ? 'S' : 'D';
+    }
+    // The rows: the plane by its pole, then the striae as a lower-hemisphere line.
+    std::vector<StoredRow> rows() const
+    {
+        const double phi = strike() * kPi / 180;
+        const double delta = dip * kPi / 180;
+        const double lambda = rake * kPi / 180;
+        const Vec along{std::sin(phi), std::cos(phi), 0};
+        const double dd = phi + kPi / 2;
+        const Vec down{std::cos(delta) * std::sin(dd), std::cos(delta) * std::cos(dd),
+                       std::sin(delta)};
+        Vec slip{std::cos(lambda) * along.x - std::sin(lambda) * down.x,
+                 std::cos(lambda) * along.y - std::sin(lambda) * down.y,
+                 std::cos(lambda) * along.z - std::sin(lambda) * down.z};
+        if (slip.z < 0)
+            slip = {-slip.x, -slip.y, -slip.z};
+        const double trend = std::fmod(std::atan2(slip.x, slip.y) * 180 / kPi + 360, 360);
+        const double plunge = std::asin(std::clamp(slip.z, -1.0, 1.0)) * 180 / kPi;
+        const std::string codes = std::string(1, sense()) + "..";
+        return {{"F" + codes, std::fmod(dipDirection + 180, 360), 90 - dip},
+                {"L" + codes, trend, plunge}};
+    }
+};
+
+// Angles away from the class bounds, so that the counts do not hang on rounding.
+std::vector<BuiltFault> randomFaults(int n, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> dipDirection(0, 359);
+    std::uniform_int_distribution<int> dip(3, 85);
+    std::uniform_int_distribution<int> rake(-179, 178);
+    std::vector<BuiltFault> faults;
+    for (int i = 0; i < n; ++i)
+        faults.push_back({dipDirection(random) + 0.5, dip(random) + 0.5, rake(random) + 0.5});
+    return faults;
+}
+
+fs::path faultSheet(CliCommands& test, const std::string& name,
+                    const std::vector<BuiltFault>& faults)
+{
+    std::vector<StoredRow> rows;
+    for (const BuiltFault& f : faults)
+        for (const StoredRow& row : f.rows())
+            rows.push_back(row);
+    return test.sheet(name, rows);
+}
+
+// The classes of each histogram counted here from the angles the faults were built with.
+TEST_F(CliCommands, FaultHistogramsCountTheBuiltAngles)
+{
+    const std::vector<BuiltFault> faults = randomFaults(120, 21);
+    const fs::path input = faultSheet(*this, "faults.plq", faults);
+    struct Angle {
+        QString name;
+        double start;
+        int width;
+        int classes;
+        double (*of)(const BuiltFault&);
+    };
+    const Angle angles[] = {{"strike", 0, 10, 36, [](const BuiltFault& f) { return f.strike(); }},
+                            {"dip", 0, 5, 18, [](const BuiltFault& f) { return f.dip; }},
+                            {"rake", -180, 10, 36, [](const BuiltFault& f) { return f.rake; }}};
+    for (const Angle& angle : angles) {
+        SCOPED_TRACE(angle.name.toStdString());
+        std::vector<int> counts(static_cast<std::size_t>(angle.classes), 0);
+        for (const BuiltFault& f : faults)
+            ++counts[static_cast<std::size_t>(
+                std::floor((angle.of(f) - angle.start) / angle.width))];
+        const test::CliOutcome json =
+            run({"faults-histogram", q(input), "--angle", angle.name, "--json"});
+        ASSERT_EQ(json.status, 0) << json.err;
+        const QJsonObject j = parsed(json);
+        EXPECT_EQ(j["n"].toInt(), 120);
+        EXPECT_EQ(j["unknown_senses"].toInt(), 0);
+        EXPECT_EQ(j["class_width"].toInt(), angle.width);
+        const QJsonArray values = j["values"].toArray();
+        ASSERT_EQ(values.size(), 120);
+        for (std::size_t i = 0; i < faults.size(); ++i)
+            EXPECT_NEAR(values[static_cast<qsizetype>(i)].toDouble(), angle.of(faults[i]), 1e-6)
+                << i;
+        const QJsonArray classes = j["classes"].toArray();
+        ASSERT_EQ(classes.size(), angle.classes);
+        const int largest = *std::max_element(counts.begin(), counts.end());
+        EXPECT_EQ(j["max_count"].toInt(), largest);
+        // The text: the listing's title, its time, its count, then one line per class.
+        const test::CliOutcome text = run({"faults-histogram", q(input), "--angle", angle.name});
+        ASSERT_EQ(text.status, 0) << text.err;
+        const std::vector<std::string> lines = text.lines();
+        ASSERT_EQ(lines.size(), 3U + static_cast<std::size_t>(angle.classes));
+        EXPECT_EQ(lines[2], "Nb of values: 120, V max: " + std::to_string(largest));
+        for (int k = 0; k < angle.classes; ++k) {
+            const QJsonObject c = classes[k].toObject();
+            const int from = static_cast<int>(angle.start) + k * angle.width;
+            EXPECT_EQ(c["from"].toDouble(), from);
+            EXPECT_EQ(c["to"].toDouble(), from + angle.width);
+            EXPECT_EQ(c["count"].toInt(), counts[static_cast<std::size_t>(k)]) << from;
+            EXPECT_EQ(lines[static_cast<std::size_t>(k) + 3],
+                      "  " + std::to_string(from) + "-" + std::to_string(from + angle.width)
+                          + "\xC2\xB0 : " + std::to_string(counts[static_cast<std::size_t>(k)]));
+        }
+    }
+}
+
+// Each pair's angle to the strike, rake, movement symbol and arrow, from the built faults.
+TEST_F(CliCommands, FaultViewsGiveEachPairItsBuiltRakeSymbolAndArrow)
+{
+    std::vector<BuiltFault> faults = randomFaults(40, 22);
+    // Each sense with its striae on either side of 90 degrees from the strike.
+    for (const double rake : {-60.5, -120.5, 60.5, 120.5, 20.5, -20.5, 160.5, -160.5})
+        faults.push_back({100.5, 50.5, rake});
+    const fs::path input = faultSheet(*this, "faults.plq", faults);
+    const fs::path png = dir.path() / "rakes.png";
+    const test::CliOutcome r =
+        run({"faults-view", q(input), "--view", "rakes", "-o", q(png), "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(QImage(q(png)).isNull());
+    const QJsonObject j = parsed(r);
+    EXPECT_EQ(j["title"].toString(), "Cnvs 1- Rake");
+    const QJsonArray movements = j["movements"].toArray();
+    ASSERT_EQ(movements.size(), static_cast<qsizetype>(faults.size()));
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+        const BuiltFault& f = faults[i];
+        const QJsonObject m = movements[static_cast<qsizetype>(i)].toObject();
+        SCOPED_TRACE(f.rake);
+        EXPECT_EQ(m["record"].toInt(), 2 * static_cast<int>(i) + 1);
+        EXPECT_EQ(m["sense"].toString(), QString(QChar(f.sense())));
+        EXPECT_NEAR(m["rake"].toDouble(), f.rake, 1e-6);
+        EXPECT_NEAR(m["fault"].toObject()["dip"].toDouble(), f.dip, 1e-9);
+        // The striae as a line makes the angle a with the strike direction.
+        const Vec strike = unit(f.strike(), 0);
+        const double a = std::acos(dot(strike, lineOf(m["striae"].toObject()))) * 180 / kPi;
+        EXPECT_NEAR(m["a"].toDouble(), a, 1e-6);
+        // The symbols and arrows of the fault views' table.
+        const bool along = a < 90;
+        const std::map<char, std::pair<int, int>> table = {{'N', {301, 1}},
+                                                           {'R', {302, 0}},
+                                                           {'D', {along ? 304 : 303, along}},
+                                                           {'S', {along ? 305 : 306, !along}}};
+        EXPECT_EQ(m["symbol"].toInt(), table.at(f.sense()).first);
+        EXPECT_EQ(m["arrow"].toInt(), table.at(f.sense()).second);
+    }
+    const test::CliOutcome text = run({"faults-view", q(input), "--view", "hanging-wall"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    ASSERT_EQ(text.lines().size(), faults.size() + 2);
+    EXPECT_EQ(text.lines()[0], "Cnvs 1- hanging wall mvt");
+    EXPECT_EQ(text.lines()[1], "48 F");
+}
+
+// The pairs kept are those whose built pitch and dip lie in the ranges, bounds included; the
+// sheet written holds both rows of each, renumbered.
+TEST_F(CliCommands, FaultSelectionKeepsThePairsInTheRanges)
+{
+    std::vector<BuiltFault> faults = randomFaults(60, 23);
+    // On the bounds of the strike-slip ranges (pitch 0-20, dip 50-90): kept.
+    faults.push_back({30, 50, 20});
+    faults.push_back({30, 50, -160});
+    const fs::path input = faultSheet(*this, "faults.plq", faults);
+    struct Case {
+        QStringList options;
+        double pitchFrom, pitchTo, dipFrom, dipTo;
+    };
+    const Case cases[] = {{{}, 70, 90, 50, 90},
+                          {{"--usual", "strike-slip"}, 0, 20, 50, 90},
+                          {{"--usual", "reverse"}, 50, 90, 0, 40},
+                          {{"--pitch", "60-30", "--dip", "-45"}, 30, 60, 0, 45},
+                          {{"--usual", "reverse", "--dip", "30-"}, 50, 90, 30, 90}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        std::vector<int> expected;
+        for (std::size_t i = 0; i < faults.size(); ++i) {
+            const BuiltFault& f = faults[i];
+            if (f.pitch() >= c.pitchFrom - 1e-9 && f.pitch() <= c.pitchTo + 1e-9
+                && f.dip >= c.dipFrom - 1e-9 && f.dip <= c.dipTo + 1e-9)
+                expected.push_back(2 * static_cast<int>(i) + 1);
+        }
+        ASSERT_FALSE(expected.empty());
+        const fs::path out = dir.path() / "kept.plq";
+        const test::CliOutcome r =
+            run(QStringList{"faults-select", q(input), "-o", q(out), "--json"} + c.options);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QJsonObject j = parsed(r);
+        EXPECT_EQ(j["pitch"].toObject()["from"].toDouble(), c.pitchFrom);
+        EXPECT_EQ(j["dip"].toObject()["to"].toDouble(), c.dipTo);
+        EXPECT_EQ(j["pairs"].toInt(), static_cast<int>(faults.size()));
+        std::vector<int> kept;
+        for (const QJsonValue fault : j["faults"].toArray())
+            kept.push_back(fault.toObject()["row"].toInt());
+        EXPECT_EQ(kept, expected);
+        const QJsonObject written = parsed(run({"info", q(out), "--json"}));
+        const QJsonArray rows = written["rows"].toArray();
+        ASSERT_EQ(rows.size(), 2 * static_cast<qsizetype>(expected.size()));
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+            const BuiltFault& f = faults[static_cast<std::size_t>(expected[k] - 1) / 2];
+            const QJsonObject plane = rows[2 * static_cast<qsizetype>(k)].toObject();
+            EXPECT_EQ(plane["row"].toInt(), 2 * static_cast<int>(k) + 1);
+            EXPECT_EQ(plane["nature"].toString(), QString("F") + f.sense() + "..");
+            EXPECT_NEAR(plane["plane"].toObject()["dip"].toDouble(), f.dip, 1e-4);
+            EXPECT_TRUE(rows[2 * static_cast<qsizetype>(k) + 1].toObject().contains("line"));
+        }
+        const test::CliOutcome text = run(QStringList{"faults-select", q(input)} + c.options);
+        ASSERT_GE(text.lines().size(), 2U);
+        EXPECT_EQ(text.lines()[1], std::to_string(expected.size()) + " of "
+                                       + std::to_string(faults.size()) + " faults selected");
+        EXPECT_EQ(text.lines().size(), expected.size() + 2);
+    }
+}
+
+TEST_F(CliCommands, FaultToolsRefuseWhatTheMenuRefuses)
+{
+    const fs::path planes = sheet("planes.plq", randomPlanes(4, 24));
+    const fs::path odd = sheet("odd.plq", randomPlanes(3, 24));
+    const fs::path faults = faultSheet(*this, "faults.plq", {{90, 30, 90.5}, {90, 60, -90.5}});
+    const fs::path out = dir.path() / "out.plq";
+    const fs::path png = dir.path() / "out.png";
+    struct Case {
+        QStringList arguments;
+        int status;
+        std::string message;
+        fs::path output;
+    };
+    const std::vector<Case> cases = {
+        {{"faults-histogram", q(planes), "--angle", "dip", "-o", q(png)},
+         1,
+         "Error on the fault n\xC2\xB0",
+         png},
+        {{"faults-view", q(odd), "--view", "rakes", "-o", q(png)},
+         1,
+         "Odd number of values in the canvas",
+         png},
+        {{"faults-select", q(odd), "-o", q(out)}, 1, "Odd number of values in the datasheet", out},
+        // A reverse fault dipping 30 and a normal one dipping 60: neither is strike-slip.
+        {{"faults-select", q(faults), "--usual", "strike-slip", "-o", q(out)},
+         1,
+         "No fault fitting the criteria..",
+         out},
+        {{"faults-select", q(faults), "--pitch", "10-95"}, 2, "Usage: ploq-cli faults-select", {}},
+        {{"faults-select", q(faults), "--dip", "30"}, 2, "FROM-TO", {}},
+        {{"faults-histogram", q(faults)}, 2, "--angle is required", {}},
+        {{"faults-view", q(faults), "--view", "arrows"}, 2, "Usage: ploq-cli faults-view", {}},
+        {{"faults-view", q(faults), "--view", "rakes", "-o", q(dir.path() / "out.gif")},
+         2,
+         "Usage:",
+         dir.path() / "out.gif"},
+    };
+    for (const Case& c : cases) {
+        const test::CliOutcome r = run(c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments.join(' ').toStdString() << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        if (!c.output.empty()) {
+            EXPECT_FALSE(fs::exists(c.output)) << c.output;
+        }
+    }
+    // A pair of unknown sense is told, and left out of the rakes only.
+    const fs::path unknown = sheet("unknown.plq", {{"F", 270, 30}, {"L", 90, 60}});
+    const test::CliOutcome rakes = run({"faults-histogram", q(unknown), "--angle", "dip"});
+    EXPECT_EQ(rakes.status, 0) << rakes.err;
+    EXPECT_NE(rakes.err.find("unknown sense of movement for 1 fault(s)"), std::string::npos)
+        << rakes.err;
+    const test::CliOutcome none = run({"faults-histogram", q(unknown), "--angle", "rake"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.out.empty());
+}
+
+// A fault typed in the default notation, its striae as a whole line a few degrees off the
+// plane, then as a trend, added to a new sheet and to that sheet: the angle off the plane
+// worked here from the pole, the line of the plane perpendicular to it.
+TEST_F(CliCommands, FaultsEnterAddsThePairAndPutsAPartialStriaeInThePlane)
+{
+    VarGlob settings;
+    DefaultPrefs(settings, {});
+    const Notation notation{settings.FrtS, settings.FrtL};
+    // Dipping 60 towards 120: the pole plunges 30 towards 300.
+    const Vec pole = unit(300, 30);
+    const std::string fault = DirToText(true, true, 30 * kDegToRad, 300 * kDegToRad, notation);
+    // 3 degrees off the down-dip line (plunge 60 towards 120).
+    const std::string offLine = DirToText(true, false, 57 * kDegToRad, 120 * kDegToRad, notation);
+    const fs::path first = dir.path() / "first.plq";
+    const test::CliOutcome whole =
+        run({"faults-enter", "-o", q(first), "--fault", QString::fromStdString(fault), "--striae",
+             QString::fromStdString(offLine), "--number", "7", "--location", "Quarry",
+             "--add-to-code", "--confidence", "high", "--chronology", "2", "--json"});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    const QJsonObject j = parsed(whole);
+    EXPECT_NEAR(j["fault"].toObject()["dip_direction"].toDouble(), 120, 1e-9);
+    EXPECT_NEAR(j["fault"].toObject()["dip"].toDouble(), 60, 1e-9);
+    const Vec typed = lineOf(j["striae"].toObject());
+    EXPECT_NEAR(dot(typed, unit(120, 57)), 1, 1e-12);
+    EXPECT_NEAR(j["fs_angle"].toDouble(), std::asin(std::abs(dot(typed, pole))) * 180 / kPi, 1e-9);
+    EXPECT_NEAR(j["fs_angle"].toDouble(), 3, 1e-9);
+    const QJsonArray rows = j["rows"].toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].toObject()["nature"].toString(), "FNB2");
+    EXPECT_EQ(rows[1].toObject()["nature"].toString(), "LNB2");
+    EXPECT_EQ(rows[1].toObject()["number"].toString(), "7");
+    EXPECT_EQ(rows[1].toObject()["location"].toString(), "Quarry");
+
+    // The trend form, added to the sheet just written: the striae is the line of the plane
+    // trending 150 (or its opposite).
+    const fs::path second = dir.path() / "second.plq";
+    const test::CliOutcome partial =
+        run({"faults-enter", q(first), "-o", q(second), "--fault", QString::fromStdString(fault),
+             "--striae", "150", "--sense", "dextral", "--number", "8"});
+    ASSERT_EQ(partial.status, 0) << partial.err;
+    // A line of the plane: no angle off it.
+    ASSERT_EQ(partial.lines().size(), 3U) << partial.out;
+    EXPECT_EQ(partial.lines()[2], "F-S angle : 0\xC2\xB0");
+    const QJsonArray all = parsed(run({"info", q(second), "--json"}))["rows"].toArray();
+    ASSERT_EQ(all.size(), 4);
+    EXPECT_EQ(all[0].toObject()["nature"].toString(), "FNB2");
+    const QJsonObject striae = all[3].toObject();
+    EXPECT_EQ(striae["row"].toInt(), 4);
+    // The default settings write the qualifiers, unknown here, into the codes.
+    EXPECT_EQ(striae["nature"].toString(), "LD..");
+    const Vec inPlane = lineOf(striae["line"].toObject());
+    EXPECT_NEAR(dot(inPlane, pole), 0, 1e-9);
+    EXPECT_NEAR(std::abs(dot({inPlane.x, inPlane.y, 0}, unit(150, 0))),
+                std::hypot(inPlane.x, inPlane.y), 1e-9);
+    EXPECT_EQ(all[2].toObject()["number"].toString(), "8");
+    // Each printed row is the sheet's: its number first.
+    EXPECT_EQ(partial.lines()[1].substr(0, 4), "004\t");
+
+    // Refusals leave no file.
+    const fs::path none = dir.path() / "none.plq";
+    const std::string farLine = DirToText(true, false, 50 * kDegToRad, 120 * kDegToRad, notation);
+    struct Case {
+        QStringList extra;
+        std::string message;
+    };
+    const Case cases[] = {{{"--striae", QString::fromStdString(farLine), "--max-angle", "4"},
+                           "F-S angle = 10.0\xC2\xB0 (max permitted = 4\xC2\xB0)"},
+                          {{"--striae", "150", "--number", ""}, "fault number is mandatory !"},
+                          {{"--striae", "zz"}, "striae zz: error of format or on the value"}};
+    for (const Case& c : cases) {
+        const test::CliOutcome r =
+            run(QStringList{"faults-enter", "-o", q(none), "--fault", QString::fromStdString(fault)}
+                + c.extra);
+        EXPECT_EQ(r.status, 1) << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(none));
+    }
+}
+
 // Thirty vertical lines chosen, twelve horizontal ones left out by the key: the largest node
 // count is 30, U = (1 - cos 20) 30, and the doubling levels stay while L U < 30 (L < 16.6).
 TEST_F(CliCommands, ContourLevelsAndMaximumOfTheChosenRows)
@@ -633,6 +992,10 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"plot", {"plotted", "radius"}},
         {"trackdip", {"records", "rotation_azimuth", "polygones", "maximum"}},
         {"faults-export", {"format", "title", "pairs", "lines", "written"}},
+        {"faults-histogram", {"angle", "unknown_senses", "classes", "max_count"}},
+        {"faults-view", {"movements", "rake", "symbol", "arrow"}},
+        {"faults-select", {"pitch", "dip", "selected", "faults", "written"}},
+        {"faults-enter", {"fault", "striae", "fs_angle", "rows", "written"}},
         {"merge", {"merged", "sheets", "full"}},
         {"sort", {"by", "measurements"}},
         {"contour", {"levels", "uniform_count", "max_uniformity"}}};

@@ -340,6 +340,17 @@ TEST(FaultHistograms, CountLikeASecondCountOfTheSameAngles)
         EXPECT_NEAR(r.values[i], rakes[i], 1e-5);
     expectCounts(r, histogram(r.values, -180, 10, 36));
     EXPECT_EQ(r.lines.front(), "Faults Rakes");
+    // The listing names each class by its rakes, from -180 degrees as the axis does, with the
+    // second count of its rakes (checked against the table above; the boundaries take them).
+    const std::vector<int> rakeCounts = histogram(r.values, -180, 10, 36);
+    ASSERT_EQ(r.lines.size(), 3U + 36U);
+    for (int j = 1; j <= 36; ++j)
+        EXPECT_EQ(r.lines[static_cast<std::size_t>(j) + 2],
+                  sformat("  %d-%d\xB0 : %d", -190 + 10 * j, -180 + 10 * j,
+                          rakeCounts[static_cast<std::size_t>(j)]));
+    // Strikes and dips are listed from 0.
+    EXPECT_EQ(d.lines[3], sformat("  0-5\xB0 : %d", histogram(d.values, 0, 5, 18)[1]));
+    EXPECT_EQ(d.lines.back(), sformat("  85-90\xB0 : %d", histogram(d.values, 0, 5, 18)[18]));
 }
 
 TEST(FaultHistograms, AnglesOnTheEndsOfTheirRangesStayInTheLastClass)

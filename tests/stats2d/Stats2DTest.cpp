@@ -503,11 +503,11 @@ TEST(Stats2DReport, ClassListing)
                                                "  101-130\xB0 : 0",
                                                "  131-160\xB0 : 0",
                                                "  161-180\xB0 : 2"};
-    EXPECT_EQ(ClassListing(both, at), expected);
+    EXPECT_EQ(ClassListing(kDiagramRose, both, at), expected);
     // Axes 0-360: each axis listed at both ends, and counted once.
     const InfoStats2D axes[] = {counted({20, 100}, kAxes360, 90, 0)};
     EXPECT_EQ(
-        ClassListing(axes, at),
+        ClassListing(kDiagramCircular, axes, at),
         (std::vector<std::string>{"14:05", "Nb of values: 2, V max: 1", "  0-90\xB0 : 1",
                                   "  90-180\xB0 : 1", "  180-270\xB0 : 1", "  270-360\xB0 : 1"}));
     EXPECT_EQ(ListingTitle(kDiagramRose, "x"), "Rose diagram");
