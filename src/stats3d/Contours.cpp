@@ -424,6 +424,9 @@ ContourDrawing DrawContours(const DrawContext& ctx, const ParamContours& params,
     const Net& net = ctx.net;
     const ContourGrid g = BuildContourGrid(net, params.pas, density);
     const std::vector<ClippedCell> rim = clippedCells(g, net, density);
+    // The centre of a saddle cell takes the contoured density itself, the right dihedra's
+    // included: a data count there would be 0 on a right dihedra canvas and settle every
+    // saddle the same way.
     const auto saddle = [&](PointF p) { return static_cast<double>(density(offsetOf(p, net))); };
     const bool chained = params.modeC != kContourSegments || (params.rightDihedra && params.bezier);
     Surface& s = ctx.CnvsCourant;
