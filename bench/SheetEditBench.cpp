@@ -5,29 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "FullSheet.h"
+
 namespace {
 
 using namespace ploq;
-
-DataSheet FullSheet()
-{
-    DataSheet sheet;
-    for (int row = 1; row <= kMaxValues; ++row) {
-        if (row > 1)
-            sheet.appendRow();
-        const bool plane = row % 2 == 0;
-        const auto slot = static_cast<std::size_t>(row);
-        sheet.ltAz[slot] = (row % 360) * kDegToRad + 0.001;
-        sheet.ltPe[slot] = (row % 90) * kDegToRad;
-        sheet.setField(row, Field::Nature, plane ? "S0" : "L1");
-        sheet.setField(
-            row, Field::Value,
-            DirToText(true, plane, sheet.ltPe[slot], sheet.ltAz[slot], sheet.notation()));
-        sheet.setField(row, Field::Number, std::to_string(row));
-    }
-    sheet.Numeroter();
-    return sheet;
-}
+using bench::FullSheet;
 
 std::string Block(const DataSheet& sheet)
 {

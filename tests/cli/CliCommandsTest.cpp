@@ -84,6 +84,26 @@ struct CliCommands : ::testing::Test {
     }
     static QString q(const fs::path& path) { return QString::fromStdString(path.string()); }
 
+    // A run that must fail: its status, a part of its message, the output it must not leave.
+    struct Refusal {
+        QStringList arguments;
+        int status;
+        std::string message;
+        fs::path output;
+    };
+    void expectRefused(const std::vector<Refusal>& cases)
+    {
+        for (const Refusal& c : cases) {
+            const test::CliOutcome r = run(c.arguments);
+            EXPECT_EQ(r.status, c.status) << c.arguments.join(' ').toStdString() << "\n" << r.err;
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+            EXPECT_TRUE(r.out.empty()) << r.out;
+            if (!c.output.empty()) {
+                EXPECT_FALSE(fs::exists(c.output)) << c.output;
+            }
+        }
+    }
+
     test::TempDir dir;
 };
 
@@ -207,13 +227,7 @@ TEST_F(CliCommands, FailuresGiveTheirStatusAndMessageAndLeaveNoFile)
     std::ofstream(badText, std::ios::binary) << "120 S 10\r\n120 S 95\r\n";
     const fs::path out = dir.path() / "out.svg";
     const fs::path outSheet = dir.path() / "out.plq";
-    struct Case {
-        QStringList arguments;
-        int status;
-        std::string message;
-        fs::path output;
-    };
-    const std::vector<Case> cases = {
+    expectRefused({
         {{"plot", q(dir.path() / "missing.plq"), "-o", q(out)}, 1, "missing.plq", out},
         {{"plot", q(shortFile), "-o", q(out)}, 1, "short.plq", out},
         {{"import", q(badText), "--raw", "--planes", "--format", "0", "-o", q(outSheet)},
@@ -241,16 +255,7 @@ TEST_F(CliCommands, FailuresGiveTheirStatusAndMessageAndLeaveNoFile)
          dir.path() / "out.fdt"},
         {{"faults-export", q(good), "--format", "csv"}, 2, "Usage: ploq-cli faults-export", {}},
         {{"faults-export", q(good)}, 2, "--format is required", {}},
-    };
-    for (const Case& c : cases) {
-        const test::CliOutcome r = run(c.arguments);
-        EXPECT_EQ(r.status, c.status) << c.arguments.join(' ').toStdString() << "\n" << r.err;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
-        EXPECT_TRUE(r.out.empty()) << r.out;
-        if (!c.output.empty()) {
-            EXPECT_FALSE(fs::exists(c.output)) << c.output;
-        }
-    }
+    });
 }
 
 TEST_F(CliCommands, ASheetFromStandardInputReadsAsTheFile)
@@ -789,13 +794,7 @@ TEST_F(CliCommands, FaultToolsRefuseWhatTheMenuRefuses)
     const fs::path faults = faultSheet(*this, "faults.plq", {{90, 30, 90.5}, {90, 60, -90.5}});
     const fs::path out = dir.path() / "out.plq";
     const fs::path png = dir.path() / "out.png";
-    struct Case {
-        QStringList arguments;
-        int status;
-        std::string message;
-        fs::path output;
-    };
-    const std::vector<Case> cases = {
+    expectRefused({
         {{"faults-histogram", q(planes), "--angle", "dip", "-o", q(png)},
          1,
          "Error on the fault n\xC2\xB0",
@@ -818,16 +817,7 @@ TEST_F(CliCommands, FaultToolsRefuseWhatTheMenuRefuses)
          2,
          "Usage:",
          dir.path() / "out.gif"},
-    };
-    for (const Case& c : cases) {
-        const test::CliOutcome r = run(c.arguments);
-        EXPECT_EQ(r.status, c.status) << c.arguments.join(' ').toStdString() << "\n" << r.err;
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
-        EXPECT_TRUE(r.out.empty()) << r.out;
-        if (!c.output.empty()) {
-            EXPECT_FALSE(fs::exists(c.output)) << c.output;
-        }
-    }
+    });
     // A pair of unknown sense is told, and left out of the rakes only.
     const fs::path unknown = sheet("unknown.plq", {{"F", 270, 30}, {"L", 90, 60}});
     const test::CliOutcome rakes = run({"faults-histogram", q(unknown), "--angle", "dip"});
