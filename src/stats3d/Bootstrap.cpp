@@ -1,5 +1,7 @@
 #include "stats3d/Bootstrap.h"
 
+#include "canvas/Dessin.h"
+#include "canvas/UtilDessin.h"
 #include "model/UtilGlob.h"
 #include "stats3d/Eigen.h"
 #include "stats3d/Stats3D.h"
@@ -430,6 +432,48 @@ std::vector<InfoLine> BootstrapReport(const SmallCircleBootstrap& run, const Not
                          + Cones(*run.interval95, *run.interval99)});
     lines.push_back({"(to change axis scales : menu \"Option\")", false, true});
     return lines;
+}
+
+namespace {
+
+constexpr int kFitSymbol = 4;
+constexpr int kFitColour = 14;
+constexpr int kSmallFitSymbol = 307;
+constexpr int kSmallReferenceColour = 13;
+
+void Mark(const DrawContext& ctx, double trend, double plunge, int symbol, int colour)
+{
+    const Point at = DirToPixel({trend, plunge}, ctx.net);
+    DessinerSymbole(ctx, symbol, colour, at.x, at.y);
+}
+
+} // namespace
+
+void DrawBootstrapMarks(const DrawContext& ctx, const GreatCircleBootstrap& run)
+{
+    ctx.CnvsCourant.setPen({});
+    for (std::size_t i = 1; i < run.records.size(); ++i)
+        Mark(ctx, run.records[i].x, run.records[i].y, kFitSymbol, kFitColour);
+    const Vxyzu& ref = run.reference();
+    Mark(ctx, ref.x, ref.y, kFitSymbol, kFitColour);
+    ctx.CnvsCourant.setPen({});
+    TraceGC(ctx, ref.y, ref.x);
+    for (const double cone : {run.cone95, run.cone99})
+        TracePC2(ctx, cone, ref.y, ref.x);
+}
+
+void DrawBootstrapMarks(const DrawContext& ctx, const SmallCircleBootstrap& run)
+{
+    ctx.CnvsCourant.setPen({});
+    for (int i = 1; i <= run.valid; ++i) {
+        const Vxyzt& r = run.records[static_cast<std::size_t>(i)];
+        Mark(ctx, r.x, r.y, kSmallFitSymbol, kFitColour);
+    }
+    const Vxyzt& ref = run.reference();
+    Mark(ctx, ref.x, ref.y, kFitSymbol, kSmallReferenceColour);
+    ctx.CnvsCourant.setPen({});
+    for (const double aperture : {run.cone99, run.cone95, ref.w})
+        TracePC2(ctx, aperture, ref.y, ref.x);
 }
 
 } // namespace ploq

@@ -9,6 +9,7 @@
 // Vectors come in frame G, as the working set holds them. Angles are radians; the angle
 // between two axes is folded into 0..pi/2.
 
+#include "canvas/DrawContext.h"
 #include "canvas/UtilPlot.h"
 #include "model/Conversion.h"
 #include "platform/Clock.h"
@@ -150,5 +151,11 @@ std::vector<InfoLine> BootstrapReport(const GreatCircleBootstrap& run, const Not
                                       DayCount now);
 std::vector<InfoLine> BootstrapReport(const SmallCircleBootstrap& run, const Notation& notation,
                                       DayCount now);
+
+// What a finished run marks on the source canvas at once: every fit (symbol 4 in colour 14;
+// the resampled small circles' axes symbol 307), the reference (symbol 4 in colour 14, resp.
+// 13) over them, then the reference circle and its cones about its axis.
+void DrawBootstrapMarks(const DrawContext& ctx, const GreatCircleBootstrap& run);
+void DrawBootstrapMarks(const DrawContext& ctx, const SmallCircleBootstrap& run);
 
 } // namespace ploq

@@ -3,6 +3,7 @@
 #include "app/VarGlob.h"
 #include "canvas/UtilDessin.h"
 #include "model/UtilGlob.h"
+#include "stats3d/Bootstrap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -204,6 +205,21 @@ void DrawBootstrapDiagram(const DrawContext& ctx, const BootstrapPlot& plot)
 std::string BootstrapDiagramLabel(const BootstrapPlot& plot, int total)
 {
     return "n = " + std::to_string(plot.squares.size()) + "/" + std::to_string(total);
+}
+
+void KeepBootstrapDiagram(CanvasModel& canvas, int diagram, const std::string& path,
+                          std::string_view fileText, int ranked, int failures)
+{
+    canvas.i1 = diagram;
+    canvas.lNomF = path;
+    canvas.i2 = ranked;
+    canvas.i3 = failures;
+    canvas.lVKi = ReadVki(fileText, ranked);
+}
+
+BootstrapPlot PlotOf(const CanvasModel& canvas, const VarGlob& settings)
+{
+    return PlotBootstrap(canvas.lVKi, canvas.i2, canvas.net(), settings.AmBS, settings.PeBS);
 }
 
 } // namespace ploq

@@ -8,9 +8,11 @@
 // stay beside it.
 
 #include "canvas/DrawContext.h"
+#include "canvas/Plot.h"
 #include "stats3d/VkiRecords.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ploq {
@@ -73,5 +75,14 @@ void DrawBootstrapDiagram(const DrawContext& ctx, const BootstrapPlot& plot);
 
 // "n = " the squares drawn "/" the fits ranked.
 std::string BootstrapDiagramLabel(const BootstrapPlot& plot, int total);
+
+// What a new Stats 3D canvas keeps of its bootstrap: the diagram number (i1), the file's path
+// (lNomF), the fits its squares are ranked among (i2: T, or V for a small circle) and the
+// failed tossings (i3), and the records read from the file's text now, once.
+void KeepBootstrapDiagram(CanvasModel& canvas, int diagram, const std::string& path,
+                          std::string_view fileText, int ranked, int failures);
+
+// The plot of a canvas's bootstrap diagram at its size and the settings' half-ranges.
+BootstrapPlot PlotOf(const CanvasModel& canvas, const VarGlob& settings);
 
 } // namespace ploq
