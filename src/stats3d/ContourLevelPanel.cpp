@@ -1,5 +1,6 @@
 #include "stats3d/ContourLevelPanel.h"
 
+#include "model/UtilGlob.h"
 #include "platform/Prompts.h"
 #include "platform/QtSurface.h"
 #include "platform/QtText.h"
