@@ -49,6 +49,46 @@ void CheckOneOf(QRadioButton* on, QRadioButton* off, bool first)
     (first ? on : off)->setChecked(true);
 }
 
+void ContourLookButtons::build(QBoxLayout& layout, QObject& context, ContourDialogState& state,
+                               const std::function<void()>& showState)
+{
+    using Choose = std::function<void(bool)>;
+    const auto box = [&](const char* title, QRadioButton*& first, const char* firstText,
+                         QRadioButton*& second, const char* secondText, const Choose& choose) {
+        layout.addWidget(ContourChoiceBox(title, first, firstText, second, secondText));
+        for (const bool secondChosen : {false, true})
+            QObject::connect(secondChosen ? second : first, &QRadioButton::clicked, &context,
+                             [choose, showState, secondChosen] {
+                                 choose(secondChosen);
+                                 showState();
+                             });
+    };
+    box(" display ", contoursOnly, "contours only", filled, "filled ",
+        [&state](bool on) { state.filled = on; });
+    box(" contour lines ", asFilling, "as filling", black, "black",
+        [&state](bool on) { state.blackLine = on; });
+    box(" filling ", colourMode, "color", greyMode, "gray scale",
+        [&state](bool on) { SetGreyScale(state, on); });
+}
+
+void ContourLookButtons::show(const ContourDialogState& state) const
+{
+    CheckOneOf(filled, contoursOnly, state.filled);
+    CheckOneOf(black, asFilling, state.blackLine);
+    CheckOneOf(greyMode, colourMode, state.greyScale);
+}
+
+QLineEdit* AddContourField(QGridLayout& layout, int row, const char* label, QObject& context,
+                           const std::function<void()>& edited)
+{
+    auto* field = new QLineEdit;
+    field->setMaximumWidth(60);
+    QObject::connect(field, &QLineEdit::editingFinished, &context, [edited] { edited(); });
+    layout.addWidget(new QLabel(QString::fromLatin1(label)), row, 0);
+    layout.addWidget(field, row, 1);
+    return field;
+}
+
 QPixmap ContourSwatch(TColor colour)
 {
     QPixmap p(kSwatchSize);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string_view>
 
+class QBoxLayout;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -81,6 +82,27 @@ QGroupBox* ContourChoiceBox(const char* title, QRadioButton*& first, const char*
                             QRadioButton*& second, const char* secondText);
 // Checks `on` when `first`, else `off`, without their signals.
 void CheckOneOf(QRadioButton* on, QRadioButton* off, bool first);
+
+// " display ", " contour lines " and " filling ": the choices both contouring dialogs offer.
+struct ContourLookButtons {
+    QRadioButton* contoursOnly = nullptr;
+    QRadioButton* filled = nullptr;
+    QRadioButton* asFilling = nullptr;
+    QRadioButton* black = nullptr;
+    QRadioButton* colourMode = nullptr;
+    QRadioButton* greyMode = nullptr;
+
+    // Appends the three boxes to `layout`; a click sets the state's choice (grey scale
+    // recolours the levels) and shows the dialog again. The state outlives the buttons.
+    void build(QBoxLayout& layout, QObject& context, ContourDialogState& state,
+               const std::function<void()>& showState);
+    void show(const ContourDialogState& state) const;
+};
+
+// A line edit of 60 pixels at most in column 1 of `row`, its label in column 0; `edited` runs
+// when the editing is finished.
+QLineEdit* AddContourField(QGridLayout& layout, int row, const char* label, QObject& context,
+                           const std::function<void()>& edited);
 
 // A small picture of a colour, as the level list and the colour boxes show it.
 QPixmap ContourSwatch(TColor colour);

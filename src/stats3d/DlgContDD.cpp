@@ -75,29 +75,10 @@ QWidget* TDlgContDD::buildOptions()
     layout->setSpacing(4);
 
     auto* fields = new QGridLayout;
-    gridStep_ = new QLineEdit;
-    gridStep_->setMaximumWidth(60);
-    connect(gridStep_, &QLineEdit::editingFinished, this, &TDlgContDD::gridStepEdited);
-    curvesEdit_ = new QLineEdit;
-    curvesEdit_->setMaximumWidth(60);
-    connect(curvesEdit_, &QLineEdit::editingFinished, this, &TDlgContDD::curvesEdited);
-    fields->addWidget(new QLabel(QStringLiteral(" grid step ")), 0, 0);
-    fields->addWidget(gridStep_, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("nb. of curves")), 1, 0);
-    fields->addWidget(curvesEdit_, 1, 1);
+    gridStep_ = AddContourField(*fields, 0, " grid step ", *this, [this] { gridStepEdited(); });
+    curvesEdit_ = AddContourField(*fields, 1, "nb. of curves", *this, [this] { curvesEdited(); });
     layout->addLayout(fields);
-
-    layout->addWidget(
-        ContourChoiceBox(" display ", contoursOnly_, "contours only", filled_, "filled "));
-    connect(contoursOnly_, &QRadioButton::clicked, this, [this] { displayClicked(false); });
-    connect(filled_, &QRadioButton::clicked, this, [this] { displayClicked(true); });
-    layout->addWidget(
-        ContourChoiceBox(" contour lines ", asFilling_, "as filling", black_, "black"));
-    connect(asFilling_, &QRadioButton::clicked, this, [this] { linesClicked(false); });
-    connect(black_, &QRadioButton::clicked, this, [this] { linesClicked(true); });
-    layout->addWidget(ContourChoiceBox(" filling ", colourMode_, "color", greyMode_, "gray scale"));
-    connect(colourMode_, &QRadioButton::clicked, this, [this] { fillingClicked(false); });
-    connect(greyMode_, &QRadioButton::clicked, this, [this] { fillingClicked(true); });
+    look_.build(*layout, *this, state_, [this] { showState(); });
     layout->addStretch(1);
     return panel;
 }
@@ -130,9 +111,7 @@ void TDlgContDD::showState()
     const QSignalBlocker bezier(bezierBox_);
     gridStep_->setText(QString::number(state_.pas));
     curvesEdit_->setText(QString::number(curves_));
-    CheckOneOf(filled_, contoursOnly_, state_.filled);
-    CheckOneOf(black_, asFilling_, state_.blackLine);
-    CheckOneOf(greyMode_, colourMode_, state_.greyScale);
+    look_.show(state_);
     minLabel_->setText(toQString(DihedraMinLabel(mi_)));
     maxLabel_->setText(toQString(DihedraMaxLabel(ma_)));
     bezierBox_->setChecked(state_.bezierBox);
@@ -170,24 +149,6 @@ void TDlgContDD::curvesEdited()
         return;
     }
     curves_ = DihedraCurveCount(*typed);
-    showState();
-}
-
-void TDlgContDD::displayClicked(bool filled)
-{
-    state_.filled = filled;
-    showState();
-}
-
-void TDlgContDD::linesClicked(bool black)
-{
-    state_.blackLine = black;
-    showState();
-}
-
-void TDlgContDD::fillingClicked(bool grey)
-{
-    SetGreyScale(state_, grey);
     showState();
 }
 

@@ -48,9 +48,6 @@ public:
     // The controls' handlers.
     void gridStepEdited();
     void curvesEdited();
-    void displayClicked(bool filled);
-    void linesClicked(bool black);
-    void fillingClicked(bool grey);
     void bezierToggled(bool smoothing);
     void levelSelected(int row) { levels_->levelSelected(row); }
     void colourBoxClick() { levels_->colourBoxClick(); }
@@ -63,12 +60,12 @@ public:
 
     QLineEdit* gridStepEdit() const { return gridStep_; }
     QLineEdit* curvesEdit() const { return curvesEdit_; }
-    QRadioButton* contoursOnlyButton() const { return contoursOnly_; }
-    QRadioButton* filledButton() const { return filled_; }
-    QRadioButton* asFillingButton() const { return asFilling_; }
-    QRadioButton* blackButton() const { return black_; }
-    QRadioButton* colourButton() const { return colourMode_; }
-    QRadioButton* greyButton() const { return greyMode_; }
+    QRadioButton* contoursOnlyButton() const { return look_.contoursOnly; }
+    QRadioButton* filledButton() const { return look_.filled; }
+    QRadioButton* asFillingButton() const { return look_.asFilling; }
+    QRadioButton* blackButton() const { return look_.black; }
+    QRadioButton* colourButton() const { return look_.colourMode; }
+    QRadioButton* greyButton() const { return look_.greyMode; }
     QListWidget* levelList() const { return levels_->levelList(); }
     QLineEdit* levelEdit() const { return levels_->levelEdit(); }
     QToolButton* colourBox() const { return levels_->colourBox(); }
@@ -98,12 +95,7 @@ private:
 
     QLineEdit* gridStep_ = nullptr;
     QLineEdit* curvesEdit_ = nullptr;
-    QRadioButton* contoursOnly_ = nullptr;
-    QRadioButton* filled_ = nullptr;
-    QRadioButton* asFilling_ = nullptr;
-    QRadioButton* black_ = nullptr;
-    QRadioButton* colourMode_ = nullptr;
-    QRadioButton* greyMode_ = nullptr;
+    ContourLookButtons look_;
     ContourLevelPanel* levels_ = nullptr;
     QLabel* minLabel_ = nullptr;
     QLabel* maxLabel_ = nullptr;

@@ -80,16 +80,8 @@ QWidget* TDlgContours::buildOptions()
     layout->setSpacing(4);
 
     auto* fields = new QGridLayout;
-    gridStep_ = new QLineEdit;
-    gridStep_->setMaximumWidth(60);
-    connect(gridStep_, &QLineEdit::editingFinished, this, &TDlgContours::gridStepEdited);
-    cone_ = new QLineEdit;
-    cone_->setMaximumWidth(60);
-    connect(cone_, &QLineEdit::editingFinished, this, &TDlgContours::coneEdited);
-    fields->addWidget(new QLabel(QStringLiteral(" grid step ")), 0, 0);
-    fields->addWidget(gridStep_, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral(" cone aperture ")), 1, 0);
-    fields->addWidget(cone_, 1, 1);
+    gridStep_ = AddContourField(*fields, 0, " grid step ", *this, [this] { gridStepEdited(); });
+    cone_ = AddContourField(*fields, 1, " cone aperture ", *this, [this] { coneEdited(); });
     layout->addLayout(fields);
 
     layout->addWidget(
@@ -112,17 +104,7 @@ QWidget* TDlgContours::buildOptions()
     drawingLayout->addWidget(drawingNote_);
     layout->addWidget(drawing);
 
-    layout->addWidget(
-        ContourChoiceBox(" display ", contoursOnly_, "contours only", filled_, "filled "));
-    connect(contoursOnly_, &QRadioButton::clicked, this, [this] { displayClicked(false); });
-    connect(filled_, &QRadioButton::clicked, this, [this] { displayClicked(true); });
-    layout->addWidget(
-        ContourChoiceBox(" contour lines ", asFilling_, "as filling", black_, "black"));
-    connect(asFilling_, &QRadioButton::clicked, this, [this] { linesClicked(false); });
-    connect(black_, &QRadioButton::clicked, this, [this] { linesClicked(true); });
-    layout->addWidget(ContourChoiceBox(" filling ", colourMode_, "color", greyMode_, "gray scale"));
-    connect(colourMode_, &QRadioButton::clicked, this, [this] { fillingClicked(false); });
-    connect(greyMode_, &QRadioButton::clicked, this, [this] { fillingClicked(true); });
+    look_.build(*layout, *this, state_, [this] { showState(); });
     layout->addStretch(1);
     return panel;
 }
@@ -161,9 +143,7 @@ void TDlgContours::showState()
         drawing_[i]->setChecked(static_cast<std::size_t>(state_.drawing) == i);
     }
     drawingNote_->setText(toQString(DrawingNote(state_)));
-    CheckOneOf(filled_, contoursOnly_, state_.filled);
-    CheckOneOf(black_, asFilling_, state_.blackLine);
-    CheckOneOf(greyMode_, colourMode_, state_.greyScale);
+    look_.show(state_);
     levelsGroup_->setTitle(toQString(UnitLabel(state_)));
     maxLabel_->setText(toQString(MaxLabel(state_)));
     bezierBox_->setChecked(state_.bezierBox);
@@ -227,24 +207,6 @@ void TDlgContours::isovaluesClicked(bool uniformity)
 void TDlgContours::drawingClicked(ContourDrawingChoice drawing)
 {
     state_.drawing = drawing;
-    showState();
-}
-
-void TDlgContours::displayClicked(bool filled)
-{
-    state_.filled = filled;
-    showState();
-}
-
-void TDlgContours::linesClicked(bool black)
-{
-    state_.blackLine = black;
-    showState();
-}
-
-void TDlgContours::fillingClicked(bool grey)
-{
-    SetGreyScale(state_, grey);
     showState();
 }
 

@@ -50,9 +50,6 @@ public:
     void coneEdited();
     void isovaluesClicked(bool uniformity);
     void drawingClicked(ContourDrawingChoice drawing);
-    void displayClicked(bool filled);
-    void linesClicked(bool black);
-    void fillingClicked(bool grey);
     void levelSelected(int row) { levels_->levelSelected(row); }
     void colourBoxClick() { levels_->colourBoxClick(); }
     void greyEdited() { levels_->greyEdited(); }
@@ -76,12 +73,12 @@ public:
         return drawing_[static_cast<std::size_t>(d)];
     }
     QLabel* drawingNote() const { return drawingNote_; }
-    QRadioButton* contoursOnlyButton() const { return contoursOnly_; }
-    QRadioButton* filledButton() const { return filled_; }
-    QRadioButton* asFillingButton() const { return asFilling_; }
-    QRadioButton* blackButton() const { return black_; }
-    QRadioButton* colourButton() const { return colourMode_; }
-    QRadioButton* greyButton() const { return greyMode_; }
+    QRadioButton* contoursOnlyButton() const { return look_.contoursOnly; }
+    QRadioButton* filledButton() const { return look_.filled; }
+    QRadioButton* asFillingButton() const { return look_.asFilling; }
+    QRadioButton* blackButton() const { return look_.black; }
+    QRadioButton* colourButton() const { return look_.colourMode; }
+    QRadioButton* greyButton() const { return look_.greyMode; }
     QGroupBox* levelsGroup() const { return levelsGroup_; }
     QListWidget* levelList() const { return levels_->levelList(); }
     QLabel* maxLabel() const { return maxLabel_; }
@@ -120,12 +117,7 @@ private:
     QRadioButton* uniformity_ = nullptr;
     std::array<QRadioButton*, 3> drawing_{};
     QLabel* drawingNote_ = nullptr;
-    QRadioButton* contoursOnly_ = nullptr;
-    QRadioButton* filled_ = nullptr;
-    QRadioButton* asFilling_ = nullptr;
-    QRadioButton* black_ = nullptr;
-    QRadioButton* colourMode_ = nullptr;
-    QRadioButton* greyMode_ = nullptr;
+    ContourLookButtons look_;
     QGroupBox* levelsGroup_ = nullptr;
     ContourLevelPanel* levels_ = nullptr;
     QLabel* maxLabel_ = nullptr;

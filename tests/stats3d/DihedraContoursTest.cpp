@@ -8,6 +8,7 @@
 #include "canvas/Plot.h"
 #include "platform/RecordingSurface.h"
 #include "stats3d/Contours.h"
+#include "support/StubDihedra.h"
 
 #include <gtest/gtest.h>
 
@@ -139,47 +140,7 @@ double Rad(double degrees)
     return degrees * kDegToRad;
 }
 
-// What the stub density was given, the last time it was made.
-struct StubSeen {
-    int made = 0;
-    std::vector<InfoVal> records;
-};
-
-// Stub pairs: each pair (a record and the next one) counts at a direction when the first
-// record's direction, taken as an axis, lies within 45 degrees of it.
-DihedraDensityMaker StubPairs(StubSeen& seen)
-{
-    return [&seen](std::span<const InfoVal> records, const Net&) {
-        ++seen.made;
-        seen.records.assign(records.begin(), records.end());
-        std::vector<Vec3> axes;
-        for (std::size_t i = 0; i + 1 < records.size(); i += 2)
-            axes.push_back(DirToVec({records[i].azi, records[i].pen}));
-        return DirectionCount([axes](const Direction& d) {
-            const Vec3 u = DirToVec(d);
-            return static_cast<int>(std::count_if(axes.begin(), axes.end(), [&](const Vec3& a) {
-                return std::fabs(Dot(u, a)) >= std::cos(Rad(45));
-            }));
-        });
-    };
-}
-
-// The density hook as it was before a test.
-struct DensityKept {
-    DensityKept() : kept(RightDihedraDensity()) {}
-    ~DensityKept() { RightDihedraDensity() = kept; }
-    DihedraDensityMaker kept;
-};
-
-InfoVal Record(double trendDeg, double plungeDeg, const char* nature)
-{
-    InfoVal v;
-    v.azi = Rad(trendDeg);
-    v.pen = Rad(plungeDeg);
-    v.na = nature;
-    SetBit(v.inf, kInfPresent, true);
-    return v;
-}
+using test::StubRecord;
 
 // A right dihedra canvas of three pairs: two whose stub axis is vertical, one whose axis plunges
 // 10 degrees to the north. Count 2 or more: the cone of the vertical; 1 or more: that cone with
@@ -188,12 +149,12 @@ InfoVal Record(double trendDeg, double plungeDeg, const char* nature)
 CanvasModel DihedraCanvas(const VarGlob& settings)
 {
     CanvasModel m(kWPDihedra, settings);
-    m.lVal[1] = Record(0, 90, "PN");
-    m.lVal[2] = Record(10, 0, "LN");
-    m.lVal[3] = Record(0, 90, "PR");
-    m.lVal[4] = Record(100, 0, "LR");
-    m.lVal[5] = Record(0, 10, "PD");
-    m.lVal[6] = Record(90, 0, "LD");
+    m.lVal[1] = StubRecord(0, 90, "PN");
+    m.lVal[2] = StubRecord(10, 0, "LN");
+    m.lVal[3] = StubRecord(0, 90, "PR");
+    m.lVal[4] = StubRecord(100, 0, "LR");
+    m.lVal[5] = StubRecord(0, 10, "PD");
+    m.lVal[6] = StubRecord(90, 0, "LD");
     m.lNT = 6;
     m.mi = 0;
     m.ma = 3;
@@ -254,7 +215,6 @@ struct DihedraContourCanvasTest : ::testing::Test {
     DihedraContourCanvasTest()
         : dihedra(DihedraCanvas(settings)), contours(kWPDihedraContours, settings)
     {
-        RightDihedraDensity() = StubPairs(seen);
         EXPECT_TRUE(contours.SetRayon(kRadius, images));
     }
 
@@ -275,8 +235,13 @@ struct DihedraContourCanvasTest : ::testing::Test {
         return *p;
     }
 
-    DensityKept kept;
-    StubSeen seen;
+    // The records the stub density was last made over, and how many times it was made.
+    int made = 0;
+    std::vector<InfoVal> seen;
+    test::StubDensityGiven stub{[this](std::span<const InfoVal> records) {
+        ++made;
+        seen.assign(records.begin(), records.end());
+    }};
     VarGlob settings = SchmidtNets();
     RecordingImageFactory images;
     CanvasModel dihedra;
@@ -299,19 +264,19 @@ TEST_F(DihedraContourCanvasTest, KeepsACopyOfTheRecordsAndValues)
     EXPECT_TRUE(contours.tContour.rightDihedra);
 
     // The right dihedra canvas changes (or goes): the contours still count its old pairs.
-    dihedra.lVal[1] = Record(0, 0, "PN");
+    dihedra.lVal[1] = StubRecord(0, 0, "PN");
     dihedra.lNT = 0;
     const DihedraContourDrawing d = Redrawn(contours, settings);
-    EXPECT_EQ(seen.made, 1);
-    ASSERT_EQ(seen.records.size(), 6u);
-    EXPECT_DOUBLE_EQ(seen.records[0].pen, Rad(90));
-    EXPECT_DOUBLE_EQ(seen.records[4].pen, Rad(10));
+    EXPECT_EQ(made, 1);
+    ASSERT_EQ(seen.size(), 6u);
+    EXPECT_DOUBLE_EQ(seen[0].pen, Rad(90));
+    EXPECT_DOUBLE_EQ(seen[4].pen, Rad(10));
     EXPECT_FALSE(d.lines.empty());
 
     // Not contoured yet: nothing but the net.
     contours.i0 = 0;
     EXPECT_TRUE(Redrawn(contours, settings).lines.empty());
-    EXPECT_EQ(seen.made, 1);
+    EXPECT_EQ(made, 1);
 }
 
 TEST_F(DihedraContourCanvasTest, LevelsAsTheyStandRoundTheConesOfTheAxes)

@@ -13,6 +13,7 @@
 #include "stats3d/DihedraContours.h"
 #include "stats3d/DlgContDD.h"
 #include "support/PlotUi.h"
+#include "support/StubDihedra.h"
 #include "support/UiApp.h"
 
 #include <QCheckBox>
@@ -55,41 +56,10 @@ std::vector<std::string> Levels(const TDlgContDD& d)
     return test::ListLines(d.levelList());
 }
 
-// The stub density: the pairs (a record and the next) whose first record's direction, as an
-// axis, lies within 45 degrees of the direction.
-int StubCount(std::span<const Vec3> axes, const Direction& d)
-{
-    const Vec3 u = DirToVec(d);
-    return static_cast<int>(std::count_if(axes.begin(), axes.end(), [&](const Vec3& a) {
-        return std::fabs(Dot(u, a)) >= std::cos(Rad(45));
-    }));
-}
-
-std::vector<Vec3> StubAxes(std::span<const InfoVal> records)
-{
-    std::vector<Vec3> axes;
-    for (std::size_t i = 0; i + 1 < records.size(); i += 2)
-        axes.push_back(DirToVec({records[i].azi, records[i].pen}));
-    return axes;
-}
-
-DihedraDensityMaker StubPairs()
-{
-    return [](std::span<const InfoVal> records, const Net&) {
-        return DirectionCount(
-            [axes = StubAxes(records)](const Direction& d) { return StubCount(axes, d); });
-    };
-}
-
-InfoVal Record(double trendDeg, double plungeDeg, const char* nature)
-{
-    InfoVal v;
-    v.azi = Rad(trendDeg);
-    v.pen = Rad(plungeDeg);
-    v.na = nature;
-    SetBit(v.inf, kInfPresent, true);
-    return v;
-}
+using test::StubAxes;
+using test::StubCount;
+using test::StubPairs;
+using test::StubRecord;
 
 // A right dihedra canvas of `axes` stub pairs (each axis with a striae record after it), its
 // smallest and largest values those of the stub over directions every 2 degrees.
@@ -101,8 +71,8 @@ TWPlot* DihedraCanvas(Application& app, std::span<const Direction> axes)
     CanvasModel& m = canvas->model();
     for (const Direction& a : axes) {
         m.lVal[static_cast<std::size_t>(++m.lNT)] =
-            Record(a.trend / kDegToRad, a.plunge / kDegToRad, "PN");
-        m.lVal[static_cast<std::size_t>(++m.lNT)] = Record(0, 0, "LN");
+            StubRecord(a.trend / kDegToRad, a.plunge / kDegToRad, "PN");
+        m.lVal[static_cast<std::size_t>(++m.lNT)] = StubRecord(0, 0, "LN");
     }
     const std::vector<Vec3> v = StubAxes(std::span<const InfoVal>(m.lVal).subspan(1, m.lNT));
     m.mi = static_cast<int>(axes.size());
@@ -129,12 +99,6 @@ std::vector<Direction> TwelveAxes()
     return axes;
 }
 
-struct DensityKept {
-    DensityKept() : kept(RightDihedraDensity()) { RightDihedraDensity() = StubPairs(); }
-    ~DensityKept() { RightDihedraDensity() = kept; }
-    DihedraDensityMaker kept;
-};
-
 struct DihedraContouringDialog : ::testing::Test {
     DihedraContouringDialog()
     {
@@ -156,7 +120,7 @@ struct DihedraContouringDialog : ::testing::Test {
     }
     int canvases() { return t.app.registry().count(WindowKind::Canvas); }
 
-    DensityKept density;
+    test::StubDensityGiven density;
     test::UiApp t;
     std::unique_ptr<TForm1> form;
     TWPlot* dihedra = nullptr;
@@ -378,7 +342,7 @@ QImage ImageOf(TWPlot& canvas)
 
 TEST(DihedraContouringPictures, FilledAndSmoothedFromTheStubPairs)
 {
-    DensityKept density;
+    test::StubDensityGiven density;
     test::PixelApp t;
     auto form = std::make_unique<TForm1>(t.app, ScreenMetrics{});
     const std::vector<Direction> axes = TwelveAxes();
