@@ -24,6 +24,7 @@
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
 #include "stats3d/ContourCommands.h"
+#include "stats3d/DlgContDD.h"
 #include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
 #include "stats3d/TrackdipCommands.h"
@@ -120,6 +121,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallCountingCommands(*this, app_);
     InstallTrackdipCommands(*this, app_);
     InstallContourCommands(*this, app_);
+    InstallDihedraContourCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
     InstallFaultExportCommands(*this, app_);
