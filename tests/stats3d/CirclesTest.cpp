@@ -48,7 +48,9 @@ struct ConeCase {
 // Points exactly on a cone: the criterion's optimum is that cone, whatever the algorithm.
 TEST(FitSmallCircle, FindsTheConeOfExactPointsOnBothHemispheres)
 {
-    const ConeCase cases[] = {{30, 70, 15}, {200, 45, 30}, {300, 12, 8}, {120, 89, 85}};
+    // The last three cross the primitive: part of each cone is stored by its other end.
+    const ConeCase cases[] = {{30, 70, 15},  {200, 45, 30}, {300, 12, 8},  {120, 89, 85},
+                              {200, 15, 30}, {100, 10, 40}, {330, 30, 84}};
     for (const ConeCase& c : cases) {
         const std::vector<Vec3> u = ConePoints(c.trend, c.plunge, c.aperture, 24);
         for (const bool lower : {true, false}) {
@@ -74,13 +76,14 @@ std::vector<Vec3> NoisyCone()
 }
 
 // A second algorithm: a dense search over axes with local refinement of the criterion
-// sum cos(theta_i - rho), rho = atan2(sum s, sum c), in the canvas frame.
+// sum cos(theta_i - rho), rho = atan2(sum s, sum c), theta_i the angle between the axis and
+// measurement i as an axis (0..pi/2), in the canvas frame.
 double Criterion(const std::vector<Vec3>& g, const Vec3& v)
 {
     double sc = 0, ss = 0;
     for (const Vec3& gi : g) {
         const Vec3 u{-gi.x, -gi.y, gi.z};
-        const double c = std::clamp(Dot(u, v), -1.0, 1.0);
+        const double c = std::min(std::fabs(Dot(u, v)), 1.0);
         sc += c;
         ss += std::sqrt(1 - c * c);
     }
@@ -125,7 +128,7 @@ double CriterionAperture(const std::vector<Vec3>& g, const Vec3& v)
 {
     double sc = 0, ss = 0;
     for (const Vec3& gi : g) {
-        const double c = std::clamp(Dot(Vec3{-gi.x, -gi.y, gi.z}, v), -1.0, 1.0);
+        const double c = std::min(std::fabs(Dot(Vec3{-gi.x, -gi.y, gi.z}, v)), 1.0);
         sc += c;
         ss += std::sqrt(1 - c * c);
     }
@@ -160,7 +163,7 @@ void ExpectGridOptimum(const std::vector<Vec3>& u, const Vec3& best, bool lower,
 // projected data, Mathematical Geology 12(3), 173-184 (strike, right-hand rule, and dip).
 // The fold is near cylindrical (a cone of some 88 degrees): the criterion is so flat along
 // the axis's plunge that the iteration, which stops once a pass moves the axis by less than
-// 0.008 degree, ends some 0.6 degree short of the grid's optimum with a criterion 1e-6 below.
+// 0.008 degree, may end up to a degree short of the grid's optimum, the criterion within 1e-6.
 TEST(FitSmallCircle, ConicalFoldOfTheLiteratureIsTheGridSearchOptimum)
 {
     const double bedding[][2] = {{156, 50}, {146, 45}, {138, 34}, {98, 33},
@@ -189,20 +192,6 @@ TEST(FitSmallCircle, NoisyConesAreTheGridSearchOptimumOnBothHemispheres)
         for (const bool lower : {true, false})
             ExpectGridOptimum(u, best, lower, 0.1);
     }
-}
-
-// Three directions, two of them close: the iteration creeps toward their circumcircle and
-// needs some 2800 passes, beyond the 1999 allowed.
-TEST(FitSmallCircle, ASetNeedingMoreThan1999PassesFails)
-{
-    const std::vector<Vec3> u = {DirToVec({39 * kDeg, 52 * kDeg}), DirToVec({215 * kDeg, 62 * kDeg}),
-                                 DirToVec({214 * kDeg, 59 * kDeg})};
-    const SmallCircleFit fit = FitSmallCircle(u);
-    EXPECT_TRUE(fit.failed);
-    EXPECT_EQ(fit.passes, kFitMaxPasses);
-    const SmallCircleFit longer = FitSmallCircle(u, true, 10000);
-    ASSERT_FALSE(longer.failed) << "slow, not stuck";
-    EXPECT_GT(longer.passes, kFitMaxPasses);
 }
 
 TEST(FitSmallCircle, NoConvergenceWithinThePassesFails)
