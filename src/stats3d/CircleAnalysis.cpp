@@ -377,8 +377,12 @@ void axes(Surface& surface, const Chi2Frame& f)
                             text);
         }
     }
+    // On the row of the trend labels, before the last one: below them and beyond the frame's
+    // right side the image may end.
+    const Size last = surface.textExtent(trendLabel(f.trendMax));
     const Size az = surface.textExtent("Az");
-    surface.textOut({px(f.right) - az.width, px(f.bottom) + 2 * kTick + 1 + az.height}, "Az");
+    surface.textOut({px(f.right) - last.width / 2 - 6 - az.width, px(f.bottom) + 2 * kTick + 1},
+                    "Az");
     const Size pe = surface.textExtent("Pe");
     surface.textOut({px(f.left) - pe.width - 2 * kTick - 2, px(f.top) - pe.height - 2}, "Pe");
 }
