@@ -23,6 +23,7 @@
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
+#include "stats3d/CircleCommands.h"
 #include "stats3d/ContourCommands.h"
 #include "stats3d/DlgContDD.h"
 #include "stats3d/CountingCommands.h"
@@ -117,6 +118,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallStats2DCommands(*this, app_);
     InstallCircularCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
+    InstallCircleCommands(*this, app_);
     InstallDisplayAddCommands(*this, app_);
     InstallCountingCommands(*this, app_);
     InstallTrackdipCommands(*this, app_);
