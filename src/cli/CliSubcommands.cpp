@@ -30,6 +30,7 @@ struct Listed {
 
 X(Bootstrap)
 X(Calc)
+X(Circles)
 X(Circular)
 X(Contour)
 X(Convert)

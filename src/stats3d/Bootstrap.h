@@ -13,6 +13,7 @@
 #include "canvas/UtilPlot.h"
 #include "model/Conversion.h"
 #include "platform/Clock.h"
+#include "stats3d/CircleAnalysis.h"
 #include "stats3d/Circles.h"
 #include "stats3d/VkiRecords.h"
 
@@ -53,7 +54,7 @@ using BootstrapProgress = std::function<bool(int done)>;
 
 enum class BootstrapStatus { Done, TooFew, NoMemory, ReferenceFailed, Cancelled };
 
-inline constexpr std::string_view kMsgBootstrapTooFew = "At least 3 displayed values are needed";
+inline constexpr std::string_view kMsgBootstrapTooFew = kMsgTooFewForAnalysis;
 inline constexpr std::string_view kMsgNoMemoryGreatCircle =
     "Not enough memory, try bootstrap with a lower number of tossings";
 inline constexpr std::string_view kMsgNoMemorySmallCircle =

@@ -222,4 +222,19 @@ BootstrapPlot PlotOf(const CanvasModel& canvas, const VarGlob& settings)
     return PlotBootstrap(canvas.lVKi, canvas.i2, canvas.net(), settings.AmBS, settings.PeBS);
 }
 
+void DrawBootstrapCanvas(CanvasModel& canvas, DrawContext& ctx)
+{
+    const BootstrapPlot plot =
+        PlotBootstrap(canvas.lVKi, canvas.i2, ctx.net, ctx.settings.AmBS, ctx.settings.PeBS);
+    DrawBootstrapDiagram(ctx, plot);
+    canvas.i4 = static_cast<int>(plot.squares.size());
+}
+
+std::string BootstrapCanvasLabel(const CanvasModel& canvas)
+{
+    if (canvas.i1 != kDiagramBootstrapGC && canvas.i1 != kDiagramBootstrapSC)
+        return {};
+    return "n = " + std::to_string(canvas.i4) + "/" + std::to_string(canvas.i2);
+}
+
 } // namespace ploq

@@ -85,4 +85,10 @@ void KeepBootstrapDiagram(CanvasModel& canvas, int diagram, const std::string& p
 // The plot of a canvas's bootstrap diagram at its size and the settings' half-ranges.
 BootstrapPlot PlotOf(const CanvasModel& canvas, const VarGlob& settings);
 
+// The display of diagrams 38 and 39 on a Stats 3D canvas: it keeps the number of squares it
+// drew in i4, which its label shows.
+void DrawBootstrapCanvas(CanvasModel& canvas, DrawContext& ctx);
+// "n = 57/60" on a bootstrap diagram, nothing on the other diagrams.
+std::string BootstrapCanvasLabel(const CanvasModel& canvas);
+
 } // namespace ploq

@@ -3,11 +3,13 @@
 #include "app/VarGlob.h"
 #include "platform/RecordingSurface.h"
 #include "stats3d/Bootstrap.h"
+#include "stats3d/Stats3DDiagrams.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 namespace ploq {
@@ -165,6 +167,39 @@ TEST(BootstrapDiagram, SmallCircleRanksCountAgainstTheValidFits)
         const TColor want = rank < 13 ? 16711935 : rank < 19 ? 8421376 : rank < 20 ? 65280 : 65535;
         EXPECT_EQ(plot.squares[i].colour, want) << rank;
     }
+}
+
+// A small-circle run with failures, kept on a Stats 3D canvas and drawn through the kind-8
+// table: its label and its colours count the V valid fits, not the T tossings.
+TEST(BootstrapDiagram, SmallCircleCanvasWithFailuresRanksAmongItsValidFits)
+{
+    const std::vector<Vec3> three{DirToVec({0, 50 * kDeg}), DirToVec({120 * kDeg, 40 * kDeg}),
+                                  DirToVec({240 * kDeg, 60 * kDeg})};
+    const SmallCircleBootstrap run = BootstrapSmallCircleOf(three, 60, 3);
+    const int v = run.valid;
+    ASSERT_GT(v, 5);
+    ASSERT_LT(v, 60);
+    VarGlob settings;
+    RecordingImageFactory images;
+    CanvasModel canvas(kWPStats3D, settings);
+    ASSERT_TRUE(canvas.SetRayon(150, images));
+    KeepBootstrapDiagram(canvas, kDiagramBootstrapSC, "VKi.txt", VkiText(run), v, 60 - v);
+    EXPECT_EQ(canvas.lVKi.records.size(), static_cast<std::size_t>(v) + 1);
+    CanvasPainters painters;
+    RegisterStats3DDisplay(painters);
+    DrawContext ctx = ScreenContext(canvas, settings);
+    EXPECT_EQ(Redessiner(canvas, ctx, painters),
+              "n = " + std::to_string(v) + "/" + std::to_string(v));
+    std::map<TColor, int> colours;
+    for (const Primitive& q :
+         dynamic_cast<RecordingImage&>(*canvas.image()).recording().primitives())
+        if (q.shape == Shape::FillRect && q.box.right - q.box.left == 7)
+            ++colours[q.brush.colour];
+    const auto below = [v](double p) { return static_cast<int>(std::nearbyint(p * v)) - 1; };
+    EXPECT_EQ(colours[16711935], below(0.67));
+    EXPECT_EQ(colours[8421376], below(0.95) - below(0.67));
+    EXPECT_EQ(colours[65280], below(0.99) - below(0.95));
+    EXPECT_EQ(colours[65535], v - below(0.99));
 }
 
 TEST(BootstrapDiagram, NothingReadDrawsTheFrameAndZero)
