@@ -26,6 +26,7 @@
 #include "stats3d/CircleCommands.h"
 #include "stats3d/ContourCommands.h"
 #include "stats3d/DlgContDD.h"
+#include "stats3d/BootstrapCommands.h"
 #include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
 #include "stats3d/TrackdipCommands.h"
@@ -124,6 +125,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallTrackdipCommands(*this, app_);
     InstallContourCommands(*this, app_);
     InstallDihedraContourCommands(*this, app_);
+    InstallBootstrapCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
     InstallFaultExportCommands(*this, app_);

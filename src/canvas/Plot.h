@@ -12,6 +12,7 @@
 #include "stats3d/ContourTypes.h"
 #include "stats3d/InfoAdd.h"
 #include "stats3d/InfoTD.h"
+#include "stats3d/VkiRecords.h"
 #include "stats2d/InfoStats2D.h"
 
 #include <array>
@@ -122,6 +123,9 @@ public:
     int natGrille = -1;
     int natWP = kWPOrdinary;
     std::string lNomF;
+    // The records of a bootstrap diagram (i1 38 or 39), read from lNomF when it was made; i2
+    // holds the number of fits it ranks them among, i3 the failed tossings.
+    VkiRecords lVKi;
     std::array<std::int32_t, 33> oldTsy{}; // symbol/colour selection, symbols -16..16
     bool rChanged = false;
     UndoPlotRecord lUndoPlot;

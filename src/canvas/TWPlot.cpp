@@ -666,9 +666,9 @@ void TWPlot::showDiameter()
     edit1_->setText(QString::number(DiameterShown(model_.lRc, app_.settings().PixMM)));
 }
 
-void TWPlot::appendInfo(const std::string& line, bool bold, TColor colour)
+void TWPlot::appendInfo(const std::string& line, bool bold, TColor colour, bool italic)
 {
-    AppendInfoLine(*richEdit1_, line, bold, colour);
+    AppendInfoLine(*richEdit1_, line, bold, colour, italic);
 }
 
 bool TWPlot::event(QEvent* e)

@@ -111,7 +111,8 @@ public:
     bool infoFocused() const;
 
     // Writes a line (Windows-1252) in the information panel.
-    void appendInfo(const std::string& line, bool bold = false, TColor colour = clBlack);
+    void appendInfo(const std::string& line, bool bold = false, TColor colour = clBlack,
+                    bool italic = false);
 
     QTextEdit* RichEdit1() const { return richEdit1_; }
     QLabel* Label1() const { return label1_; }

@@ -58,6 +58,7 @@ struct PlotRequest {
 struct InfoLine {
     std::string text;
     bool bold = false;
+    bool italic = false;
 };
 
 struct PlotResult {

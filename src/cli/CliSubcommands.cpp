@@ -28,6 +28,7 @@ struct Listed {
     const Listed listed##Name(&Add##Name);                                                         \
     }
 
+X(Bootstrap)
 X(Calc)
 X(Circles)
 X(Circular)

@@ -27,7 +27,7 @@ std::string fromQString(const QString& text)
     return bytes;
 }
 
-void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold, TColor colour)
+void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold, TColor colour, bool italic)
 {
     QTextCursor cursor(panel.document());
     cursor.movePosition(QTextCursor::End);
@@ -35,6 +35,7 @@ void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold, TColor c
         cursor.insertBlock();
     QTextCharFormat format;
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(italic);
     format.setForeground(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
     cursor.insertText(toQString(line), format);
     panel.setTextCursor(cursor);

@@ -18,8 +18,8 @@ QString toQString(std::string_view cp1252);
 std::string fromQString(const QString& text);
 
 // Appends a paragraph (Windows-1252) to an information panel, bold for a heading, in a colour,
-// and shows it.
+// italic for a note, and shows it.
 void AppendInfoLine(QTextEdit& panel, std::string_view line, bool bold = false,
-                    TColor colour = clBlack);
+                    TColor colour = clBlack, bool italic = false);
 
 } // namespace ploq

@@ -1,6 +1,7 @@
 #include "stats3d/Stats3DDiagrams.h"
 
 #include "canvas/Plot.h"
+#include "stats3d/BootstrapDiagram.h"
 #include "stats3d/CircleAnalysis.h"
 
 #include <algorithm>
@@ -12,6 +13,8 @@ namespace {
 // One row per diagram.
 constexpr Stats3DDiagramRow kDiagrams[] = {
     {kDiagramChi2, DrawChi2Diagram},
+    {kDiagramBootstrapGC, DrawBootstrapCanvas},
+    {kDiagramBootstrapSC, DrawBootstrapCanvas},
 };
 
 } // namespace
@@ -23,8 +26,9 @@ std::span<const Stats3DDiagramRow> Stats3DDiagrams()
 
 Stats3DDiagram Stats3DDiagramOf(int number)
 {
-    const auto row = std::find_if(std::begin(kDiagrams), std::end(kDiagrams),
-                                  [number](const Stats3DDiagramRow& r) { return r.number == number; });
+    const auto row =
+        std::find_if(std::begin(kDiagrams), std::end(kDiagrams),
+                     [number](const Stats3DDiagramRow& r) { return r.number == number; });
     return row == std::end(kDiagrams) ? nullptr : row->draw;
 }
 
@@ -34,6 +38,8 @@ void RegisterStats3DDisplay(CanvasPainters& painters)
         if (const Stats3DDiagram draw = Stats3DDiagramOf(canvas.i1))
             draw(canvas, ctx);
     };
+    // Only the bootstrap diagrams write Label1: the count of their squares.
+    painters.label[kWPStats3D] = BootstrapCanvasLabel;
 }
 
 } // namespace ploq

@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <numbers>
 #include <random>
@@ -969,6 +971,91 @@ TEST_F(CliCommands, ContourLevelsAndMaximumOfTheChosenRows)
     }
 }
 
+// Lines round a great circle of pole (trend, plunge), or a cone of that aperture, with a fixed
+// scatter off it.
+std::vector<StoredRow> CircleRows(double trend, double plunge, double aperture, int n)
+{
+    const Vec a = unit(trend, plunge);
+    const Vec h = std::fabs(a.z) < 0.9 ? Vec{0, 0, 1} : Vec{1, 0, 0};
+    Vec e1{a.y * h.z - a.z * h.y, a.z * h.x - a.x * h.z, a.x * h.y - a.y * h.x};
+    const double l = std::sqrt(dot(e1, e1));
+    e1 = {e1.x / l, e1.y / l, e1.z / l};
+    const Vec e2{a.y * e1.z - a.z * e1.y, a.z * e1.x - a.x * e1.z, a.x * e1.y - a.y * e1.x};
+    std::vector<StoredRow> rows;
+    for (int i = 0; i < n; ++i) {
+        const double t = 2 * kPi * i / n;
+        const double r = (aperture + 4 * std::sin(5.0 * i)) * kPi / 180;
+        Vec p{std::cos(r) * a.x + std::sin(r) * (std::cos(t) * e1.x + std::sin(t) * e2.x),
+              std::cos(r) * a.y + std::sin(r) * (std::cos(t) * e1.y + std::sin(t) * e2.y),
+              std::cos(r) * a.z + std::sin(r) * (std::cos(t) * e1.z + std::sin(t) * e2.z)};
+        if (p.z < 0)
+            p = {-p.x, -p.y, -p.z};
+        rows.push_back({"L", std::fmod(std::atan2(p.x, p.y) * 180 / kPi + 360, 360),
+                        std::asin(std::min(1.0, p.z)) * 180 / kPi});
+    }
+    return rows;
+}
+
+// The same seed gives the same run and the same file; the pole is the direction of least
+// moment sum (u.p)^2, found here by a search over the sphere.
+TEST_F(CliCommands, BootstrapRepeatsWithItsSeedAndFitsTheLeastMomentPole)
+{
+    const std::vector<StoredRow> rows = CircleRows(120, 40, 90, 40);
+    const QString file = q(sheet("girdle.plq", rows));
+    const test::CliOutcome first =
+        run({"bootstrap", file, "--tossings", "200", "--seed", "5", "--json", "--vki", "a.txt"});
+    const test::CliOutcome second =
+        run({"bootstrap", file, "--tossings", "200", "--seed", "5", "--json", "--vki", "b.txt"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, second.out);
+    std::ifstream a(dir.path() / "a.txt", std::ios::binary),
+        b(dir.path() / "b.txt", std::ios::binary);
+    const std::string aText((std::istreambuf_iterator<char>(a)), {});
+    const std::string bText((std::istreambuf_iterator<char>(b)), {});
+    EXPECT_EQ(aText, bText);
+    EXPECT_EQ(std::count(aText.begin(), aText.end(), '\n'), 2 + 201);
+    const QJsonObject j = parsed(first);
+    EXPECT_EQ(j["n"].toInt(), 40);
+    EXPECT_EQ(j["tossings"].toInt(), 200);
+    EXPECT_GT(j["cone95"].toDouble(), 0);
+    EXPECT_GE(j["cone99"].toDouble(), j["cone95"].toDouble());
+    const auto moment = [&rows](const Vec& p) {
+        double sum = 0;
+        for (const StoredRow& r : rows)
+            sum += std::pow(dot(unit(r.trend, r.plunge), p), 2);
+        return sum;
+    };
+    Vec best{0, 0, 1};
+    for (double t = 0; t < 360; t += 0.5)
+        for (double p = 0; p <= 90; p += 0.25)
+            if (moment(unit(t, p)) < moment(best))
+                best = unit(t, p);
+    EXPECT_GT(std::fabs(dot(lineOf(j["pole"].toObject()), best)), std::cos(0.5 * kPi / 180));
+    const test::CliOutcome other =
+        run({"bootstrap", file, "--tossings", "200", "--seed", "6", "--json"});
+    EXPECT_NE(parsed(other)["cone95"].toDouble(), j["cone95"].toDouble());
+    const std::vector<std::string> text =
+        run({"bootstrap", file, "--tossings", "20", "--seed", "5"}).lines();
+    ASSERT_EQ(text.size(), 4u);
+    EXPECT_NE(text[0].find(" - testing best great circle (boot strap, 20 tossing)"),
+              std::string::npos);
+}
+
+TEST_F(CliCommands, BootstrapSmallCircleCountsItsFitsAndRefusesTooFew)
+{
+    const QString file = q(sheet("cone.plq", CircleRows(200, 70, 30, 40)));
+    const QJsonObject j =
+        parsed(run({"bootstrap", file, "--small", "--tossings", "100", "--seed", "3", "--json"}));
+    EXPECT_EQ(j["valid"].toInt() + j["failures"].toInt(), 100);
+    EXPECT_NEAR(j["aperture"].toDouble(), 30, 2);
+    EXPECT_GT(std::fabs(dot(lineOf(j["axis"].toObject()), unit(200, 70))), std::cos(2 * kPi / 180));
+    EXPECT_GE(j["aperture_interval99"].toDouble(), j["aperture_interval95"].toDouble());
+    const test::CliOutcome few =
+        run({"bootstrap", q(sheet("two.plq", {{"L", 10, 20}, {"L", 50, 30}})), "--seed", "1"});
+    EXPECT_EQ(few.status, 1);
+    EXPECT_NE(few.err.find("At least 3 displayed values are needed"), std::string::npos);
+}
+
 TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
 {
     const std::map<QString, std::vector<std::string>> keys = {
@@ -989,7 +1076,8 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"faults-enter", {"fault", "striae", "fs_angle", "rows", "written"}},
         {"merge", {"merged", "sheets", "full"}},
         {"sort", {"by", "measurements"}},
-        {"contour", {"levels", "uniform_count", "max_uniformity"}}};
+        {"contour", {"levels", "uniform_count", "max_uniformity"}},
+        {"bootstrap", {"cone95", "least_chi2_pole", "aperture_interval95", "failures"}}};
     for (const auto& [command, words] : keys) {
         const test::CliOutcome r = run({command, "--help"});
         EXPECT_EQ(r.status, 0);
