@@ -112,6 +112,9 @@ struct DihedraUi : ::testing::Test {
         canvas.imageMouse(0, {p.x, p.y, true, false, false});
     }
 
+    // The notation the results are written in.
+    Notation notation() const { return {t.app.settings().FrtS, t.app.settings().FrtL}; }
+
     static QString caption(TWPlot& canvas) { return canvas.Button1()->text(); }
 
     test::PixelApp t;
@@ -154,10 +157,10 @@ TEST_F(DihedraUi, CalculateMakesARightDihedraCanvasOfItsOwnGrid)
     ASSERT_FALSE(lines.empty());
     const Direction at = NodeDirection(100, 6);
     EXPECT_EQ(lines.back(), "nod 100, position : "
-                                + DirToText(false, false, at.plunge, at.trend, Notation{1, 1})
+                                + DirToText(false, false, at.plunge, at.trend, notation())
                                 + " ");
     EXPECT_EQ(fromQString(rd->Label2()->text()),
-              DirToText(false, false, at.plunge, at.trend, Notation{1, 1}));
+              DirToText(false, false, at.plunge, at.trend, notation()));
     test::SavePicture(image(*rd), "dihedra_node_position.png");
 }
 
@@ -177,7 +180,7 @@ TEST_F(DihedraUi, AValueAtAClickIsTheCountThere)
     const Direction clicked = *rd->model().DirAt(p.x, p.y);
     const int expected = DihedraCounter(CanvasRecords(source->model()), true).CountAt(clicked);
     EXPECT_EQ(lines.back(), "point " + DirToText(false, false, clicked.plunge, clicked.trend,
-                                                 Notation{1, 1})
+                                                 notation())
                                 + "   v = " + std::to_string(expected));
     // The count written in purple at the click.
     const QImage shown = image(*rd);
@@ -216,7 +219,7 @@ TEST_F(DihedraUi, SettingTheMaximumToZeroMakesACanvasOfTheKeptFaults)
     EXPECT_EQ(l.lVnod[static_cast<std::size_t>(top)], 0);
     EXPECT_EQ(l.mi, 0);
     const NodeRemoval removal =
-        RemoveNode(CanvasRecords(m), m.lVnod, 6, top, true, Notation{1, 1});
+        RemoveNode(CanvasRecords(m), m.lVnod, 6, top, true, notation());
     EXPECT_EQ(l.lNT, 2 * static_cast<int>(removal.kept.size()));
     EXPECT_EQ(fromQString(left->Label1()->text()), std::to_string(removal.kept.size()) + " f");
     const std::vector<std::string> lines = test::PanelLines(*left);
@@ -224,7 +227,7 @@ TEST_F(DihedraUi, SettingTheMaximumToZeroMakesACanvasOfTheKeptFaults)
     EXPECT_EQ(lines[0], "Derelicted faults :");
     const Direction at = NodeDirection(top, 6);
     EXPECT_EQ(test::PanelLines(*rd).back(),
-              "nod set to zero :  " + DirToText(false, false, at.plunge, at.trend, Notation{1, 1})
+              "nod set to zero :  " + DirToText(false, false, at.plunge, at.trend, notation())
                   + " ");
     test::SavePicture(image(*left), "dihedra_node_to_zero.png");
     // A node of value 0 only writes its line.
@@ -367,7 +370,7 @@ TEST_F(DihedraUi, TheFaultsExampleEndToEnd)
     rd->Button1MouseUp(false);
     for (int step = 1; step <= 2; ++step) {
         rd->Button1MouseUp(false);
-        test::SavePicture(image(*rd), "dihedra_faults_step" + std::to_string(step) + ".png");
+        test::SavePicture(image(*rd), QString("dihedra_faults_step%1.png").arg(step));
     }
     TWPlot* pt = made(Cmd::FaultsPTAxis, source);
     EXPECT_EQ(pt->model().lNT, 80);
