@@ -1,5 +1,6 @@
 #include "faults/DihedraDraw.h"
 #include "faults/RightDihedra.h"
+#include "model/UtilGlob.h"
 #include "stats3d/Counting.h"
 
 #include "cli/CliFaults.h"
