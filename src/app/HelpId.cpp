@@ -21,6 +21,7 @@ constexpr auto kTopics = std::to_array<HelpTopic>({
     {kHelpDisplayAdd, "displayadd.html", "Showing, copying and adding results"},
     {kHelpCounting, "counting.html", "Counting on the crown grid"},
     {kHelpContouring, "contouring.html", "Density contours"},
+    {kHelpDihedraContours, "dihedracontours.html", "Contours of the right dihedra"},
     {kHelpTrackdip, "trackdip.html", "Trackdip"},
     {kHelpValLine, "valline.html", "Line or plane value"},
     {kHelpCircular, "circular.html", "Circular plot and circular tests"},

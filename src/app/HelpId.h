@@ -27,6 +27,7 @@ constexpr int kHelpBestPole = 180;
 constexpr int kHelpDisplayAdd = 190;
 constexpr int kHelpCounting = 200;
 constexpr int kHelpContouring = 220;
+constexpr int kHelpDihedraContours = 250;
 constexpr int kHelpTrackdip = 310;
 constexpr int kHelpValLine = 350;
 constexpr int kHelpCircular = 360;

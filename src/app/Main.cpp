@@ -24,7 +24,9 @@
 #include "model/DlgValLine.h"
 #include "platform/QtText.h"
 #include "stats3d/DlgDisplayAdd.h"
+#include "stats3d/CircleCommands.h"
 #include "stats3d/ContourCommands.h"
+#include "stats3d/DlgContDD.h"
 #include "stats3d/CountingCommands.h"
 #include "stats3d/Stats3DCommands.h"
 #include "stats3d/TrackdipCommands.h"
@@ -117,10 +119,12 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallStats2DCommands(*this, app_);
     InstallCircularCommands(*this, app_);
     InstallStats3DCommands(*this, app_);
+    InstallCircleCommands(*this, app_);
     InstallDisplayAddCommands(*this, app_);
     InstallCountingCommands(*this, app_);
     InstallTrackdipCommands(*this, app_);
     InstallContourCommands(*this, app_);
+    InstallDihedraContourCommands(*this, app_);
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
     InstallFaultExportCommands(*this, app_);

@@ -8,6 +8,7 @@
 #include "model/Trigo.h"
 #include "model/TypesGlob.h"
 #include "platform/Surface.h"
+#include "stats3d/CircleAnalysisTypes.h"
 #include "stats3d/ContourTypes.h"
 #include "stats3d/InfoAdd.h"
 #include "stats3d/InfoTD.h"
@@ -144,6 +145,8 @@ public:
     std::vector<double> lTaz;
     std::vector<double> lTpe;
     ParamContours tContour;
+    // The chi2 grid of a best-circle analysis canvas and the fits it was made about.
+    std::unique_ptr<CircleAnalysisData> lKi;
 
 private:
     std::unique_ptr<Image> image_;

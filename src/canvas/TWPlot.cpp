@@ -13,6 +13,7 @@
 #include "platform/Prompts.h"
 #include "platform/QtSurface.h"
 #include "platform/QtText.h"
+#include "stats3d/DlgContDD.h"
 
 #include <QAction>
 #include <QApplication>
@@ -725,6 +726,8 @@ void TWPlot::closeEvent(QCloseEvent* event)
     if (auto* legend = qobject_cast<TSymbBatch*>(app_.dialog(kWinSymbBatch));
         legend && legend->canvas() == this)
         legend->close();
+    if (QWidget* contouring = app_.dialog(kDlgContDD); contouring && model_.natWP == kWPDihedra)
+        contouring->close();
     app_.removeWindow(*this);
     if (!ActiveCanvas(app_))
         for (int tag : {kDlgRotate, kDlgDisplayAdd, kDlgChangeSy})

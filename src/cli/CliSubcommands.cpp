@@ -29,6 +29,7 @@ struct Listed {
     }
 
 X(Calc)
+X(Circles)
 X(Circular)
 X(Contour)
 X(Convert)

@@ -192,6 +192,7 @@ bool StartDihedraMode(TWPlot& canvas, int mode)
 void InstallDihedraCommands(TForm1& form, Application& app)
 {
     RegisterDihedraDisplays(CanvasPainters::Registered());
+    FillRightDihedraDensity();
     ClickModes()[kModeDihedraValue] = {valueClick, {}, {}, {}};
     ClickModes()[kModeDihedraNode] = {nodeClick, {}, {}, {}};
     ClickModes()[kModeDihedraZero] = {zeroClick, {}, {}, {}};

@@ -2,9 +2,11 @@
 
 #include "model/UtilGlob.h"
 #include "stats3d/Counting.h"
+#include "stats3d/DihedraContours.h"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 namespace ploq {
@@ -120,6 +122,15 @@ DihedraCounter::DihedraCounter(std::span<const InfoVal> records, bool lowerHemis
 int DihedraCounter::CountAt(const Direction& d) const
 {
     return ploq::CountAt(faults_, DirCosines(d));
+}
+
+void FillRightDihedraDensity()
+{
+    RightDihedraDensity() = [](std::span<const InfoVal> records, const Net& net) -> DirectionCount {
+        // The pairs are made into vectors once for the whole drawing.
+        auto counter = std::make_shared<const DihedraCounter>(records, net.lowerHemisphere);
+        return [counter](const Direction& d) { return counter->CountAt(d); };
+    };
 }
 
 void FoldOuterCrown(std::vector<int>& counts, int crowns)

@@ -87,6 +87,10 @@ private:
     std::vector<DihedraFault> faults_;
 };
 
+// Makes the right dihedra contouring's density the value of this counter, on the hemisphere of
+// the net it draws on.
+void FillRightDihedraDensity();
+
 // A right dihedra: the count of every node of a grid of `crowns` crowns (the outer crown
 // folded, each node and its opposite taking the larger of the two), the largest and smallest
 // counts, and the faults counted.

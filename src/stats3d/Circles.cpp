@@ -59,11 +59,54 @@ Sums angleSums(std::span<const Vec3> u, const Vec3& v)
 {
     Sums sums;
     for (const Vec3& ui : u) {
-        const double c = std::clamp(Dot(ui, v), -1.0, 1.0);
+        const double c = std::min(std::fabs(Dot(ui, v)), 1.0);
         sums.c += c;
         sums.s += std::sqrt(std::max(0.0, 1 - c * c));
     }
     return sums;
+}
+
+struct Climb {
+    Vec3 axis;
+    int passes = 0;
+    double criterion = 0; // max over rho of sum cos(theta_i - rho) = |(sum c, sum s)|
+};
+
+// The iteration from a start axis, until a pass moves the axis by less than 1e-8 in cosine;
+// none when it has not within the passes.
+std::optional<Climb> climbFrom(std::span<const Vec3> u, Vec3 v, int maxPasses)
+{
+    Vec3 previous;
+    for (int pass = 0; pass < maxPasses; ++pass) {
+        Sums sums;
+        Vec3 sumU;
+        Vec3 sumTerms;
+        for (const Vec3& stored : u) {
+            // A measurement is an axis: its end on the side of the current axis. Taken as
+            // stored, the end a cone leaves on the other side of the primitive counts pi minus
+            // its angle and pulls the fit onto another circle.
+            const Vec3 ui = Dot(stored, v) < 0 ? times(-1, stored) : stored;
+            const double c = std::min(Dot(ui, v), 1.0);
+            const double s = std::sqrt(std::max(0.0, 1 - c * c));
+            sums.c += c;
+            sums.s += s;
+            sumU = plus(sumU, ui);
+            if (s >= 1e-12) // a direction on the axis has no direction to pull it
+                sumTerms = plus(sumTerms, times(1 / s, plus(times(c, ui), times(-1, v))));
+        }
+        const double rho = std::atan2(sums.s, sums.c);
+        Vec3 w = plus(times(std::cos(rho), sumU), times(-std::sin(rho), sumTerms));
+        if (!normalize(w))
+            return std::nullopt;
+        const bool converged = std::fabs(Dot(w, previous)) > 0.99999999;
+        previous = w;
+        v = w;
+        if (converged) {
+            const Sums last = angleSums(u, v);
+            return Climb{v, pass + 1, std::hypot(last.c, last.s)};
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -105,41 +148,30 @@ SmallCircleFit FitSmallCircle(std::span<const Vec3> g, bool lowerHemisphere, int
     // The resultant itself, in the canvas frame. Its components taken unchanged there stand for
     // the axis of trend plus 180 degrees, which for an axis plunging 45 degrees is normal to the
     // true axis: a stationary point of the iteration, which then stops on a great circle.
-    Vec3 v = canvasFrame(resultant, lowerHemisphere);
-    if (!normalize(v))
-        return fit;
-    Vec3 previous;
-    for (int pass = 0; pass < maxPasses; ++pass) {
-        Sums sums;
-        Vec3 sumU;
-        Vec3 sumTerms;
-        for (const Vec3& ui : u) {
-            const double c = std::clamp(Dot(ui, v), -1.0, 1.0);
-            const double s = std::sqrt(std::max(0.0, 1 - c * c));
-            sums.c += c;
-            sums.s += s;
-            sumU = plus(sumU, ui);
-            if (s >= 1e-12) // a direction on the axis has no direction to pull it
-                sumTerms = plus(sumTerms, times(1 / s, plus(times(c, ui), times(-1, v))));
-        }
-        const double rho = std::atan2(sums.s, sums.c);
-        Vec3 w = plus(times(std::cos(rho), sumU), times(-std::sin(rho), sumTerms));
-        if (!normalize(w))
-            return fit;
-        const bool converged = std::fabs(Dot(w, previous)) > 0.99999999;
-        previous = w;
-        v = w;
-        if (converged) {
-            const Sums last = angleSums(u, v);
-            double aperture = std::atan2(last.s, last.c);
-            fit.failed = false;
-            fit.passes = pass + 1;
-            fit.axis = CosinesToDir(v);
-            fit.aperture = aperture > kHalfPi ? kPi - aperture : aperture;
-            return fit;
-        }
+    // The iteration only climbs to the nearest maximum: a cone that crosses the primitive, or
+    // a wide one, has its axis far from the resultant. It also starts from the three principal
+    // axes of the set, and the circle of the largest criterion is kept.
+    std::vector<Vec3> starts{canvasFrame(resultant, lowerHemisphere)};
+    const Eigen3 eigen = Jacobi3(OrientationMatrix(g).T);
+    for (int k = 0; k < 3; ++k)
+        starts.push_back(canvasFrame(DirToVec(EigenAxis(eigen, k)), lowerHemisphere));
+    std::optional<Climb> best;
+    for (Vec3& start : starts) {
+        if (!normalize(start))
+            continue;
+        const std::optional<Climb> climb = climbFrom(u, start, maxPasses);
+        if (climb && (!best || climb->criterion > best->criterion))
+            best = climb;
     }
-    fit.passes = maxPasses;
+    if (!best) {
+        fit.passes = maxPasses;
+        return fit;
+    }
+    const Sums last = angleSums(u, best->axis);
+    fit.failed = false;
+    fit.passes = best->passes;
+    fit.axis = CosinesToDir(best->axis);
+    fit.aperture = std::atan2(last.s, last.c);
     return fit;
 }
 

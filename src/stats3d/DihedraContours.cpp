@@ -1,6 +1,6 @@
 #include "stats3d/DihedraContours.h"
 
-#include "stats3d/Contours.h"
+#include "canvas/Plot.h"
 
 #include <algorithm>
 #include <charconv>
@@ -67,6 +67,71 @@ std::optional<int> ReadCurveCount(std::string_view text)
     if (error != std::errc() || stop != kept.data() + kept.size())
         return std::nullopt;
     return value;
+}
+
+std::string DihedraMinLabel(int mi)
+{
+    return "min = " + std::to_string(mi);
+}
+
+std::string DihedraMaxLabel(int ma)
+{
+    return "max = " + std::to_string(ma);
+}
+
+DihedraDensityMaker& RightDihedraDensity()
+{
+    static DihedraDensityMaker maker;
+    return maker;
+}
+
+std::span<const InfoVal> KeptRecords(const CanvasModel& canvas)
+{
+    if (canvas.lVal.size() < 2 || canvas.lNT <= 0)
+        return {};
+    const std::size_t n = std::min(static_cast<std::size_t>(canvas.lNT), canvas.lVal.size() - 1);
+    return std::span<const InfoVal>(canvas.lVal).subspan(1, n);
+}
+
+Density DihedraDensity(const CanvasModel& canvas, const Net& net)
+{
+    const DihedraDensityMaker& maker = RightDihedraDensity();
+    if (!maker)
+        return {};
+    DirectionCount count = maker(KeptRecords(canvas), net);
+    if (!count)
+        return {};
+    return [count = std::move(count), net](PlaneOffset offset) {
+        return count(OffsetToDir(offset, net));
+    };
+}
+
+void KeepDihedraContouring(CanvasModel& contours, const CanvasModel& dihedra,
+                           const ParamContours& params)
+{
+    const std::span<const InfoVal> records = KeptRecords(dihedra);
+    contours.lVal.assign(kValueSlots, InfoVal{});
+    std::copy(records.begin(), records.end(), contours.lVal.begin() + 1);
+    contours.lNT = static_cast<int>(records.size());
+    contours.mi = dihedra.mi;
+    contours.ma = dihedra.ma;
+    contours.tContour = params;
+    contours.i0 = 1;
+}
+
+void DrawDihedraContourCanvas(CanvasModel& canvas, const DrawContext& ctx)
+{
+    if (canvas.i0 <= 0)
+        return;
+    if (const Density density = DihedraDensity(canvas, ctx.net))
+        DrawContours(ctx, canvas.tContour, density);
+}
+
+void RegisterDihedraContourDisplay(CanvasPainters& painters)
+{
+    painters.display[kWPDihedraContours] = [](CanvasModel& canvas, DrawContext& ctx) {
+        DrawDihedraContourCanvas(canvas, ctx);
+    };
 }
 
 } // namespace ploq

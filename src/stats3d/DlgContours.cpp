@@ -19,8 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -31,42 +29,11 @@ namespace ploq {
 
 namespace {
 
-constexpr QSize kSwatchSize{36, 16};
-
-QPixmap swatch(TColor colour)
-{
-    QPixmap p(kSwatchSize);
-    p.fill(toQColor(colour));
-    return p;
-}
-
-// Two exclusive choices in a titled box, the first and the second button.
-QGroupBox* choiceBox(const char* title, QRadioButton*& first, const char* firstText,
-                     QRadioButton*& second, const char* secondText)
-{
-    auto* box = new QGroupBox(QString::fromLatin1(title));
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(8, 4, 8, 4);
-    layout->setSpacing(2);
-    first = new QRadioButton(QString::fromLatin1(firstText));
-    second = new QRadioButton(QString::fromLatin1(secondText));
-    layout->addWidget(first);
-    layout->addWidget(second);
-    return box;
-}
-
 // The option word, and the grid mesh it holds as the options dialog reads it.
 void storeStyle(VarGlob& settings, const ContourDialogState& state)
 {
     settings.StyleCont = StyleContOf(state, settings.StyleCont);
     settings.PasCont = state.pas;
-}
-
-void setChecked(QRadioButton* on, QRadioButton* off, bool first)
-{
-    const QSignalBlocker a(on);
-    const QSignalBlocker b(off);
-    (first ? on : off)->setChecked(true);
 }
 
 } // namespace
@@ -113,19 +80,12 @@ QWidget* TDlgContours::buildOptions()
     layout->setSpacing(4);
 
     auto* fields = new QGridLayout;
-    gridStep_ = new QLineEdit;
-    gridStep_->setMaximumWidth(60);
-    connect(gridStep_, &QLineEdit::editingFinished, this, &TDlgContours::gridStepEdited);
-    cone_ = new QLineEdit;
-    cone_->setMaximumWidth(60);
-    connect(cone_, &QLineEdit::editingFinished, this, &TDlgContours::coneEdited);
-    fields->addWidget(new QLabel(QStringLiteral(" grid step ")), 0, 0);
-    fields->addWidget(gridStep_, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral(" cone aperture ")), 1, 0);
-    fields->addWidget(cone_, 1, 1);
+    gridStep_ = AddContourField(*fields, 0, " grid step ", *this, [this] { gridStepEdited(); });
+    cone_ = AddContourField(*fields, 1, " cone aperture ", *this, [this] { coneEdited(); });
     layout->addLayout(fields);
 
-    layout->addWidget(choiceBox("isovalues", raw_, "raw data", uniformity_, "N x  uniformity"));
+    layout->addWidget(
+        ContourChoiceBox("isovalues", raw_, "raw data", uniformity_, "N x  uniformity"));
     connect(raw_, &QRadioButton::clicked, this, [this] { isovaluesClicked(false); });
     connect(uniformity_, &QRadioButton::clicked, this, [this] { isovaluesClicked(true); });
 
@@ -144,15 +104,7 @@ QWidget* TDlgContours::buildOptions()
     drawingLayout->addWidget(drawingNote_);
     layout->addWidget(drawing);
 
-    layout->addWidget(choiceBox(" display ", contoursOnly_, "contours only", filled_, "filled "));
-    connect(contoursOnly_, &QRadioButton::clicked, this, [this] { displayClicked(false); });
-    connect(filled_, &QRadioButton::clicked, this, [this] { displayClicked(true); });
-    layout->addWidget(choiceBox(" contour lines ", asFilling_, "as filling", black_, "black"));
-    connect(asFilling_, &QRadioButton::clicked, this, [this] { linesClicked(false); });
-    connect(black_, &QRadioButton::clicked, this, [this] { linesClicked(true); });
-    layout->addWidget(choiceBox(" filling ", colourMode_, "color", greyMode_, "gray scale"));
-    connect(colourMode_, &QRadioButton::clicked, this, [this] { fillingClicked(false); });
-    connect(greyMode_, &QRadioButton::clicked, this, [this] { fillingClicked(true); });
+    look_.build(*layout, *this, state_, [this] { showState(); });
     layout->addStretch(1);
     return panel;
 }
@@ -162,43 +114,15 @@ QWidget* TDlgContours::buildLevels()
     levelsGroup_ = new QGroupBox;
     auto* layout = new QGridLayout(levelsGroup_);
     layout->setContentsMargins(8, 4, 8, 4);
-    levelList_ = new QListWidget;
-    levelList_->setFont(QFont(QStringLiteral("Monospace")));
-    levelList_->setMinimumWidth(90);
-    connect(levelList_, &QListWidget::currentRowChanged, this, &TDlgContours::levelSelected);
+    levels_ = new ContourLevelPanel(this, *layout, state_, app_.prompts(), [this] { showState(); });
     maxLabel_ = new QLabel;
-    levelEdit_ = new QLineEdit;
-    levelEdit_->setMaximumWidth(60);
-    colourBox_ = new QToolButton;
-    colourBox_->setIconSize(kSwatchSize);
-    colourBox_->setToolTip(QStringLiteral("colour of the level"));
-    connect(colourBox_, &QToolButton::clicked, this, &TDlgContours::colourBoxClick);
-    greyEdit_ = new QLineEdit;
-    greyEdit_->setMaximumWidth(60);
-    connect(greyEdit_, &QLineEdit::editingFinished, this, &TDlgContours::greyEdited);
-    greySwatch_ = new QLabel;
-    add_ = new QPushButton(QStringLiteral("add"));
-    delete_ = new QPushButton(QStringLiteral("delete"));
-    modify_ = new QPushButton(QStringLiteral("modify"));
     default_ = new QPushButton(QStringLiteral("default parameters"));
-    for (QPushButton* b : {add_, delete_, modify_, default_})
-        b->setAutoDefault(false);
-    connect(add_, &QPushButton::clicked, this, &TDlgContours::addClick);
-    connect(delete_, &QPushButton::clicked, this, &TDlgContours::deleteClick);
-    connect(modify_, &QPushButton::clicked, this, &TDlgContours::modifyClick);
+    default_->setAutoDefault(false);
     connect(default_, &QPushButton::clicked, this, &TDlgContours::defaultClick);
     bezierBox_ = new QCheckBox(QStringLiteral("Bezier smoothing"));
     connect(bezierBox_, &QCheckBox::toggled, this, &TDlgContours::bezierToggled);
     bezierNote_ = new QLabel;
 
-    layout->addWidget(levelList_, 0, 0, 6, 1);
-    layout->addWidget(levelEdit_, 0, 1);
-    layout->addWidget(colourBox_, 0, 2);
-    layout->addWidget(greyEdit_, 1, 1);
-    layout->addWidget(greySwatch_, 1, 2);
-    layout->addWidget(add_, 2, 1, 1, 2);
-    layout->addWidget(delete_, 3, 1, 1, 2);
-    layout->addWidget(modify_, 4, 1, 1, 2);
     layout->addWidget(maxLabel_, 6, 0, 1, 3);
     layout->addWidget(default_, 7, 0, 1, 3);
     layout->addWidget(bezierBox_, 8, 0, 1, 2);
@@ -210,41 +134,22 @@ void TDlgContours::showState()
 {
     const QSignalBlocker step(gridStep_);
     const QSignalBlocker cone(cone_);
-    const QSignalBlocker grey(greyEdit_);
     const QSignalBlocker bezier(bezierBox_);
     gridStep_->setText(QString::number(state_.pas));
     cone_->setText(toQString(FormatFixed(state_.cone, 1)));
-    setChecked(uniformity_, raw_, state_.uniformity);
+    CheckOneOf(uniformity_, raw_, state_.uniformity);
     for (std::size_t i = 0; i < drawing_.size(); ++i) {
         const QSignalBlocker b(drawing_[i]);
         drawing_[i]->setChecked(static_cast<std::size_t>(state_.drawing) == i);
     }
     drawingNote_->setText(toQString(DrawingNote(state_)));
-    setChecked(filled_, contoursOnly_, state_.filled);
-    setChecked(black_, asFilling_, state_.blackLine);
-    setChecked(greyMode_, colourMode_, state_.greyScale);
+    look_.show(state_);
     levelsGroup_->setTitle(toQString(UnitLabel(state_)));
     maxLabel_->setText(toQString(MaxLabel(state_)));
-    levelEdit_->setText(toQString(state_.levelField));
-    colourBox_->setIcon(swatch(state_.colour));
-    greyEdit_->setText(toQString(FormatFixed(state_.greyPercent, 1)));
-    greySwatch_->setPixmap(swatch(GreyOfPercent(state_.greyPercent)));
     bezierBox_->setChecked(state_.bezierBox);
     bezierNote_->setText(toQString(BezierNote(state_.bezierBox)));
     options_->setVisible(!state_.collapsed);
-    showLevels(levelList_->currentRow());
-}
-
-void TDlgContours::showLevels(int selected)
-{
-    const QSignalBlocker blocker(levelList_);
-    levelList_->clear();
-    for (const Contour& c : state_.levels.levels()) {
-        auto* item = new QListWidgetItem(QIcon(swatch(c.cz)), toQString(LevelListText(c.z)));
-        levelList_->addItem(item);
-    }
-    if (selected >= 0 && selected < levelList_->count())
-        levelList_->setCurrentRow(selected);
+    levels_->show();
 }
 
 void TDlgContours::recount()
@@ -305,122 +210,10 @@ void TDlgContours::drawingClicked(ContourDrawingChoice drawing)
     showState();
 }
 
-void TDlgContours::displayClicked(bool filled)
-{
-    state_.filled = filled;
-    showState();
-}
-
-void TDlgContours::linesClicked(bool black)
-{
-    state_.blackLine = black;
-    showState();
-}
-
-void TDlgContours::fillingClicked(bool grey)
-{
-    SetGreyScale(state_, grey);
-    showState();
-}
-
-void TDlgContours::levelSelected(int row)
-{
-    if (row < 0 || row >= state_.levels.count())
-        return;
-    const Contour& c = state_.levels.at(row);
-    state_.levelField = LevelFieldText(c.z);
-    if (state_.greyScale)
-        state_.greyPercent = PercentOfGrey(c.cz);
-    else
-        state_.colour = c.cz;
-    showState();
-}
-
-void TDlgContours::colourBoxClick()
-{
-    const ColourAnswer answer = app_.prompts().chooseColour(state_.colour);
-    if (!answer.colour)
-        return;
-    state_.colour = *answer.colour;
-    showState();
-}
-
-void TDlgContours::greyEdited()
-{
-    const std::optional<double> grey = ReadGreyPercent(fromQString(greyEdit_->text()));
-    if (!grey) {
-        showState();
-        refuse(kMsgBadGrey);
-        return;
-    }
-    state_.greyPercent = *grey;
-    showState();
-}
-
 void TDlgContours::bezierToggled(bool smoothing)
 {
     state_.bezierBox = smoothing;
     showState();
-}
-
-std::optional<double> TDlgContours::typedLevel()
-{
-    const std::optional<double> z = ReadLevel(fromQString(levelEdit_->text()));
-    if (!z) {
-        showState();
-        refuse(kMsgBadLevel);
-        return std::nullopt;
-    }
-    return z;
-}
-
-void TDlgContours::addClick()
-{
-    if (state_.levels.count() >= kMaxContourLevels) {
-        app_.prompts().information(std::string(kMsgTooManyContours));
-        return;
-    }
-    const std::optional<double> z = typedLevel();
-    if (!z)
-        return;
-    int inserted = -1;
-    if (state_.levels.add(*z, state_.currentColour(), &inserted) == LevelEdit::Duplicate) {
-        showState();
-        refuse(kMsgSameLevel);
-        return;
-    }
-    state_.levelField = LevelFieldText(*z);
-    if (!state_.greyScale)
-        state_.levels.storeColours(state_.tcoCont);
-    showState();
-    showLevels(inserted);
-}
-
-void TDlgContours::deleteClick()
-{
-    const int row = levelList_->currentRow();
-    if (state_.levels.remove(row) != LevelEdit::Done)
-        return;
-    showLevels(std::min(row, state_.levels.count() - 1));
-}
-
-void TDlgContours::modifyClick()
-{
-    const int row = levelList_->currentRow();
-    if (row < 0 || row >= state_.levels.count())
-        return;
-    const std::optional<double> z = typedLevel();
-    if (!z)
-        return;
-    int moved = row;
-    if (state_.levels.modify(row, *z, state_.currentColour(), &moved) == LevelEdit::Duplicate) {
-        showState();
-        refuse(kMsgSameLevel);
-        return;
-    }
-    state_.levelField = LevelFieldText(*z);
-    showState();
-    showLevels(moved);
 }
 
 void TDlgContours::defaultClick()
@@ -431,7 +224,7 @@ void TDlgContours::defaultClick()
         usable ? ContourSet(canvas->model(), app_.Tsy()) : std::vector<Direction>{};
     DefaultParameters(state_, set, usable ? canvas->model().net() : Net{});
     showState();
-    showLevels(-1);
+    levels_->showLevels(-1);
 }
 
 void TDlgContours::contourClick()

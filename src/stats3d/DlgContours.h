@@ -4,6 +4,7 @@
 // control writes into it and the view is shown again from it. "Contour" makes a contour canvas
 // of the active canvas's working set (or of a contour canvas's directions) with the levels.
 
+#include "stats3d/ContourLevelPanel.h"
 #include "stats3d/ContourLevels.h"
 
 #include <QWidget>
@@ -49,16 +50,13 @@ public:
     void coneEdited();
     void isovaluesClicked(bool uniformity);
     void drawingClicked(ContourDrawingChoice drawing);
-    void displayClicked(bool filled);
-    void linesClicked(bool black);
-    void fillingClicked(bool grey);
-    void levelSelected(int row);
-    void colourBoxClick();
-    void greyEdited();
+    void levelSelected(int row) { levels_->levelSelected(row); }
+    void colourBoxClick() { levels_->colourBoxClick(); }
+    void greyEdited() { levels_->greyEdited(); }
     void bezierToggled(bool smoothing);
-    void addClick();
-    void deleteClick();
-    void modifyClick();
+    void addClick() { levels_->addClick(); }
+    void deleteClick() { levels_->deleteClick(); }
+    void modifyClick() { levels_->modifyClick(); }
     void defaultClick();
     void contourClick();
     void setCollapsed(bool collapsed);
@@ -75,24 +73,24 @@ public:
         return drawing_[static_cast<std::size_t>(d)];
     }
     QLabel* drawingNote() const { return drawingNote_; }
-    QRadioButton* contoursOnlyButton() const { return contoursOnly_; }
-    QRadioButton* filledButton() const { return filled_; }
-    QRadioButton* asFillingButton() const { return asFilling_; }
-    QRadioButton* blackButton() const { return black_; }
-    QRadioButton* colourButton() const { return colourMode_; }
-    QRadioButton* greyButton() const { return greyMode_; }
+    QRadioButton* contoursOnlyButton() const { return look_.contoursOnly; }
+    QRadioButton* filledButton() const { return look_.filled; }
+    QRadioButton* asFillingButton() const { return look_.asFilling; }
+    QRadioButton* blackButton() const { return look_.black; }
+    QRadioButton* colourButton() const { return look_.colourMode; }
+    QRadioButton* greyButton() const { return look_.greyMode; }
     QGroupBox* levelsGroup() const { return levelsGroup_; }
-    QListWidget* levelList() const { return levelList_; }
+    QListWidget* levelList() const { return levels_->levelList(); }
     QLabel* maxLabel() const { return maxLabel_; }
-    QLineEdit* levelEdit() const { return levelEdit_; }
-    QToolButton* colourBox() const { return colourBox_; }
-    QLineEdit* greyEdit() const { return greyEdit_; }
-    QLabel* greySwatch() const { return greySwatch_; }
+    QLineEdit* levelEdit() const { return levels_->levelEdit(); }
+    QToolButton* colourBox() const { return levels_->colourBox(); }
+    QLineEdit* greyEdit() const { return levels_->greyEdit(); }
+    QLabel* greySwatch() const { return levels_->greySwatch(); }
     QCheckBox* bezierBox() const { return bezierBox_; }
     QLabel* bezierNote() const { return bezierNote_; }
-    QPushButton* addButton() const { return add_; }
-    QPushButton* deleteButton() const { return delete_; }
-    QPushButton* modifyButton() const { return modify_; }
+    QPushButton* addButton() const { return levels_->addButton(); }
+    QPushButton* deleteButton() const { return levels_->deleteButton(); }
+    QPushButton* modifyButton() const { return levels_->modifyButton(); }
     QPushButton* defaultButton() const { return default_; }
     QPushButton* contourButton() const { return contour_; }
     QToolButton* optionsButton() const { return optionsButton_; }
@@ -104,9 +102,6 @@ protected:
 private:
     QWidget* buildOptions();
     QWidget* buildLevels();
-    void showLevels(int selected);
-    // The typed level, or none after telling why (the field restored).
-    std::optional<double> typedLevel();
     void refuse(std::string_view message);
 
     Application& app_;
@@ -122,24 +117,12 @@ private:
     QRadioButton* uniformity_ = nullptr;
     std::array<QRadioButton*, 3> drawing_{};
     QLabel* drawingNote_ = nullptr;
-    QRadioButton* contoursOnly_ = nullptr;
-    QRadioButton* filled_ = nullptr;
-    QRadioButton* asFilling_ = nullptr;
-    QRadioButton* black_ = nullptr;
-    QRadioButton* colourMode_ = nullptr;
-    QRadioButton* greyMode_ = nullptr;
+    ContourLookButtons look_;
     QGroupBox* levelsGroup_ = nullptr;
-    QListWidget* levelList_ = nullptr;
+    ContourLevelPanel* levels_ = nullptr;
     QLabel* maxLabel_ = nullptr;
-    QLineEdit* levelEdit_ = nullptr;
-    QToolButton* colourBox_ = nullptr;
-    QLineEdit* greyEdit_ = nullptr;
-    QLabel* greySwatch_ = nullptr;
     QCheckBox* bezierBox_ = nullptr;
     QLabel* bezierNote_ = nullptr;
-    QPushButton* add_ = nullptr;
-    QPushButton* delete_ = nullptr;
-    QPushButton* modify_ = nullptr;
     QPushButton* default_ = nullptr;
     QPushButton* contour_ = nullptr;
 };

@@ -1110,6 +1110,7 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
     const std::map<QString, std::vector<std::string>> keys = {
         {"info", {"measurements", "rows"}},
         {"tensor", {"eigenvalues", "eigenvectors", "cone95"}},
+        {"circles", {"great_circle", "small_circle", "best_aperture", "levels"}},
         {"count", {"crowns", "nodes", "uniform_count"}},
         {"rose", {"classes", "max_class", "median"}},
         {"circular", {"hodges_ajne", "critical95"}},

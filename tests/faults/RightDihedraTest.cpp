@@ -11,7 +11,9 @@
 #include "datasheet/Fichier.h"
 #include "faults/DihedraDraw.h"
 #include "faults/RightDihedra.h"
+#include "stats3d/Contours.h"
 #include "stats3d/Counting.h"
+#include "stats3d/DihedraContours.h"
 #include "stats3d/Eigen.h"
 #include "support/Draws.h"
 
@@ -375,6 +377,37 @@ TEST(RightDihedra, NodeCountsMatchABruteForceCountOnEveryGrid)
                 }
             }
         }
+}
+
+TEST(RightDihedra, TheDensityContoursSampleTheCountOverTheNet)
+{
+    const std::vector<Mechanism> mechanisms = RandomMechanisms(1414, 30);
+    VarGlob settings;
+    CanvasModel canvas(kWPDihedra, settings);
+    for (const InfoVal& v : PairsOf(mechanisms))
+        canvas.AddRecord(v);
+    const DihedraDensityMaker before = RightDihedraDensity();
+    FillRightDihedraDensity();
+    for (const bool lower : {true, false}) {
+        const Net net{215, 215, 200, lower, false};
+        const Density density = DihedraDensity(canvas, net);
+        ASSERT_TRUE(density);
+        int compared = 0;
+        for (int dy = -200; dy <= 200; dy += 20)
+            for (int dx = -200; dx <= 200; dx += 20) {
+                if (dx * dx + dy * dy > 200 * 200)
+                    continue;
+                const PlaneOffset offset{double(dx), double(dy)};
+                const std::optional<int> brute =
+                    BruteCount(mechanisms, DirToVec(OffsetToDir(offset, net)));
+                if (!brute)
+                    continue;
+                ++compared;
+                EXPECT_EQ(density(offset), *brute) << dx << " " << dy;
+            }
+        EXPECT_GT(compared, 250);
+    }
+    RightDihedraDensity() = before;
 }
 
 // ---- Senses the tools skip or read elsewhere

@@ -13,6 +13,7 @@
 #include "model/UtilGlob.h"
 #include "platform/QtSurface.h"
 #include "stats3d/Counting.h"
+#include "stats3d/DlgContDD.h"
 #include "support/PlotUi.h"
 #include "support/SheetUi.h"
 
@@ -351,7 +352,7 @@ TEST_F(DihedraUi, TheSixteenthCanvasIsRefused)
 }
 
 // End to end on the example: plotted, its right dihedra, a value clicked at sigma 1, the
-// maximum set to zero, then its P-T axes with their overlays.
+// right dihedra's density contours, then its P-T axes with their overlays.
 TEST_F(DihedraUi, TheFaultsExampleEndToEnd)
 {
     t.prompts.expectOpenFile(std::string(PLOQ_EXAMPLES) + "/faults.plq");
@@ -372,6 +373,21 @@ TEST_F(DihedraUi, TheFaultsExampleEndToEnd)
         rd->Button1MouseUp(false);
         test::SavePicture(image(*rd), QString("dihedra_faults_step%1.png").arg(step));
     }
+    // "Density contours" of the right dihedra, with the dialog's default levels.
+    t.app.activateWindow(*rd);
+    take(Cmd::DihedraContours);
+    auto* dialog = qobject_cast<TDlgContDD*>(t.app.dialog(kDlgContDD));
+    ASSERT_NE(dialog, nullptr);
+    const int before = t.app.registry().count(WindowKind::Canvas);
+    dialog->contourButton()->click();
+    ASSERT_EQ(t.app.registry().count(WindowKind::Canvas), before + 1);
+    TWPlot* contours = ActiveCanvas(t.app);
+    EXPECT_EQ(contours->model().natWP, kWPDihedraContours);
+    EXPECT_EQ(contours->model().lNT, 80);
+    test::SavePicture(image(*contours), "dihedra_faults_contours.png");
+    dialog->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
     TWPlot* pt = made(Cmd::FaultsPTAxis, source);
     EXPECT_EQ(pt->model().lNT, 80);
     EXPECT_EQ(fromQString(pt->Label1()->text()), "40 f");
