@@ -8,6 +8,7 @@
 #include "faults/RightDihedra.h"
 #include "model/UtilGlob.h"
 #include "platform/QtText.h"
+#include "stats3d/DihedraContours.h"
 #include "stats3d/Counting.h"
 
 #include <QLabel>
@@ -192,7 +193,9 @@ bool StartDihedraMode(TWPlot& canvas, int mode)
 void InstallDihedraCommands(TForm1& form, Application& app)
 {
     RegisterDihedraDisplays(CanvasPainters::Registered());
-    FillRightDihedraDensity();
+    // A density given before the window was made (a stand-in) is left in place.
+    if (!RightDihedraDensity())
+        FillRightDihedraDensity();
     ClickModes()[kModeDihedraValue] = {valueClick, {}, {}, {}};
     ClickModes()[kModeDihedraNode] = {nodeClick, {}, {}, {}};
     ClickModes()[kModeDihedraZero] = {zeroClick, {}, {}, {}};
