@@ -17,6 +17,7 @@
 #include "datasheet/TWText.h"
 #include "stats2d/DlgMedian2D.h"
 #include "stats2d/DlgStats2D.h"
+#include "faults/DihedraCommands.h"
 #include "faults/FaultCommands.h"
 #include "faults/FaultDisplayCommands.h"
 #include "faults/FaultExportCommands.h"
@@ -129,6 +130,7 @@ TForm1::TForm1(Application& app, const ScreenMetrics& screen) : app_(app)
     InstallFaultCommands(*this, app_);
     InstallFaultDisplayCommands(*this, app_);
     InstallFaultExportCommands(*this, app_);
+    InstallDihedraCommands(*this, app_);
     InstallValLineCommands(*this, app_);
     InstallOptionsCommands(*this, app_);
     SetMenuFRecents();

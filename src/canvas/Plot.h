@@ -97,6 +97,9 @@ public:
     std::vector<InfoVal> lVal;
     // Appends a record; false when the canvas holds 5000 already.
     bool AddRecord(const InfoVal& record);
+    // The fault pairs a P-T canvas was made from (from index 0), kept beside its P and T
+    // records for the overlays of its button: 2500 pairs give 5000 records of each.
+    std::vector<InfoVal> lFaults;
 
     // Additional values lAdd[0..lNAdd-1] (stats3d/Stats3Dadd.h); 100 slots, all hidden, for the
     // kinds that own a list, none for the others.

@@ -1,6 +1,7 @@
 #include "cli/CliFaults.h"
 
 #include "canvas/QtDessinToFile.h"
+#include "faults/DihedraDraw.h"
 #include "faults/FaultDraw.h"
 #include "platform/QtSurface.h"
 #include "platform/Text1252.h"
@@ -66,6 +67,7 @@ void WriteFaultPicture(const CliApp& cli, const FaultCanvasInput& input, CanvasM
     CanvasPainters painters = CanvasPainters::Registered();
     RegisterStats2DDisplay(painters);
     RegisterFaultDisplays(painters);
+    RegisterDihedraDisplays(painters);
     if (const std::optional<std::string> refused =
             WriteCanvasPicture(canvas, cli.settings, canvas.lRc, !input.bare, input.picture,
                                *PictureTypeOf(input.picture), painters))

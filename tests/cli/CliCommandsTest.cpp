@@ -1056,6 +1056,142 @@ TEST_F(CliCommands, BootstrapSmallCircleCountsItsFitsAndRefusesTooFew)
     EXPECT_NE(few.err.find("At least 3 displayed values are needed"), std::string::npos);
 }
 
+// The built fault's normal into the hanging wall and the hanging wall's slip (down positive).
+struct Couple {
+    Vec n;
+    Vec u;
+};
+Couple coupleOf(const BuiltFault& f)
+{
+    const double phi = f.strike() * kPi / 180;
+    const double delta = f.dip * kPi / 180;
+    const double lambda = f.rake * kPi / 180;
+    const Vec along{std::sin(phi), std::cos(phi), 0};
+    const double dd = phi + kPi / 2;
+    const Vec down{std::cos(delta) * std::sin(dd), std::cos(delta) * std::cos(dd), std::sin(delta)};
+    const Vec u{std::cos(lambda) * along.x - std::sin(lambda) * down.x,
+                std::cos(lambda) * along.y - std::sin(lambda) * down.y,
+                std::cos(lambda) * along.z - std::sin(lambda) * down.z};
+    const Vec pole = unit(std::fmod(f.dipDirection + 180, 360), 90 - f.dip);
+    return {{-pole.x, -pole.y, -pole.z}, u};
+}
+
+double axisAngleDeg(const Vec& a, const Vec& b)
+{
+    const double c = std::abs(dot(a, b)) / std::sqrt(dot(a, a) * dot(b, b));
+    return std::acos(std::min(1.0, c)) * 180 / kPi;
+}
+
+// Right dihedra (Angelier & Mechler 1977): each node counts the built faults whose compressional
+// quadrants, (g.n)(g.u) < 0, hold it; "Set a nod to zero" takes away the faults holding the node.
+TEST_F(CliCommands, DihedraCountsTheBuiltFaultsCompressionalQuadrants)
+{
+    const std::vector<BuiltFault> faults = randomFaults(50, 26);
+    const fs::path input = faultSheet(*this, "faults.plq", faults);
+    const fs::path png = dir.path() / "dihedra.png";
+    const test::CliOutcome r =
+        run({"dihedra", q(input), "--crowns", "7", "--zero", "0", "-o", q(png), "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(QImage(q(png)).isNull());
+    const QJsonObject j = parsed(r);
+    EXPECT_EQ(j["crowns"].toInt(), 7);
+    EXPECT_EQ(j["faults"].toInt(), 50);
+    const QJsonArray nodes = j["nodes"].toArray();
+    ASSERT_EQ(nodes.size(), 169);
+    const auto brute = [&](const Vec& g, const std::vector<bool>& skip) -> std::optional<int> {
+        int count = 0;
+        for (std::size_t i = 0; i < faults.size(); ++i) {
+            if (skip[i])
+                continue;
+            const Couple c = coupleOf(faults[i]);
+            const double gn = dot(g, c.n), gu = dot(g, c.u);
+            if (std::abs(gn) < 1e-6 || std::abs(gu) < 1e-6)
+                return std::nullopt;
+            count += gn * gu < 0 ? 1 : 0;
+        }
+        return count;
+    };
+    const std::vector<bool> none(faults.size(), false);
+    int compared = 0, largest = 0;
+    for (const QJsonValue& value : nodes) {
+        const QJsonObject node = value.toObject();
+        largest = std::max(largest, node["count"].toInt());
+        if (const std::optional<int> b = brute(lineOf(node["direction"].toObject()), none)) {
+            EXPECT_EQ(node["count"].toInt(), *b) << node["node"].toInt();
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 150);
+    EXPECT_EQ(j["max"].toInt(), largest);
+    // The vertical node set to zero.
+    const QJsonObject zero = j["zero"].toObject();
+    std::vector<bool> removed(faults.size(), false);
+    for (const QJsonValue& value : zero["removed"].toArray())
+        removed[static_cast<std::size_t>(value.toObject()["record"].toInt() / 2)] = true;
+    const Vec vertical{0, 0, 1};
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+        const Couple c = coupleOf(faults[i]);
+        EXPECT_EQ(removed[i], dot(vertical, c.n) * dot(vertical, c.u) < 0) << i;
+    }
+    const QJsonArray left = zero["nodes"].toArray();
+    EXPECT_EQ(left[0].toObject()["count"].toInt(), 0);
+    for (const QJsonValue& value : left) {
+        const QJsonObject node = value.toObject();
+        if (const std::optional<int> b = brute(lineOf(node["direction"].toObject()), removed)) {
+            EXPECT_EQ(node["count"].toInt(), *b) << node["node"].toInt();
+        }
+    }
+    // The text: the label, the grid, one line per node.
+    const test::CliOutcome text = run({"dihedra", q(input)});
+    ASSERT_EQ(text.status, 0) << text.err;
+    ASSERT_EQ(text.lines().size(), 2u + 127u);
+    EXPECT_EQ(text.lines()[0], "50 f");
+    EXPECT_EQ(text.lines()[2].rfind("nod 0, position : ", 0), 0u) << text.lines()[2];
+}
+
+// P and T axes against the double couple's: (n - u) and (n + u) of each built fault.
+TEST_F(CliCommands, PTAxesAreThoseOfTheBuiltDoubleCouples)
+{
+    std::vector<BuiltFault> faults = randomFaults(60, 27);
+    const fs::path input = faultSheet(*this, "faults.plq", faults);
+    const fs::path png = dir.path() / "pt.png";
+    const test::CliOutcome r = run({"pt", q(input), "-o", q(png), "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(QImage(q(png)).isNull());
+    const QJsonObject j = parsed(r);
+    EXPECT_EQ(j["pairs"].toInt(), 60);
+    const QJsonArray axes = j["axes"].toArray();
+    ASSERT_EQ(axes.size(), 60);
+    for (std::size_t i = 0; i < faults.size(); ++i) {
+        const Couple c = coupleOf(faults[i]);
+        const Vec p{c.n.x - c.u.x, c.n.y - c.u.y, c.n.z - c.u.z};
+        const Vec t{c.n.x + c.u.x, c.n.y + c.u.y, c.n.z + c.u.z};
+        const QJsonObject a = axes[static_cast<qsizetype>(i)].toObject();
+        EXPECT_EQ(a["record"].toInt(), 2 * static_cast<int>(i) + 1);
+        EXPECT_LT(axisAngleDeg(lineOf(a["p"].toObject()), p), 1e-6) << i;
+        EXPECT_LT(axisAngleDeg(lineOf(a["t"].toObject()), t), 1e-6) << i;
+    }
+    const test::CliOutcome text = run({"pt", q(input)});
+    ASSERT_EQ(text.status, 0) << text.err;
+    ASSERT_EQ(text.lines().size(), 2u + 60u);
+    EXPECT_EQ(text.lines()[0].substr(text.lines()[0].size() - 15), " - Axis P and T");
+    EXPECT_EQ(text.lines()[1], "60 P and T axis(s)");
+}
+
+TEST_F(CliCommands, DihedraAndPTRefuseWhatTheMenuRefuses)
+{
+    const fs::path planes = sheet("planes.plq", randomPlanes(4, 24));
+    const fs::path odd = sheet("odd.plq", randomPlanes(3, 24));
+    const fs::path faults = faultSheet(*this, "faults.plq", {{90, 30, 90.5}, {90, 60, -90.5}});
+    const fs::path png = dir.path() / "out.png";
+    expectRefused({
+        {{"dihedra", q(planes), "-o", q(png)}, 1, "Error on the fault n\xC2\xB0", png},
+        {{"pt", q(odd), "-o", q(png)}, 1, "Odd number of values in the canvas", png},
+        {{"dihedra", q(faults), "--crowns", "4"}, 2, "Usage: ploq-cli dihedra", {}},
+        {{"dihedra", q(faults), "--crowns", "6", "--zero", "127"}, 1, "nodes 0 to 126", {}},
+    });
+}
+
 TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
 {
     const std::map<QString, std::vector<std::string>> keys = {
@@ -1077,7 +1213,9 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"merge", {"merged", "sheets", "full"}},
         {"sort", {"by", "measurements"}},
         {"contour", {"levels", "uniform_count", "max_uniformity"}},
-        {"bootstrap", {"cone95", "least_chi2_pole", "aperture_interval95", "failures"}}};
+        {"bootstrap", {"cone95", "least_chi2_pole", "aperture_interval95", "failures"}},
+        {"dihedra", {"crowns", "faults", "nodes", "zero", "striae_along_pole"}},
+        {"pt", {"pairs", "axes", "skipped"}}};
     for (const auto& [command, words] : keys) {
         const test::CliOutcome r = run({command, "--help"});
         EXPECT_EQ(r.status, 0);
