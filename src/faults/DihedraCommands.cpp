@@ -8,8 +8,8 @@
 #include "faults/RightDihedra.h"
 #include "model/UtilGlob.h"
 #include "platform/QtText.h"
-#include "stats3d/DihedraContours.h"
 #include "stats3d/Counting.h"
+#include "stats3d/DihedraContours.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -148,8 +148,8 @@ TWPlot* DihedraCalculate(Application& app)
         return nullptr;
     const CanvasModel& s = source->model();
     // The setting is read now; the canvas keeps the crown number it was computed on.
-    const DihedraResult r = CalculateDihedra(CanvasRecords(s), app.settings().NbCr,
-                                             lowerHemisphere(s));
+    const DihedraResult r =
+        CalculateDihedra(CanvasRecords(s), app.settings().NbCr, lowerHemisphere(s));
     TWPlot* plot = NewWP(app, kWPDihedra, source->title());
     if (!plot)
         return nullptr;
@@ -166,8 +166,8 @@ TWPlot* PTAxesCanvas(Application& app)
     TWPlot* source = CheckedFaultCanvas(app);
     if (!source)
         return nullptr;
-    const PTAxes axes = ComputePTAxes(CanvasRecords(source->model()),
-                                      lowerHemisphere(source->model()));
+    const PTAxes axes =
+        ComputePTAxes(CanvasRecords(source->model()), lowerHemisphere(source->model()));
     TWPlot* plot = NewWP(app, kWPPTAxes, source->title());
     if (!plot)
         return nullptr;
@@ -206,8 +206,8 @@ void InstallDihedraCommands(TForm1& form, Application& app)
     const std::pair<Cmd, int> modes[] = {{Cmd::DihedraValueAtClick, kModeDihedraValue},
                                          {Cmd::DihedraNodePosition, kModeDihedraNode},
                                          {Cmd::DihedraNodeToZero, kModeDihedraZero}};
-    for (const auto& [cmd, mode] : modes)
-        form.setHandler(cmd, [&app, mode] {
+    for (const auto& [cmd, clickMode] : modes)
+        form.setHandler(cmd, [&app, mode = clickMode] {
             if (TWPlot* canvas = ActiveCanvas(app)) {
                 canvas->raise();
                 StartDihedraMode(*canvas, mode);
