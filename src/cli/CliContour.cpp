@@ -1,3 +1,5 @@
+#include "cli/CliContour.h"
+
 #include "canvas/QtDessinToFile.h"
 #include "platform/QtSurface.h"
 #include "platform/Text1252.h"
@@ -5,7 +7,6 @@
 #include "stats3d/Contours.h"
 
 #include "cli/CliApp.h"
-#include "cli/CliContour.h"
 #include <sstream>
 
 namespace ploq {

@@ -58,16 +58,20 @@ std::string levelsText(const ParamContours& p)
 nlohmann::json resultJson(const DihedraResult& r, const ContourDialogState& s,
                           const ParamContours& p)
 {
-    nlohmann::json j = {{"crowns", r.crowns},        {"faults", r.faults()},
-                        {"min", r.mi},               {"max", r.ma},
-                        {"step", p.pas},             {"filled", p.filled},
-                        {"black_lines", p.blackLine}, {"bezier", p.bezier},
+    nlohmann::json j = {{"crowns", r.crowns},
+                        {"faults", r.faults()},
+                        {"min", r.mi},
+                        {"max", r.ma},
+                        {"step", p.pas},
+                        {"filled", p.filled},
+                        {"black_lines", p.blackLine},
+                        {"bezier", p.bezier},
                         {"levels", nlohmann::json::array()}};
+    const TContour given = s.levels.toTContour();
     for (int i = 0; i < p.nz; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        j["levels"].push_back({{"z", s.levels.toTContour()[slot].z},
-                               {"drawn_at", p.tz[slot].z},
-                               {"colour", p.tz[slot].cz}});
+        j["levels"].push_back(
+            {{"z", given[slot].z}, {"drawn_at", p.tz[slot].z}, {"colour", p.tz[slot].cz}});
     }
     return j;
 }
@@ -109,10 +113,11 @@ void AddDihedraContour(CliApp& cli)
     auto o = std::make_shared<DihedraContourOptions>();
     CLI::App* sub = cli.add(
         "dihedra-contour",
-        "Faults > Right angle dihedra > Density contours (\"Contouring RAD\") on the right dihedra of the fault/striae pairs of the selected "
-        "rows (checked as the menu checks a canvas): its min and max, the levels of \"default "
-        "val.\" (or those given) and, with -o, the contour canvas as a picture, drawn with the "
-        "right dihedra value of its pairs. Options not given are those of \"default val.\".",
+        "Faults > Right angle dihedra > Density contours (\"Contouring RAD\") on the right dihedra "
+        "of the fault/striae pairs of the selected rows (checked as the menu checks a canvas): "
+        "its min and max, the levels of \"default val.\" (or those given) and, with -o, the "
+        "contour canvas as a picture, drawn with the right dihedra value of its pairs. Options "
+        "not given are those of \"default val.\".",
         "  crowns, faults, min, max (the right dihedra's smallest and largest node values), step,\n"
         "  filled, black_lines, bezier, levels [{z, drawn_at (the value it is drawn at), colour\n"
         "  (0xBBGGRR)}]",
