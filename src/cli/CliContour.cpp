@@ -1,3 +1,5 @@
+#include "cli/CliContour.h"
+
 #include "canvas/QtDessinToFile.h"
 #include "platform/QtSurface.h"
 #include "platform/Text1252.h"
@@ -56,30 +58,6 @@ ContourDialogState stateOf(const CliApp& cli, const ContourOptions& o)
     return s;
 }
 
-// "--levels 1,2.5,4": each refused as the dialog's "add" refuses it, coloured as "default
-// parameters" colours its levels.
-void typedLevels(ContourDialogState& s, const std::string& text)
-{
-    s.levels = ContourLevelList{};
-    std::istringstream items(text);
-    std::string item;
-    while (std::getline(items, item, ',')) {
-        const std::optional<double> z = ReadLevel(item);
-        if (!z)
-            throw CliFailure("--levels " + item + ": " + std::string(kMsgBadLevel));
-        switch (s.levels.add(*z, clWhite)) {
-        case LevelEdit::Full: throw CliFailure(std::string(kMsgTooManyContours));
-        case LevelEdit::Duplicate:
-            throw CliFailure("--levels " + item + ": " + std::string(kMsgSameLevel));
-        default: break;
-        }
-    }
-    if (s.greyScale)
-        s.levels.recolourGrey();
-    else
-        s.levels.recolourStandard(s.tcoCont);
-}
-
 void writePicture(const CliApp& cli, const ContourOptions& o, CanvasModel& canvas)
 {
     CanvasPainters painters = CanvasPainters::Registered();
@@ -126,7 +104,7 @@ void runContour(CliApp& cli, const ContourOptions& o)
     if (o.levels.empty())
         DefaultLevels(s);
     else
-        typedLevels(s, o.levels);
+        TypedContourLevels(s, o.levels);
     const std::optional<ParamContours> params = ContourParamsFor(s, set, canvas.net());
     if (!params)
         throw CliFailure(std::string(kMsgNoLevel));
@@ -140,6 +118,30 @@ void runContour(CliApp& cli, const ContourOptions& o)
 }
 
 } // namespace
+
+// "--levels 1,2.5,4": each refused as the dialog's "add" refuses it, coloured as "default
+// parameters" colours its levels.
+void TypedContourLevels(ContourDialogState& s, const std::string& text)
+{
+    s.levels = ContourLevelList{};
+    std::istringstream items(text);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        const std::optional<double> z = ReadLevel(item);
+        if (!z)
+            throw CliFailure("--levels " + item + ": " + std::string(kMsgBadLevel));
+        switch (s.levels.add(*z, clWhite)) {
+        case LevelEdit::Full: throw CliFailure(std::string(kMsgTooManyContours));
+        case LevelEdit::Duplicate:
+            throw CliFailure("--levels " + item + ": " + std::string(kMsgSameLevel));
+        default: break;
+        }
+    }
+    if (s.greyScale)
+        s.levels.recolourGrey();
+    else
+        s.levels.recolourStandard(s.tcoCont);
+}
 
 void AddContour(CliApp& cli)
 {

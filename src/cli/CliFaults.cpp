@@ -6,6 +6,7 @@
 #include "platform/QtSurface.h"
 #include "platform/Text1252.h"
 #include "stats2d/Stats2DDraw.h"
+#include "stats3d/DihedraContours.h"
 
 #include <algorithm>
 #include <iostream>
@@ -68,6 +69,7 @@ void WriteFaultPicture(const CliApp& cli, const FaultCanvasInput& input, CanvasM
     RegisterStats2DDisplay(painters);
     RegisterFaultDisplays(painters);
     RegisterDihedraDisplays(painters);
+    RegisterDihedraContourDisplay(painters);
     if (const std::optional<std::string> refused =
             WriteCanvasPicture(canvas, cli.settings, canvas.lRc, !input.bare, input.picture,
                                *PictureTypeOf(input.picture), painters))

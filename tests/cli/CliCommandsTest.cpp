@@ -1192,6 +1192,117 @@ TEST_F(CliCommands, DihedraAndPTRefuseWhatTheMenuRefuses)
     });
 }
 
+// Identical faults put every node either in all their P dihedra or in none: min 0, max the
+// number of faults. "default val." spreads n levels min + 0.5 + i (max - min - 1) / (n - 1),
+// a single level min + 0.5 when max - min <= 1; typed levels are listed in order, those within
+// 0.01 of a whole number drawn 0.01 above it.
+TEST_F(CliCommands, DihedraContourLevelsOfDefaultValues)
+{
+    const BuiltFault reverse{90.5, 45.5, 90.5};
+    const fs::path four = faultSheet(*this, "four.plq", std::vector<BuiltFault>(4, reverse));
+    const fs::path one = faultSheet(*this, "one.plq", {reverse});
+    struct Case {
+        fs::path input;
+        QStringList extra;
+        int faults;
+        int max;
+        std::vector<double> levels;
+        std::vector<double> drawnAt; // empty: the levels
+        int step;
+    };
+    // 0.5 + i / 3: ten levels from 0 to 4.
+    std::vector<double> thirds;
+    for (int i = 0; i < 10; ++i)
+        thirds.push_back(0.5 + i / 3.0);
+    const Case cases[] = {
+        {four, {}, 4, 4, thirds, {}, 10},
+        {four, {"--curves", "25"}, 4, 4, thirds, {}, 10},
+        {four, {"--curves", "4", "--step", "15"}, 4, 4, {0.5, 1.5, 2.5, 3.5}, {}, 15},
+        {four, {"--curves", "1"}, 4, 4, {0.5, 1.1, 1.7, 2.3, 2.9, 3.5}, {}, 10},
+        {four, {"--levels", "2,3.5,0.995"}, 4, 4, {0.995, 2, 3.5}, {1.01, 2.01, 3.5}, 10},
+        {one, {"--curves", "10"}, 1, 1, {0.5}, {}, 10},
+    };
+    for (const Case& c : cases) {
+        const QString what = c.extra.join(' ');
+        const test::CliOutcome r =
+            run(QStringList{"dihedra-contour", q(c.input), "--json", "--black"} + c.extra);
+        ASSERT_EQ(r.status, 0) << what.toStdString() << r.err;
+        const QJsonObject j = parsed(r);
+        EXPECT_EQ(j["faults"].toInt(), c.faults);
+        EXPECT_EQ(j["min"].toInt(), 0);
+        EXPECT_EQ(j["max"].toInt(), c.max);
+        EXPECT_EQ(j["step"].toInt(), c.step);
+        EXPECT_TRUE(j["filled"].toBool());
+        EXPECT_TRUE(j["black_lines"].toBool());
+        EXPECT_FALSE(j["bezier"].toBool());
+        const QJsonArray levels = j["levels"].toArray();
+        ASSERT_EQ(levels.size(), static_cast<qsizetype>(c.levels.size())) << what.toStdString();
+        for (std::size_t i = 0; i < c.levels.size(); ++i) {
+            const QJsonObject level = levels[static_cast<qsizetype>(i)].toObject();
+            EXPECT_NEAR(level["z"].toDouble(), c.levels[i], 1e-9) << what.toStdString() << i;
+            const double drawn = c.drawnAt.empty() ? c.levels[i] : c.drawnAt[i];
+            EXPECT_NEAR(level["drawn_at"].toDouble(), drawn, 1e-9) << what.toStdString() << i;
+        }
+    }
+    const QJsonObject smoothed = parsed(run({"dihedra-contour", q(four), "--bezier", "--json"}));
+    EXPECT_TRUE(smoothed["bezier"].toBool());
+    EXPECT_FALSE(smoothed["black_lines"].toBool());
+    const test::CliOutcome text = run({"dihedra-contour", q(four), "--curves", "4", "--bezier"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    const std::vector<std::string> expected{"4 f", "min = 0", "max = 4",
+                                            "   curves : 0.5/ 1.5/ 2.5/ 3.5/"};
+    EXPECT_EQ(text.lines(), expected);
+}
+
+// A reverse fault dipping 45 degrees east has its P axis horizontal east-west and its T axis
+// vertical: filled above 0.5, the picture is coloured well inside the P dihedra (plunge about
+// 35 degrees to the east) and left blank at the vertical.
+TEST_F(CliCommands, DihedraContourPictureFillsTheDensityOfThePDihedra)
+{
+    const fs::path input = faultSheet(*this, "one.plq", {{90.5, 45.5, 90.5}});
+    const fs::path png = dir.path() / "rad.png";
+    const test::CliOutcome r = run({"dihedra-contour", q(input), "--bare", "-o", q(png)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage image(q(png));
+    ASSERT_FALSE(image.isNull());
+    const int cx = image.width() / 2, cy = image.height() / 2;
+    const QColor vertical = image.pixelColor(cx, cy - image.height() / 20);
+    const QColor east = image.pixelColor(cx + image.width() * 3 / 10, cy);
+    EXPECT_EQ(vertical, QColor(Qt::white));
+    EXPECT_NE(east, QColor(Qt::white));
+}
+
+TEST_F(CliCommands, DihedraContourRefusesWhatTheMenuAndTheDialogRefuse)
+{
+    const fs::path planes = sheet("planes.plq", randomPlanes(4, 24));
+    const fs::path faults = faultSheet(*this, "faults.plq", randomFaults(6, 28));
+    const fs::path png = dir.path() / "out.png";
+    expectRefused({
+        {{"dihedra-contour", q(planes), "-o", q(png)}, 1, "Error on the fault n\xC2\xB0", png},
+        {{"dihedra-contour", q(faults), "--levels", "1,0", "-o", q(png)},
+         1,
+         "A level must be a number above 0",
+         png},
+        {{"dihedra-contour", q(faults), "--levels", "2,2", "-o", q(png)},
+         1,
+         "already in the list",
+         png},
+        {{"dihedra-contour", q(faults), "--levels", "1,2,3,4,5,6,7,8,9,10,11"},
+         1,
+         "Number of contours can't exceed 10",
+         {}},
+        {{"dihedra-contour", q(faults), "--step", "4"}, 2, "grid step must be a whole number", {}},
+        {{"dihedra-contour", q(faults), "--curves", "2.5"},
+         2,
+         "number of curves must be a whole number",
+         {}},
+        {{"dihedra-contour", q(faults), "--crowns", "13"},
+         2,
+         "Usage: ploq-cli dihedra-contour",
+         {}},
+    });
+}
+
 TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
 {
     const std::map<QString, std::vector<std::string>> keys = {
@@ -1215,6 +1326,7 @@ TEST_F(CliCommands, HelpNamesEachSubcommandsJsonKeysAndVersion)
         {"contour", {"levels", "uniform_count", "max_uniformity"}},
         {"bootstrap", {"cone95", "least_chi2_pole", "aperture_interval95", "failures"}},
         {"dihedra", {"crowns", "faults", "nodes", "zero", "striae_along_pole"}},
+        {"dihedra-contour", {"crowns", "min", "max", "levels", "drawn_at", "bezier"}},
         {"pt", {"pairs", "axes", "skipped"}}};
     for (const auto& [command, words] : keys) {
         const test::CliOutcome r = run({command, "--help"});
